@@ -1,0 +1,17 @@
+#pragma once
+#include "editions/edition.h"
+
+namespace tikkano {
+
+inline constexpr Edition kEdition{
+    "2.7.1",
+    /*settingsBesideProgram*/ true,
+    /*keepsLastClosing*/ true,
+    /*catchesUp*/ true,
+    /*monthlyAndYearly*/ true,
+    /*passesWorkingFolder*/ true,
+    /*remembersScreenPlaces*/ true,
+    /*ramFigureWithLoad*/ false,
+};
+
+}  // namespace tikkano

@@ -1,0 +1,17 @@
+#pragma once
+#include "editions/edition.h"
+
+namespace tikkano {
+
+inline constexpr Edition kEdition{
+    "2.6.2",
+    /*settingsBesideProgram*/ false,
+    /*keepsLastClosing*/ false,
+    /*catchesUp*/ false,
+    /*monthlyAndYearly*/ false,
+    /*passesWorkingFolder*/ false,
+    /*remembersScreenPlaces*/ false,
+    /*ramFigureWithLoad*/ true,
+};
+
+}  // namespace tikkano

@@ -1,0 +1,63 @@
+// An in-memory settings file for unit tests: sections and keys in insertion order,
+// like a file written by the profile functions.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/profile.h"
+
+namespace tikkano::test {
+
+class MemoryProfile : public Profile {
+public:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+
+    std::string read(const std::string& section, const std::string& key,
+                     const std::string& fallback) const override {
+        if (const Entry* e = find(section, key)) return e->value;
+        return fallback;
+    }
+
+    void write(const std::string& section, const std::string& key, const std::string& value) override {
+        ++writes;
+        for (Section& s : sections) {
+            if (s.name != section) continue;
+            for (Entry& e : s.entries)
+                if (e.key == key) {
+                    e.value = value;
+                    return;
+                }
+            s.entries.push_back({key, value});
+            return;
+        }
+        sections.push_back({section, {{key, value}}});
+    }
+
+    const Entry* find(const std::string& section, const std::string& key) const {
+        for (const Section& s : sections)
+            if (s.name == section)
+                for (const Entry& e : s.entries)
+                    if (e.key == key) return &e;
+        return nullptr;
+    }
+
+    std::vector<std::string> sectionNames() const {
+        std::vector<std::string> names;
+        for (const Section& s : sections) names.push_back(s.name);
+        return names;
+    }
+
+    std::vector<Section> sections;
+    int writes = 0;
+};
+
+}  // namespace tikkano::test
