@@ -1,0 +1,135 @@
+#include "scheduler/reminder_check.h"
+
+#include <cstdio>
+#include <tuple>
+#include <utility>
+
+namespace tikkano {
+
+namespace {
+
+bool sameDay(const ClockStamp& a, const ClockStamp& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+bool dayBefore(const ClockStamp& a, const ClockStamp& b) {
+    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
+}
+
+bool sameMinute(const ClockStamp& a, const ClockStamp& b) {
+    return sameDay(a, b) && a.hour == b.hour && a.minute == b.minute;
+}
+
+long long minuteOfDay(int hour, int minute) { return static_cast<long long>(hour) * 60 + minute; }
+
+}  // namespace
+
+std::string reminderMessage(const Reminder& reminder) {
+    if (reminder.text.empty()) return {};
+    char head[48];
+    std::snprintf(head, sizeof head, "%02d:%02d - ", reminder.hour, reminder.minute);
+    return head + unescapeText(reminder.text);
+}
+
+void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderActions& actions) {
+    if (!reminder.sound.empty())
+        actions.playSound(reminder.sound);
+    else
+        actions.beep();
+
+    // The separator alone (no program, no parameters) starts nothing.
+    if (reminder.run.size() > 1) {
+        const std::size_t split = reminder.run.find(kRunSeparator);
+        const std::string file = reminder.run.substr(0, split);
+        const std::string parameters =
+            split == std::string::npos ? std::string() : reminder.run.substr(split + 1);
+        const std::size_t slash = file.rfind('\\');
+        std::string folder;
+        if (slash != std::string::npos) folder = file.substr(0, slash);
+        const bool withFolder = passesWorkingFolder && !folder.empty();
+        actions.open(file, parameters, withFolder ? &folder : nullptr);
+    }
+
+    const std::string message = reminderMessage(reminder);
+    if (!message.empty()) actions.showMessage(message);
+}
+
+ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild)
+    : rules_(rules),
+      lastClosing_(lastClosing),
+      rebuild_(std::move(rebuild)),
+      today_(std::make_shared<const ReminderList>()) {}
+
+void ReminderCheck::rebuild() {
+    today_ = std::make_shared<const ReminderList>(rebuild_ ? rebuild_() : ReminderList());
+}
+
+void ReminderCheck::onDay(int dayOfMonth) {
+    if (dayOfMonth == lastDay_) return;
+    lastDay_ = dayOfMonth;
+    rebuild();
+}
+
+void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
+    if (checked_ && sameMinute(now, lastMinute_)) return;
+
+    const int nowMinute = now.hour * 60 + now.minute;
+
+    // Everything below claims its minutes before any reminder fires, so a tick
+    // nested in a message box neither repeats them nor waits for them.
+    if (!checked_) {
+        checked_ = true;
+        lastMinute_ = now;
+        coveredDay_ = now;
+        covered_ = nowMinute;
+        if (rules_.catchesUp) {
+            // Reminders of the closing minute itself fired before the close.
+            const int from = sameDay(lastClosing_, now)
+                                 ? lastClosing_.hour * 60 + lastClosing_.minute + 1
+                                 : 0;
+            runPass(from, nowMinute, Mode::CatchUp, actions);
+        }
+        runPass(nowMinute, nowMinute + 1, Mode::Minute, actions);
+        return;
+    }
+
+    lastMinute_ = now;
+    int from;
+    if (sameDay(now, coveredDay_)) {
+        // Minutes skipped by a sleep or a late tick are covered; a clock set back
+        // waits until it passes the minutes already covered.
+        if (nowMinute <= covered_) return;
+        from = covered_ + 1;
+    } else if (dayBefore(coveredDay_, now)) {
+        from = 0;
+    } else {
+        from = nowMinute;
+    }
+    coveredDay_ = now;
+    covered_ = nowMinute;
+    runPass(from, nowMinute + 1, Mode::Minute, actions);
+}
+
+void ReminderCheck::runPass(int from, int to, Mode mode, ReminderActions& actions) {
+    // A rebuild while a message box is open replaces today_; this pass keeps
+    // walking the list it started with.
+    const std::shared_ptr<const ReminderList> list = today_;
+    for (const Reminder& r : *list) {
+        // -1 marks a number the file did not give: such an entry never fires.
+        if (r.hour < 0 || r.minute < 0) continue;
+        if (mode == Mode::Minute && (r.hour > 23 || r.minute > 59)) continue;
+        const long long t = minuteOfDay(r.hour, r.minute);
+        if (t < from || t >= to) continue;
+        fireReminder(r, rules_.passesWorkingFolder, actions);
+    }
+}
+
+ReminderCheck::Rebuild rebuildFromProfile(const Profile& profile,
+                                          std::function<LocalDate()> localDate,
+                                          bool monthlyAndYearly) {
+    return [&profile, localDate = std::move(localDate), monthlyAndYearly] {
+        return rebuildToday(profile, localDate(), monthlyAndYearly);
+    };
+}
+
+}  // namespace tikkano

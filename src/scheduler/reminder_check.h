@@ -1,0 +1,87 @@
+// The reminder check run by the indicator refresh: a day part that rebuilds
+// today's reminder list on a new day of the month, and a minute part that fires
+// the reminders that fell due. Time and the effects of a reminder (sound,
+// program, message box) come in from outside, so the rules run without a clock.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "scheduler/reminder_store.h"
+
+namespace tikkano {
+
+// What firing a reminder does. showMessage may run a nested message loop in
+// which the check is entered again.
+class ReminderActions {
+public:
+    virtual ~ReminderActions() = default;
+    virtual void playSound(const std::string& path) = 0;
+    virtual void beep() = 0;
+    // `folder` is null when no working folder is handed over.
+    virtual void open(const std::string& file, const std::string& parameters,
+                      const std::string* folder) = 0;
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+// A local time to the minute. All zeros mean "never" for the last closing.
+struct ClockStamp {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+// "%02d:%02d - text" with the reminder's own time and its unescaped text;
+// empty when the reminder has no text.
+std::string reminderMessage(const Reminder& reminder);
+
+// Sound (or beep), then the program, then the message, as one reminder fires.
+void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderActions& actions);
+
+class ReminderCheck {
+public:
+    using Rebuild = std::function<ReminderList()>;
+
+    struct Rules {
+        bool catchesUp = true;            // first check fires what fell due earlier today
+        bool passesWorkingFolder = true;  // programs start in their own folder
+    };
+
+    ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild);
+
+    // Rebuilds today's list when the day of the month differs from the last one seen.
+    void onDay(int dayOfMonth);
+    // Fires what fell due since the last pass, at the first call also what fell
+    // due since the last closing.
+    void onMinute(const ClockStamp& now, ReminderActions& actions);
+    // Replaces today's list at once; a pass already running keeps the list it started with.
+    void rebuild();
+
+    const ReminderList& today() const { return *today_; }
+
+private:
+    enum class Mode { CatchUp, Minute };
+    // Fires the reminders whose minute of the day lies in [from, to).
+    void runPass(int from, int to, Mode mode, ReminderActions& actions);
+
+    Rules rules_;
+    ClockStamp lastClosing_;
+    Rebuild rebuild_;
+    std::shared_ptr<const ReminderList> today_;
+
+    int lastDay_ = -1;
+    bool checked_ = false;      // a minute part has run
+    ClockStamp lastMinute_;     // the minute of the last minute part
+    ClockStamp coveredDay_;     // the day the covered minutes belong to (hour, minute unused)
+    int covered_ = -1;          // minutes of that day up to this one have had their pass
+};
+
+// A rebuild callback over the settings file: `localDate` gives today when called.
+ReminderCheck::Rebuild rebuildFromProfile(const Profile& profile,
+                                          std::function<LocalDate()> localDate,
+                                          bool monthlyAndYearly);
+
+}  // namespace tikkano

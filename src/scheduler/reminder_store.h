@@ -1,0 +1,77 @@
+// Reminders as section "Alarm" of the settings file keeps them: key names, the
+// text of a group of reminders, the escaping of message texts, and the list of
+// today's reminders gathered from every group that applies to a date.
+//
+// A group is a run of entries, each " H: M,text,run,sound;" with the time as
+// "%2d:%2d", the message text escaped (no line break, comma or semicolon in it),
+// the run field as program path, kRunSeparator, parameters, and the sound path.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tikkano {
+
+class Profile;
+
+constexpr char kRunSeparator = '\x83';
+
+inline constexpr const char* kAlarmSection = "Alarm";
+inline constexpr const char* kEveryDayKey = "Day";
+
+// One entry of a group. `text` is kept in its escaped (stored) form; `run` and
+// `sound` hold the real characters, commas and semicolons included. An hour or
+// minute that could not be read from the file is -1.
+struct Reminder {
+    int hour = 0;
+    int minute = 0;
+    std::string text;
+    std::string run;
+    std::string sound;
+};
+
+using ReminderList = std::vector<Reminder>;
+
+inline bool operator==(const Reminder& a, const Reminder& b) {
+    return a.hour == b.hour && a.minute == b.minute && a.text == b.text && a.run == b.run &&
+           a.sound == b.sound;
+}
+inline bool operator!=(const Reminder& a, const Reminder& b) { return !(a == b); }
+
+// Replaces every byte `from` in `text` by `to`.
+void replaceChar(std::string& text, char from, char to);
+
+// Line feed, carriage return, comma and semicolon become 0x85, 0x86, 0x82, 0x84.
+std::string escapeText(std::string text);
+// The stored form back to what is shown: "|" and "\" become line breaks too.
+std::string unescapeText(std::string text);
+
+// A local date; weekday 0 is Sunday.
+struct LocalDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int weekday = 0;
+};
+
+std::string dateKey(int day, int month, int year);   // "07082001"
+std::string weekdayKey(int weekday);                 // "01" = Monday
+std::string monthlyKey(int day);                     // "M15"
+std::string yearlyKey(int day, int month);           // "Y0703"
+
+// The keys whose groups apply to `date`, in the order today's list is built:
+// date, weekday, [monthly, yearly,] every day.
+std::vector<std::string> todayKeys(const LocalDate& date, bool monthlyAndYearly);
+
+// Reads the entries of a group's text. The text ends at its end or at a zero byte.
+ReminderList parseGroup(std::string_view text);
+
+// The text of a group, the whole of it, entries in list order.
+std::string serializeGroup(const ReminderList& list);
+
+// Today's reminders: the groups of todayKeys(date) read whole from section
+// "Alarm" and joined in that order.
+ReminderList rebuildToday(const Profile& profile, const LocalDate& date, bool monthlyAndYearly);
+
+}  // namespace tikkano
