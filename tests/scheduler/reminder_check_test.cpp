@@ -1,0 +1,268 @@
+#include "scheduler/reminder_check.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/memory_profile.h"
+
+namespace tikkano {
+namespace {
+
+// Records what firing does, one line per action.
+class RecordingActions : public ReminderActions {
+public:
+    void playSound(const std::string& path) override { events.push_back("sound " + path); }
+    void beep() override { events.push_back("beep"); }
+    void open(const std::string& file, const std::string& parameters,
+              const std::string* folder) override {
+        events.push_back("open " + file + " | " + parameters + " | " + (folder ? *folder : "<none>"));
+    }
+    void showMessage(const std::string& text) override {
+        events.push_back("box " + text);
+        messages.push_back(text);
+        if (duringMessage) duringMessage(text);
+    }
+    std::vector<std::string> events;
+    std::vector<std::string> messages;
+    std::function<void(const std::string&)> duringMessage;
+};
+
+Reminder at(int hour, int minute, const std::string& text) {
+    Reminder r;
+    r.hour = hour;
+    r.minute = minute;
+    r.text = text;
+    r.run = std::string(1, kRunSeparator);
+    return r;
+}
+
+using Messages = std::vector<std::string>;
+
+constexpr ClockStamp kNever{};
+constexpr bool kClock = true;
+constexpr bool kEarlier = false;
+
+// A check over a fixed list, already through its first day part.
+struct Harness {
+    Harness(ReminderList list, ClockStamp lastClosing = kNever, bool catchesUp = kClock)
+        : list(std::move(list)),
+          check({catchesUp, true}, lastClosing, [this] {
+              ++rebuilds;
+              return this->list;
+          }) {
+        check.onDay(7);
+    }
+    Messages tick(int year, int month, int day, int hour, int minute) {
+        actions.messages.clear();
+        check.onDay(day);
+        check.onMinute({year, month, day, hour, minute}, actions);
+        return actions.messages;
+    }
+    Messages tick(int hour, int minute) { return tick(2001, 8, 7, hour, minute); }
+
+    ReminderList list;
+    int rebuilds = 0;
+    ReminderCheck check;
+    RecordingActions actions;
+};
+
+TEST(ReminderMessage, OwnTimeThenUnescapedText) {
+    EXPECT_EQ(reminderMessage(at(9, 30, "Team|Room 2")), "09:30 - Team\nRoom 2");
+    EXPECT_EQ(reminderMessage(at(14, 0, "a\x82 b\x84")), "14:00 - a, b;");
+    EXPECT_EQ(reminderMessage(at(14, 0, "")), "");
+}
+
+TEST(FireReminder, BeepAndBoxWhenNoSoundAndNoProgram) {
+    RecordingActions actions;
+    fireReminder(at(14, 0, "Hello"), true, actions);
+    EXPECT_EQ(actions.events, (std::vector<std::string>{"beep", "box 14:00 - Hello"}));
+}
+
+TEST(FireReminder, SoundWithoutTextShowsNoBox) {
+    Reminder r = at(8, 0, "");
+    r.sound = "C:\\Sounds\\bell.wav";
+    RecordingActions actions;
+    fireReminder(r, true, actions);
+    EXPECT_EQ(actions.events, (std::vector<std::string>{"sound C:\\Sounds\\bell.wav"}));
+}
+
+TEST(FireReminder, ProgramStartsInItsFolderWhenTheEditionPassesIt) {
+    Reminder r = at(8, 0, "x");
+    r.run = "C:\\Tools\\notes.exe\x83" "agenda.txt";
+    RecordingActions clock, earlier;
+    fireReminder(r, true, clock);
+    fireReminder(r, false, earlier);
+    EXPECT_EQ(clock.events[1], "open C:\\Tools\\notes.exe | agenda.txt | C:\\Tools");
+    EXPECT_EQ(earlier.events[1], "open C:\\Tools\\notes.exe | agenda.txt | <none>");
+}
+
+TEST(FireReminder, RunFieldSplitting) {
+    struct Case {
+        std::string run;
+        std::string expected;  // empty: nothing opened
+    };
+    const std::string longPath = "D:\\" + std::string(3000, 'p') + "\\go.bat";
+    const Case cases[] = {
+        {"notepad.exe\x83" "a.txt", "open notepad.exe | a.txt | <none>"},
+        {"C:\\x.exe", "open C:\\x.exe |  | C:"},
+        {"C:\\x.exe\x83" "a\x83" "b", "open C:\\x.exe | a\x83" "b | C:"},
+        {longPath + "\x83" "q", "open " + longPath + " | q | D:\\" + std::string(3000, 'p')},
+        {std::string(1, kRunSeparator), ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        Reminder r = at(8, 0, "");
+        r.run = c.run;
+        RecordingActions actions;
+        fireReminder(r, true, actions);
+        std::vector<std::string> expected{"beep"};
+        if (!c.expected.empty()) expected.push_back(c.expected);
+        EXPECT_EQ(actions.events, expected) << c.run.size();
+    }
+}
+
+TEST(ReminderCheckDay, RebuildsOnlyWhenTheDayOfTheMonthChanges) {
+    Harness h({});
+    EXPECT_EQ(h.rebuilds, 1);
+    h.check.onDay(7);
+    EXPECT_EQ(h.rebuilds, 1);
+    h.check.onDay(8);
+    EXPECT_EQ(h.rebuilds, 2);
+    h.check.onDay(8);  // the 8th of another month: the same day of the month
+    EXPECT_EQ(h.rebuilds, 2);
+}
+
+TEST(ReminderCheckStart, FirstStartEverFiresTheWholeDayUpToNowOnce) {
+    Harness h({at(0, 0, "midnight"), at(10, 15, "now"), at(8, 0, "morning"), at(10, 16, "later")});
+    EXPECT_EQ(h.tick(10, 15), (Messages{"00:00 - midnight", "08:00 - morning", "10:15 - now"}));
+    EXPECT_EQ(h.tick(10, 15), Messages{});
+    EXPECT_EQ(h.tick(10, 16), Messages{"10:16 - later"});
+}
+
+TEST(ReminderCheckStart, RestartSameDayLeavesOutTheClosingMinute) {
+    Harness h({at(10, 39, "a"), at(10, 40, "closing"), at(10, 41, "b"), at(11, 14, "c"),
+               at(11, 15, "now"), at(11, 16, "d")},
+              {2001, 8, 7, 10, 40});
+    EXPECT_EQ(h.tick(11, 15), (Messages{"10:41 - b", "11:14 - c", "11:15 - now"}));
+}
+
+TEST(ReminderCheckStart, ClosedOnAnotherDayCatchesUpFromMidnight) {
+    const ReminderList list{at(0, 0, "midnight"), at(9, 0, "nine"), at(23, 0, "late")};
+    Harness yesterday(list, {2001, 8, 6, 23, 50});
+    EXPECT_EQ(yesterday.tick(9, 30), (Messages{"00:00 - midnight", "09:00 - nine"}));
+    // Same day and hour of another month is another day as well.
+    Harness lastMonth(list, {2001, 7, 7, 8, 0});
+    EXPECT_EQ(lastMonth.tick(9, 30), (Messages{"00:00 - midnight", "09:00 - nine"}));
+}
+
+TEST(ReminderCheckStart, ClosedLaterTodayThanNowCatchesUpNothing) {
+    Harness h({at(9, 0, "nine"), at(9, 30, "now")}, {2001, 8, 7, 12, 0});
+    EXPECT_EQ(h.tick(9, 30), Messages{"09:30 - now"});
+}
+
+TEST(ReminderCheckStart, EarlierEditionFiresOnlyTheCurrentMinute) {
+    Harness h({at(8, 0, "eight"), at(8, 5, "now")}, kNever, kEarlier);
+    EXPECT_EQ(h.tick(8, 5), Messages{"08:05 - now"});
+}
+
+TEST(ReminderCheckStart, OutOfRangeTimesCatchUpOnlyByTheirMinuteCount) {
+    // 0:75 counts as 01:15; 24:00 lies beyond any time of the day.
+    Harness h({at(0, 75, "odd"), at(24, 0, "never"), at(-1, -1, "unread"), at(9, -1, "half read")});
+    EXPECT_EQ(h.tick(10, 0), Messages{"00:75 - odd"});
+    EXPECT_EQ(h.tick(23, 59), Messages{});
+}
+
+TEST(ReminderCheckMinute, MinutesLostToASleepFireOnce) {
+    Harness h({at(10, 20, "b"), at(10, 5, "a"), at(10, 31, "c")}, kNever, kEarlier);
+    EXPECT_EQ(h.tick(10, 0), Messages{});
+    // Firing follows the list, not the clock.
+    EXPECT_EQ(h.tick(10, 30), (Messages{"10:20 - b", "10:05 - a"}));
+    EXPECT_EQ(h.tick(10, 31), Messages{"10:31 - c"});
+}
+
+TEST(ReminderCheckMinute, SleepOfExactlyOneHour) {
+    Harness h({at(10, 0, "ten"), at(10, 30, "half"), at(11, 0, "eleven")});
+    EXPECT_EQ(h.tick(10, 0), Messages{"10:00 - ten"});
+    EXPECT_EQ(h.tick(11, 0), (Messages{"10:30 - half", "11:00 - eleven"}));
+}
+
+TEST(ReminderCheckMinute, ClockSetBackFiresNothingTwice) {
+    Harness h({at(10, 10, "a"), at(10, 30, "b"), at(10, 31, "c")}, kNever, kEarlier);
+    h.tick(10, 0);
+    EXPECT_EQ(h.tick(10, 30), (Messages{"10:10 - a", "10:30 - b"}));
+    for (int m = 0; m <= 30; ++m) EXPECT_EQ(h.tick(10, m), Messages{}) << m;
+    EXPECT_EQ(h.tick(10, 31), Messages{"10:31 - c"});
+}
+
+TEST(ReminderCheckMinute, NewDayAfterMidnightWithALateTick) {
+    Harness h({at(23, 59, "yesterday")});
+    h.tick(2001, 8, 7, 23, 58);
+    h.list = {at(0, 0, "zero"), at(0, 1, "one"), at(0, 2, "two"), at(0, 3, "three")};
+    EXPECT_EQ(h.tick(2001, 8, 8, 0, 2), (Messages{"00:00 - zero", "00:01 - one", "00:02 - two"}));
+    EXPECT_EQ(h.rebuilds, 2);
+}
+
+TEST(ReminderCheckMinute, DateGoingBackwardsCoversOnlyTheCurrentMinute) {
+    Harness h({at(9, 0, "nine"), at(9, 30, "now")});
+    h.tick(2001, 8, 8, 12, 0);
+    EXPECT_EQ(h.tick(2001, 8, 7, 9, 30), Messages{"09:30 - now"});
+}
+
+TEST(ReminderCheckMinute, OutOfRangeRecordsNeverMatch) {
+    Harness h({at(0, 75, "odd"), at(24, 0, "late"), at(-1, -1, "unread")});
+    h.tick(0, 0);
+    EXPECT_EQ(h.tick(23, 59), Messages{});
+}
+
+TEST(ReminderCheckMinute, SameMinuteFiresInListOrder) {
+    test::MemoryProfile profile;
+    profile.write(kAlarmSection, "Day", " 9: 0,every day,\x83,;");
+    profile.write(kAlarmSection, "Y0708", " 9: 0,yearly,\x83,;");
+    profile.write(kAlarmSection, "M07", " 9: 0,monthly,\x83,;");
+    profile.write(kAlarmSection, "02", " 9: 0,weekday,\x83,;");
+    profile.write(kAlarmSection, "07082001", " 9: 0,date,\x83,; 9: 0,date 2,\x83,;");
+    ReminderCheck check({true, true}, kNever,
+                        rebuildFromProfile(profile, [] { return LocalDate{2001, 8, 7, 2}; }, true));
+    RecordingActions actions;
+    check.onDay(7);
+    check.onMinute({2001, 8, 7, 9, 0}, actions);
+    EXPECT_EQ(actions.messages, (Messages{"09:00 - date", "09:00 - date 2", "09:00 - weekday",
+                                          "09:00 - monthly", "09:00 - yearly", "09:00 - every day"}));
+}
+
+TEST(ReminderCheckNesting, RebuildDuringAMessageBoxLeavesThePassIntact) {
+    Harness h({at(9, 0, "first"), at(9, 0, "second"), at(9, 1, "next minute")});
+    h.tick(8, 59);
+    bool nested = false;
+    h.actions.duringMessage = [&](const std::string&) {
+        if (nested) return;
+        nested = true;
+        // The list dialog's OK rebuilds; ticks keep coming in the box's loop.
+        h.list = {at(9, 1, "rebuilt " + std::string(200, 'x'))};
+        h.check.rebuild();
+        h.check.onDay(8);
+        h.check.onMinute({2001, 8, 7, 9, 0}, h.actions);
+        h.check.onMinute({2001, 8, 7, 9, 1}, h.actions);
+    };
+    const Messages seen = h.tick(9, 0);
+    EXPECT_EQ(seen, (Messages{"09:00 - first", "09:01 - rebuilt " + std::string(200, 'x'),
+                              "09:00 - second"}));
+    EXPECT_EQ(h.check.today().size(), 1u);
+    EXPECT_EQ(h.tick(9, 1), Messages{});
+}
+
+TEST(ReminderCheckNesting, TickDuringTheCatchUpStartsNoSecondPass) {
+    Harness h({at(8, 0, "caught up"), at(9, 0, "now"), at(9, 1, "next")});
+    h.actions.duringMessage = [&](const std::string& text) {
+        if (text != "08:00 - caught up") return;
+        h.check.onMinute({2001, 8, 7, 9, 0}, h.actions);
+        h.check.onMinute({2001, 8, 7, 9, 1}, h.actions);
+    };
+    EXPECT_EQ(h.tick(9, 0), (Messages{"08:00 - caught up", "09:01 - next", "09:00 - now"}));
+}
+
+}  // namespace
+}  // namespace tikkano
