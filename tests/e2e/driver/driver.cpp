@@ -1,0 +1,515 @@
+// tikkano_driver: a console program that runs next to the clock in the same
+// Wine prefix and display and does, on request, what a test cannot do from
+// Linux: find windows, read their state, post and send messages, read screen
+// pixels, read the clock's system menu (through tikkano_menuspy.dll) and ask
+// for process memory figures.
+//
+// Protocol: one command per line on stdin, one answer line on stdout,
+// "ok ..." or "err ...", flushed after every answer. Numbers are decimal or
+// 0x-hex; window handles are printed as 0x-hex. Texts travel as hex-encoded
+// UTF-8 so that Cyrillic survives any code page.
+#include <windows.h>
+#include <psapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string hex_bytes(const void* data, size_t n) {
+    static const char digits[] = "0123456789abcdef";
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    std::string out;
+    out.reserve(n * 2);
+    for (size_t i = 0; i < n; ++i) {
+        out += digits[p[i] >> 4];
+        out += digits[p[i] & 15];
+    }
+    return out;
+}
+
+bool unhex(const std::string& text, std::string& out) {
+    if (text.size() % 2) return false;
+    out.clear();
+    for (size_t i = 0; i < text.size(); i += 2) {
+        char pair[3] = {text[i], text[i + 1], 0};
+        char* end = nullptr;
+        long v = std::strtol(pair, &end, 16);
+        if (*end) return false;
+        out += static_cast<char>(v);
+    }
+    return true;
+}
+
+std::wstring utf8_to_wide(const std::string& s) {
+    if (s.empty()) return std::wstring();
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), &w[0], n);
+    return w;
+}
+
+std::string wide_to_utf8(const wchar_t* w, int len) {
+    if (len <= 0) return std::string();
+    int n = WideCharToMultiByte(CP_UTF8, 0, w, len, nullptr, 0, nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w, len, &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+std::string class_of(HWND h) {
+    wchar_t name[256];
+    int n = GetClassNameW(h, name, 256);
+    return wide_to_utf8(name, n);
+}
+
+std::string handle_text(HWND h) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "0x%lx", (unsigned long)(ULONG_PTR)h);
+    return buf;
+}
+
+std::vector<std::string> split(const std::string& line) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ') ++i;
+        size_t j = i;
+        while (j < line.size() && line[j] != ' ') ++j;
+        if (j > i) words.push_back(line.substr(i, j - i));
+        i = j;
+    }
+    return words;
+}
+
+bool number(const std::string& s, long long& v) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    v = std::strtoll(s.c_str(), &end, 0);
+    return *end == 0;
+}
+
+struct TopLevelQuery {
+    std::wstring cls;
+    std::wstring title;
+    bool match_title = false;
+    HWND owner = nullptr;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_by_class(HWND h, LPARAM lp) {
+    TopLevelQuery* q = reinterpret_cast<TopLevelQuery*>(lp);
+    wchar_t name[256];
+    GetClassNameW(h, name, 256);
+    if (q->cls != name) return TRUE;
+    if (q->match_title) {
+        wchar_t title[512];
+        GetWindowTextW(h, title, 512);
+        if (q->title != title) return TRUE;
+    }
+    q->found.push_back(h);
+    return TRUE;
+}
+
+BOOL CALLBACK collect_owned(HWND h, LPARAM lp) {
+    TopLevelQuery* q = reinterpret_cast<TopLevelQuery*>(lp);
+    if (GetWindow(h, GW_OWNER) != q->owner) return TRUE;
+    wchar_t name[256];
+    GetClassNameW(h, name, 256);
+    if (q->cls == name) q->found.push_back(h);
+    return TRUE;
+}
+
+BOOL CALLBACK collect_child(HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> find_all(const std::string& cls, const std::string* title) {
+    TopLevelQuery q;
+    q.cls = utf8_to_wide(cls);
+    if (title) {
+        q.match_title = true;
+        q.title = utf8_to_wide(*title);
+    }
+    EnumWindows(collect_by_class, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+std::string join_handles(const std::vector<HWND>& hs) {
+    std::string s;
+    for (HWND h : hs) {
+        if (!s.empty()) s += ' ';
+        s += handle_text(h);
+    }
+    return s;
+}
+
+// Reads a screen region top-down as R, G, B bytes per pixel.
+bool grab(int l, int t, int r, int b, std::vector<unsigned char>& rgb) {
+    int w = r - l, h = b - t;
+    if (w <= 0 || h <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bmp && bits) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        ok = BitBlt(mem, 0, 0, w, h, screen, l, t, SRCCOPY) != 0;
+        GdiFlush();
+        SelectObject(mem, old);
+        if (ok) {
+            rgb.resize(size_t(w) * h * 3);
+            const unsigned char* p = static_cast<const unsigned char*>(bits);
+            for (size_t i = 0; i < size_t(w) * h; ++i) {
+                rgb[i * 3] = p[i * 4 + 2];
+                rgb[i * 3 + 1] = p[i * 4 + 1];
+                rgb[i * 3 + 2] = p[i * 4];
+            }
+        }
+    }
+    if (bmp) DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+std::string module_dir() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    size_t slash = s.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : s.substr(0, slash + 1);
+}
+
+// Runs fn(arg) on a new thread of the target and returns the thread's exit code.
+bool remote_call(HANDLE proc, LPTHREAD_START_ROUTINE fn, const std::string& arg, DWORD& result) {
+    void* mem = VirtualAllocEx(proc, nullptr, arg.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!mem) return false;
+    bool ok = WriteProcessMemory(proc, mem, arg.c_str(), arg.size() + 1, nullptr) != 0;
+    if (ok) {
+        HANDLE th = CreateRemoteThread(proc, nullptr, 0, fn, mem, 0, nullptr);
+        ok = th != nullptr;
+        if (th) {
+            ok = WaitForSingleObject(th, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(th, &result);
+            CloseHandle(th);
+        }
+    }
+    VirtualFreeEx(proc, mem, 0, MEM_RELEASE);
+    return ok;
+}
+
+// Loads tikkano_menuspy.dll into the target and has it write the system menu
+// of the target's indicator into out_path. Answers the number of items written.
+std::string dump_menu(DWORD pid, const std::string& out_path) {
+    std::string dll = module_dir() + "tikkano_menuspy.dll";
+    HMODULE local = LoadLibraryA(dll.c_str());
+    if (!local) return "err cannot load " + dll;
+    FARPROC local_fn = GetProcAddress(local, "dump_system_menu");
+    if (!local_fn) return "err no dump_system_menu export";
+    HANDLE proc = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                  PROCESS_VM_WRITE | PROCESS_VM_READ,
+                              FALSE, pid);
+    if (!proc) return "err cannot open process";
+    FARPROC load_library = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
+    DWORD remote_base = 0;
+    std::string answer;
+    if (!remote_call(proc, reinterpret_cast<LPTHREAD_START_ROUTINE>(load_library), dll, remote_base) ||
+        remote_base == 0) {
+        answer = "err LoadLibraryA failed in the target";
+    } else {
+        ULONG_PTR offset = (ULONG_PTR)local_fn - (ULONG_PTR)local;
+        auto fn = reinterpret_cast<LPTHREAD_START_ROUTINE>((ULONG_PTR)remote_base + offset);
+        DWORD items = 0;
+        if (!remote_call(proc, fn, out_path, items))
+            answer = "err remote call failed";
+        else if (items == 0xFFFFFFFFu)
+            answer = "err no indicator or no system menu in the target";
+        else
+            answer = "ok " + std::to_string(items);
+    }
+    CloseHandle(proc);
+    return answer;
+}
+
+HWND as_hwnd(long long v) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(v)); }
+
+std::string run(const std::string& line) {
+    std::vector<std::string> w = split(line);
+    if (w.empty()) return "err empty";
+    const std::string& cmd = w[0];
+    std::vector<long long> n(w.size(), 0);
+    std::vector<bool> is_num(w.size(), false);
+    for (size_t i = 1; i < w.size(); ++i) is_num[i] = number(w[i], n[i]);
+    auto need = [&](size_t count) {
+        if (w.size() != count + 1) return false;
+        for (size_t i = 1; i <= count; ++i)
+            if (!is_num[i]) return false;
+        return true;
+    };
+    char buf[256];
+
+    if (cmd == "find" || cmd == "findall") {
+        if (w.size() < 2) return "err usage: " + cmd + " CLASS [TITLE]";
+        std::string title;
+        size_t at = line.find(w[1]) + w[1].size();
+        bool with_title = at < line.size();
+        if (with_title) title = line.substr(at + 1);
+        std::vector<HWND> hs = find_all(w[1], with_title ? &title : nullptr);
+        if (cmd == "findall") return "ok " + join_handles(hs);
+        if (hs.empty()) return "err not found";
+        return "ok " + handle_text(hs[0]);
+    }
+    if (cmd == "wait") {
+        if (w.size() != 3 || !is_num[2]) return "err usage: wait CLASS MS";
+        DWORD deadline = GetTickCount() + DWORD(n[2]);
+        for (;;) {
+            std::vector<HWND> hs = find_all(w[1], nullptr);
+            if (!hs.empty()) return "ok " + handle_text(hs[0]);
+            if (LONG(GetTickCount() - deadline) >= 0) return "err timeout";
+            Sleep(20);
+        }
+    }
+    if (cmd == "owned") {
+        if (!need(1)) return "err usage: owned HWND";
+        TopLevelQuery q;
+        q.cls = L"#32770";
+        q.owner = as_hwnd(n[1]);
+        EnumWindows(collect_owned, reinterpret_cast<LPARAM>(&q));
+        return "ok " + join_handles(q.found);
+    }
+    if (cmd == "children") {
+        // Every descendant: handle, control id and class, one triple per child.
+        if (!need(1)) return "err usage: children HWND";
+        std::vector<HWND> hs;
+        EnumChildWindows(as_hwnd(n[1]), collect_child, reinterpret_cast<LPARAM>(&hs));
+        std::string s = "ok";
+        for (HWND h : hs) {
+            std::snprintf(buf, sizeof buf, " %s:%d:", handle_text(h).c_str(), GetDlgCtrlID(h));
+            s += buf + hex_bytes(class_of(h).data(), class_of(h).size());
+        }
+        return s;
+    }
+    if (cmd == "pidof") {
+        if (!need(1)) return "err usage: pidof HWND";
+        DWORD pid = 0;
+        if (!GetWindowThreadProcessId(as_hwnd(n[1]), &pid)) return "err no window";
+        return "ok " + std::to_string(pid);
+    }
+    if (cmd == "class") {
+        if (!need(1)) return "err usage: class HWND";
+        if (!IsWindow(as_hwnd(n[1]))) return "err no window";
+        std::string c = class_of(as_hwnd(n[1]));
+        return "ok " + hex_bytes(c.data(), c.size());
+    }
+    if (cmd == "exists") {
+        if (!need(1)) return "err usage: exists HWND";
+        return IsWindow(as_hwnd(n[1])) ? "ok 1" : "ok 0";
+    }
+    if (cmd == "rect" || cmd == "client") {
+        if (!need(1)) return "err usage: " + cmd + " HWND";
+        HWND h = as_hwnd(n[1]);
+        RECT r;
+        if (cmd == "rect") {
+            if (!GetWindowRect(h, &r)) return "err no window";
+        } else {
+            if (!GetClientRect(h, &r)) return "err no window";
+            POINT p = {0, 0};
+            ClientToScreen(h, &p);
+            OffsetRect(&r, p.x, p.y);
+        }
+        std::snprintf(buf, sizeof buf, "ok %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+        return buf;
+    }
+    if (cmd == "visible" || cmd == "enabled") {
+        if (!need(1)) return "err usage: " + cmd + " HWND";
+        HWND h = as_hwnd(n[1]);
+        if (!IsWindow(h)) return "err no window";
+        bool v = cmd == "visible" ? IsWindowVisible(h) : IsWindowEnabled(h);
+        return v ? "ok 1" : "ok 0";
+    }
+    if (cmd == "style" || cmd == "exstyle") {
+        if (!need(1)) return "err usage: " + cmd + " HWND";
+        HWND h = as_hwnd(n[1]);
+        if (!IsWindow(h)) return "err no window";
+        LONG v = GetWindowLongA(h, cmd == "style" ? GWL_STYLE : GWL_EXSTYLE);
+        std::snprintf(buf, sizeof buf, "ok 0x%08lx", (unsigned long)v);
+        return buf;
+    }
+    if (cmd == "owner") {
+        if (!need(1)) return "err usage: owner HWND";
+        if (!IsWindow(as_hwnd(n[1]))) return "err no window";
+        return "ok " + handle_text(GetWindow(as_hwnd(n[1]), GW_OWNER));
+    }
+    if (cmd == "text") {
+        if (!need(1)) return "err usage: text HWND";
+        HWND h = as_hwnd(n[1]);
+        if (!IsWindow(h)) return "err no window";
+        DWORD_PTR len = 0;
+        if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+            return "err window does not answer";
+        std::vector<wchar_t> text(len + 64, 0);
+        DWORD_PTR got = 0;
+        if (!SendMessageTimeoutW(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                                 SMTO_ABORTIFHUNG, 5000, &got))
+            return "err window does not answer";
+        std::string u = wide_to_utf8(text.data(), int(wcslen(text.data())));
+        return "ok " + hex_bytes(u.data(), u.size());
+    }
+    if (cmd == "settext") {
+        // settext HWND HEXUTF8 (an empty text is "settext HWND -")
+        if (w.size() != 3 || !is_num[1]) return "err usage: settext HWND HEXUTF8";
+        std::string u;
+        if (w[2] != "-" && !unhex(w[2], u)) return "err bad hex";
+        std::wstring t = utf8_to_wide(u);
+        LRESULT r = SendMessageW(as_hwnd(n[1]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()));
+        return "ok " + std::to_string((long long)r);
+    }
+    if (cmd == "lbitems") {
+        // Items of a list box, each hex UTF-8, separated by blanks ("-" for an empty item).
+        if (!need(1)) return "err usage: lbitems HWND";
+        HWND h = as_hwnd(n[1]);
+        LRESULT count = SendMessageW(h, LB_GETCOUNT, 0, 0);
+        if (count < 0) return "err not a list box";
+        std::string s = "ok " + std::to_string((long long)count);
+        for (LRESULT i = 0; i < count; ++i) {
+            LRESULT len = SendMessageW(h, LB_GETTEXTLEN, i, 0);
+            std::vector<wchar_t> item(len > 0 ? len + 1 : 2, 0);
+            SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+            std::string u = wide_to_utf8(item.data(), int(wcslen(item.data())));
+            s += ' ';
+            s += u.empty() ? std::string("-") : hex_bytes(u.data(), u.size());
+        }
+        return s;
+    }
+    if (cmd == "dlgitem") {
+        if (!need(2)) return "err usage: dlgitem HWND ID";
+        HWND item = GetDlgItem(as_hwnd(n[1]), int(n[2]));
+        if (!item) return "err no item";
+        return "ok " + handle_text(item);
+    }
+    if (cmd == "check") {
+        if (!need(1)) return "err usage: check HWND";
+        return "ok " + std::to_string((long long)SendMessageW(as_hwnd(n[1]), BM_GETCHECK, 0, 0));
+    }
+    if (cmd == "post") {
+        if (!need(4)) return "err usage: post HWND MSG WPARAM LPARAM";
+        if (!PostMessageW(as_hwnd(n[1]), UINT(n[2]), WPARAM(n[3]), LPARAM(n[4])))
+            return "err PostMessage failed";
+        return "ok";
+    }
+    if (cmd == "send") {
+        if (!need(4)) return "err usage: send HWND MSG WPARAM LPARAM";
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(as_hwnd(n[1]), UINT(n[2]), WPARAM(n[3]), LPARAM(n[4]), SMTO_NORMAL, 10000,
+                                 &result))
+            return "err SendMessage failed or timed out";
+        return "ok " + std::to_string((long long)(LONG)result);
+    }
+    if (cmd == "pixel") {
+        if (!need(2)) return "err usage: pixel X Y";
+        HDC screen = GetDC(nullptr);
+        COLORREF c = GetPixel(screen, int(n[1]), int(n[2]));
+        ReleaseDC(nullptr, screen);
+        if (c == CLR_INVALID) return "err outside the screen";
+        std::snprintf(buf, sizeof buf, "ok 0x%06lx", (unsigned long)c);
+        return buf;
+    }
+    if (cmd == "pixels") {
+        // Answer: width, height, then R G B bytes of every pixel, top-down, in hex.
+        if (!need(4)) return "err usage: pixels L T R B";
+        std::vector<unsigned char> rgb;
+        if (!grab(int(n[1]), int(n[2]), int(n[3]), int(n[4]), rgb)) return "err BitBlt failed";
+        std::snprintf(buf, sizeof buf, "ok %lld %lld ", n[3] - n[1], n[4] - n[2]);
+        return buf + hex_bytes(rgb.data(), rgb.size());
+    }
+    if (cmd == "screen") {
+        std::snprintf(buf, sizeof buf, "ok %d %d %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        return buf;
+    }
+    if (cmd == "menu") {
+        if (w.size() < 3 || !is_num[1]) return "err usage: menu PID OUTFILE";
+        size_t at = line.find(' ', line.find(w[1]));
+        return dump_menu(DWORD(n[1]), line.substr(at + 1));
+    }
+    if (cmd == "procmem") {
+        if (!need(1)) return "err usage: procmem PID";
+        HANDLE proc = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, DWORD(n[1]));
+        if (!proc) return "err cannot open process";
+        PROCESS_MEMORY_COUNTERS pmc = {};
+        pmc.cb = sizeof pmc;
+        BOOL ok = GetProcessMemoryInfo(proc, &pmc, sizeof pmc);
+        CloseHandle(proc);
+        if (!ok) return "err GetProcessMemoryInfo failed";
+        std::snprintf(buf, sizeof buf, "ok %lu %lu", (unsigned long)pmc.PagefileUsage,
+                      (unsigned long)pmc.WorkingSetSize);
+        return buf;
+    }
+    if (cmd == "displaymode") {
+        if (!need(2)) return "err usage: displaymode W H";
+        DEVMODEA dm = {};
+        dm.dmSize = sizeof dm;
+        dm.dmPelsWidth = DWORD(n[1]);
+        dm.dmPelsHeight = DWORD(n[2]);
+        dm.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        LONG r = ChangeDisplaySettingsExA(nullptr, &dm, nullptr, 0, nullptr);
+        if (r != DISP_CHANGE_SUCCESSFUL) return "err ChangeDisplaySettingsExA " + std::to_string(r);
+        return "ok";
+    }
+    if (cmd == "cursor") {
+        if (!need(2)) return "err usage: cursor X Y";
+        if (!SetCursorPos(int(n[1]), int(n[2]))) return "err SetCursorPos failed";
+        return "ok";
+    }
+    if (cmd == "locale") {
+        std::snprintf(buf, sizeof buf, "ok %u %u 0x%04lx", GetACP(), GetOEMCP(), (unsigned long)GetUserDefaultLCID());
+        return buf;
+    }
+    if (cmd == "foreground") {
+        return "ok " + handle_text(GetForegroundWindow());
+    }
+    if (cmd == "ping") return "ok pong";
+    return "err unknown command " + cmd;
+}
+
+}  // namespace
+
+int main() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    std::string line;
+    int c;
+    for (;;) {
+        line.clear();
+        while ((c = std::fgetc(stdin)) != EOF && c != '\n') line += char(c);
+        if (c == EOF && line.empty()) break;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (line == "quit") {
+            std::fputs("ok bye\n", stdout);
+            std::fflush(stdout);
+            break;
+        }
+        std::string answer = run(line);
+        std::fputs(answer.c_str(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+        if (c == EOF) break;
+    }
+    return 0;
+}
