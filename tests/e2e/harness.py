@@ -1,0 +1,754 @@
+"""End-to-end harness: runs the Tikkano programs under Wine on a private Xvfb
+display and drives them through tikkano_driver.exe.
+
+Pieces, from the bottom up:
+  Xserver      - one Xvfb of our own (never the user's screen), 1024x768x24.
+  ready_prefix - a cached win32 Wine prefix with window management off.
+  WineSession  - a fresh copy of that prefix, a persistent wineserver, the
+                 helper processes started once, and one driver process.
+  Driver       - the line protocol of tikkano_driver.exe.
+  Clock        - one running copy of tikkano.exe / tikkano262.exe.
+
+Locations (environment):
+  TIKKANO_DIST      folder with tikkano.exe and tikkano262.exe (<repo>/dist)
+  TIKKANO_E2E_BIN   folder with tikkano_driver.exe and tikkano_menuspy.dll
+                    (<repo>/build-win/tests/e2e)
+  TIKKANO_SHOTS     where screenshots go (<repo>/out/screenshots)
+  TIKKANO_E2E_CACHE where the ready prefix is kept (~/.cache/tikkano-e2e)
+"""
+
+from __future__ import annotations
+
+import calendar
+import datetime as _dt
+import fcntl
+import math
+import os
+import queue
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+DIST = Path(os.environ.get("TIKKANO_DIST", REPO / "dist"))
+E2E_BIN = Path(os.environ.get("TIKKANO_E2E_BIN", REPO / "build-win" / "tests" / "e2e"))
+SHOTS = Path(os.environ.get("TIKKANO_SHOTS", REPO / "out" / "screenshots"))
+CACHE = Path(os.environ.get(
+    "TIKKANO_E2E_CACHE",
+    Path(os.environ.get("XDG_CACHE_HOME", Path.home() / ".cache")) / "tikkano-e2e"))
+
+EDITIONS = {"271": "tikkano.exe", "262": "tikkano262.exe"}
+INI_NAME = "Horvik32.ini"
+
+# Window classes and messages of the clock.
+OWNER_CLASS = "Comdlg32WClass"
+INDICATOR_CLASS = "HorvikClass"
+WM_CLOSE = 0x0010
+WM_QUERYENDSESSION = 0x0011
+WM_COMMAND = 0x0111
+WM_SYSCOMMAND = 0x0112
+WM_LBUTTONDBLCLK = 0x0203
+WM_RBUTTONDOWN = 0x0204
+TRAY_CALLBACK = 1032
+SC_MINIMIZE = 0xF020
+SC_RESTORE = 0xF120
+WS_VISIBLE = 0x10000000
+WS_POPUP = 0x80000000
+WS_SYSMENU = 0x00080000
+WS_EX_TOPMOST = 0x00000008
+WS_EX_TOOLWINDOW = 0x00000080
+MF_CHECKED = 0x8
+MF_SEPARATOR = 0x800
+IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+
+# Locales a program can be started in: the default is an English Windows
+# (ANSI code page 1252), "ru" a Russian one (code page 1251).
+LOCALES = {"en": "en_US.UTF-8", "ru": "ru_RU.UTF-8"}
+
+
+class HarnessError(RuntimeError):
+    pass
+
+
+class DriverError(HarnessError):
+    pass
+
+
+def _run(args, env=None, timeout=120, **kw):
+    return subprocess.run(args, env=env, timeout=timeout, stdin=subprocess.DEVNULL,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
+
+
+def _wait_until(predicate, timeout, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise HarnessError(f"timed out after {timeout}s waiting for {what}")
+        time.sleep(interval)
+
+
+# --------------------------------------------------------------------------
+# Local time through TZ
+
+def tz_for(local_time, now_utc: float | None = None) -> str:
+    """POSIX TZ that makes Wine's local time read `local_time` now.
+
+    `local_time` is "HH:MM[:SS]" (today's UTC date) or a datetime (naive, taken
+    as the wanted local date and time). The offset must stay within a day.
+    POSIX counts the offset west of Greenwich, so its sign is inverted.
+    """
+    now = time.time() if now_utc is None else now_utc
+    if isinstance(local_time, _dt.datetime):
+        target = calendar.timegm(local_time.replace(tzinfo=None).timetuple())
+    else:
+        parts = [int(p) for p in str(local_time).split(":")]
+        while len(parts) < 3:
+            parts.append(0)
+        h, m, s = parts
+        day = _dt.datetime.fromtimestamp(now, _dt.timezone.utc).date()
+        target = calendar.timegm(day.timetuple()) + h * 3600 + m * 60 + s
+    # Rounded up, so that the program's clock reads at least `local_time`
+    # when it starts, never the second before it.
+    offset = math.ceil(target - now)
+    if abs(offset) > 24 * 3600 - 1:
+        raise HarnessError(f"local time {local_time} is more than a day away from UTC now")
+    sign = "-" if offset >= 0 else "+"
+    a = abs(offset)
+    return f"TKO{sign}{a // 3600:02d}:{a % 3600 // 60:02d}:{a % 60:02d}"
+
+
+# --------------------------------------------------------------------------
+# Settings file
+
+class Ini:
+    """A parsed settings file: sections and keys in file order."""
+
+    def __init__(self, raw: bytes):
+        self.raw = raw
+        if raw.startswith(b"\xff\xfe"):
+            text = raw[2:].decode("utf-16-le")
+        elif raw.startswith(b"\xef\xbb\xbf"):
+            text = raw[3:].decode("utf-8")
+        else:
+            text = raw.decode("cp1251")
+        self.text = text
+        self.sections: dict[str, dict[str, str]] = {}
+        self.section_order: list[str] = []
+        current = None
+        for line in text.splitlines():
+            stripped = line.strip()
+            if not stripped or stripped.startswith(";"):
+                continue
+            if stripped.startswith("[") and "]" in stripped:
+                name = stripped[1:stripped.index("]")]
+                self.section_order.append(name)
+                current = self.sections.setdefault(name, {})
+            elif current is not None:
+                key, sep, value = line.partition("=")
+                if sep:
+                    current[key.strip()] = value.strip()
+
+    def __getitem__(self, section):
+        return self.sections[section]
+
+    def __contains__(self, section):
+        return section in self.sections
+
+    def get(self, section, key, default=None):
+        return self.sections.get(section, {}).get(key, default)
+
+    def keys(self, section):
+        return list(self.sections.get(section, {}))
+
+    def __repr__(self):
+        return f"Ini({self.sections!r})"
+
+
+def ini_bytes(ini) -> bytes:
+    """Settings-file content as the program reads it: cp1251 with CRLF."""
+    if isinstance(ini, bytes):
+        return ini
+    text = "\r\n".join(str(ini).replace("\r\n", "\n").split("\n"))
+    return text.encode("cp1251")
+
+
+# --------------------------------------------------------------------------
+# X server
+
+class Xserver:
+    def __init__(self, size="1024x768x24"):
+        r, w = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(w), "-screen", "0", size, "-nolisten", "tcp", "-noreset"],
+            pass_fds=(w,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(w)
+        data = b""
+        deadline = time.monotonic() + 20
+        with os.fdopen(r, "rb") as f:
+            while not data.endswith(b"\n") and time.monotonic() < deadline:
+                chunk = f.read(1)
+                if not chunk:
+                    break
+                data += chunk
+        if not data.strip().isdigit():
+            self.proc.kill()
+            raise HarnessError("Xvfb did not start")
+        self.display = ":" + data.strip().decode()
+
+    def screenshot(self, path: Path, window="root"):
+        path.parent.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-display", self.display, "-window", str(window), str(path)],
+                       check=True, timeout=30, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+
+# --------------------------------------------------------------------------
+# Wine prefix
+
+def wine_base_env(prefix: Path, display: str | None) -> dict:
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("WINE", "LC_", "WAYLAND")) and k not in ("LANG", "LANGUAGE", "TZ", "DISPLAY")}
+    env.update(WINEPREFIX=str(prefix), WINEARCH="win32", WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree=;mshtml=", LC_ALL=LOCALES["en"])
+    if display:
+        env["DISPLAY"] = display
+    return env
+
+
+def _wine_version() -> str:
+    out = subprocess.run(["wine", "--version"], capture_output=True, text=True, timeout=30)
+    return out.stdout.strip().replace(" ", "_").replace("/", "_") or "wine"
+
+
+def ready_prefix() -> Path:
+    """A ready win32 prefix, made once and kept in the cache.
+
+    Window management is turned off in the registry before explorer.exe ever
+    runs in it: without a window manager, closing a captioned window otherwise
+    stalls for about two seconds.
+    """
+    CACHE.mkdir(parents=True, exist_ok=True)
+    base = CACHE / f"prefix-{_wine_version()}"
+    with open(CACHE / "prefix.lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if (base / ".tikkano-ready").exists():
+            return base
+        work = CACHE / "prefix.making"
+        shutil.rmtree(work, ignore_errors=True)
+        shutil.rmtree(base, ignore_errors=True)
+        env = wine_base_env(work, None)
+        _run(["wineboot", "-i"], env=env, timeout=300)
+        _run(["wineserver", "-w"], env=env, timeout=300)
+        _run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
+             env=env, timeout=120)
+        _run(["wineserver", "-w"], env=env, timeout=300)
+        user_reg = (work / "user.reg").read_text(errors="replace")
+        if '"Managed"="N"' not in user_reg:
+            raise HarnessError("could not turn window management off in the new prefix")
+        (work / ".tikkano-ready").touch()
+        work.rename(base)
+        return base
+
+
+# --------------------------------------------------------------------------
+# Driver
+
+def _hx(h: int) -> str:
+    return hex(h)
+
+
+def _text(hexutf8: str) -> str:
+    return bytes.fromhex(hexutf8).decode("utf-8") if hexutf8 else ""
+
+
+@dataclass
+class MenuItem:
+    id: int
+    state: int
+    text: str
+
+    @property
+    def checked(self) -> bool:
+        return bool(self.state & MF_CHECKED)
+
+    @property
+    def separator(self) -> bool:
+        return bool(self.state & MF_SEPARATOR)
+
+
+class Menu:
+    """Items of a system menu in order; menu[command] looks an item up by its
+    command id (KeyError when there is none), so Wine's extra items and the
+    positions of separators do not matter."""
+
+    def __init__(self, items: list[MenuItem]):
+        self.items = items
+
+    def __getitem__(self, command: int) -> MenuItem:
+        item = self.get(command)
+        if item is None:
+            raise KeyError(f"no menu item with command {command:#x} in {self.items}")
+        return item
+
+    def get(self, command: int) -> MenuItem | None:
+        for item in self.items:
+            if item.id == command and not item.separator:
+                return item
+        return None
+
+    def __contains__(self, command: int) -> bool:
+        return self.get(command) is not None
+
+    def __iter__(self):
+        return iter(self.items)
+
+    def __len__(self):
+        return len(self.items)
+
+    def ids(self) -> list[int]:
+        return [item.id for item in self.items if not item.separator]
+
+    def __repr__(self):
+        return f"Menu({self.items!r})"
+
+
+@dataclass
+class MessageBox:
+    hwnd: int
+    caption: str
+    text: str
+
+
+class Driver:
+    """tikkano_driver.exe, running in the session's prefix and display."""
+
+    def __init__(self, env: dict, exe: Path, log: Path, timeout: float = 30):
+        self.timeout = timeout
+        self._log = open(log, "ab")
+        self.proc = subprocess.Popen(["wine", str(exe)], env=env, stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, stderr=self._log, bufsize=0)
+        self._lines: queue.Queue = queue.Queue()
+        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader.start()
+        self._lock = threading.Lock()
+        answer = self.raw("ping", timeout=60)
+        if answer != "ok pong":
+            raise DriverError(f"driver did not start: {answer!r}")
+
+    def _read(self):
+        for line in iter(self.proc.stdout.readline, b""):
+            self._lines.put(line.decode("utf-8", "replace").rstrip("\r\n"))
+        self._lines.put(None)
+
+    def raw(self, line: str, timeout: float | None = None) -> str:
+        with self._lock:
+            try:
+                self.proc.stdin.write(line.encode("utf-8") + b"\n")
+                self.proc.stdin.flush()
+            except (BrokenPipeError, OSError) as e:
+                raise DriverError(f"driver is gone ({e})")
+            try:
+                answer = self._lines.get(timeout=timeout or self.timeout)
+            except queue.Empty:
+                raise DriverError(f"driver gave no answer to {line!r}")
+            if answer is None:
+                raise DriverError(f"driver ended while answering {line!r}")
+            return answer
+
+    def cmd(self, line: str, timeout: float | None = None) -> str:
+        """Runs one command; returns what follows "ok", raises on "err"."""
+        answer = self.raw(line, timeout)
+        if answer == "ok" or answer.startswith("ok "):
+            return answer[3:]
+        raise DriverError(f"{line!r}: {answer}")
+
+    # windows
+    def find(self, cls: str, title: str | None = None) -> int | None:
+        answer = self.raw(f"find {cls}" + (f" {title}" if title is not None else ""))
+        return int(answer[3:], 16) if answer.startswith("ok ") else None
+
+    def find_all(self, cls: str) -> list[int]:
+        return [int(h, 16) for h in self.cmd(f"findall {cls}").split()]
+
+    def wait(self, cls: str, ms: int) -> int | None:
+        answer = self.raw(f"wait {cls} {ms}", timeout=ms / 1000 + 30)
+        return int(answer[3:], 16) if answer.startswith("ok ") else None
+
+    def owned(self, owner: int) -> list[int]:
+        return [int(h, 16) for h in self.cmd(f"owned {_hx(owner)}").split()]
+
+    def children(self, hwnd: int) -> list[tuple[int, int, str]]:
+        out = []
+        for triple in self.cmd(f"children {_hx(hwnd)}").split():
+            h, ident, cls = triple.split(":")
+            out.append((int(h, 16), int(ident), _text(cls)))
+        return out
+
+    def pidof(self, hwnd: int) -> int:
+        return int(self.cmd(f"pidof {_hx(hwnd)}"))
+
+    def exists(self, hwnd: int) -> bool:
+        return self.cmd(f"exists {_hx(hwnd)}") == "1"
+
+    def window_class(self, hwnd: int) -> str:
+        return _text(self.cmd(f"class {_hx(hwnd)}"))
+
+    def rect(self, hwnd: int) -> tuple[int, int, int, int]:
+        return tuple(int(v) for v in self.cmd(f"rect {_hx(hwnd)}").split())
+
+    def client(self, hwnd: int) -> tuple[int, int, int, int]:
+        """Client rectangle in screen coordinates."""
+        return tuple(int(v) for v in self.cmd(f"client {_hx(hwnd)}").split())
+
+    def visible(self, hwnd: int) -> bool:
+        return self.cmd(f"visible {_hx(hwnd)}") == "1"
+
+    def enabled(self, hwnd: int) -> bool:
+        return self.cmd(f"enabled {_hx(hwnd)}") == "1"
+
+    def style(self, hwnd: int) -> int:
+        return int(self.cmd(f"style {_hx(hwnd)}"), 16)
+
+    def exstyle(self, hwnd: int) -> int:
+        return int(self.cmd(f"exstyle {_hx(hwnd)}"), 16)
+
+    def owner(self, hwnd: int) -> int:
+        return int(self.cmd(f"owner {_hx(hwnd)}"), 16)
+
+    def text(self, hwnd: int) -> str:
+        return _text(self.cmd(f"text {_hx(hwnd)}"))
+
+    def set_text(self, hwnd: int, text: str) -> int:
+        data = text.encode("utf-8").hex() or "-"
+        return int(self.cmd(f"settext {_hx(hwnd)} {data}"))
+
+    def listbox_items(self, hwnd: int) -> list[str]:
+        words = self.cmd(f"lbitems {_hx(hwnd)}").split()
+        return ["" if w == "-" else _text(w) for w in words[1:]]
+
+    def dlgitem(self, hwnd: int, ident: int) -> int | None:
+        answer = self.raw(f"dlgitem {_hx(hwnd)} {ident}")
+        return int(answer[3:], 16) if answer.startswith("ok ") else None
+
+    def check(self, hwnd: int) -> int:
+        return int(self.cmd(f"check {_hx(hwnd)}"))
+
+    def post(self, hwnd: int, msg: int, wparam: int = 0, lparam: int = 0):
+        self.cmd(f"post {_hx(hwnd)} {msg} {wparam} {lparam}")
+
+    def send(self, hwnd: int, msg: int, wparam: int = 0, lparam: int = 0) -> int:
+        return int(self.cmd(f"send {_hx(hwnd)} {msg} {wparam} {lparam}"))
+
+    # screen
+    def pixel(self, x: int, y: int) -> int:
+        """Colour at a screen point as a COLORREF, 0x00BBGGRR."""
+        return int(self.cmd(f"pixel {x} {y}"), 16)
+
+    def pixels(self, left: int, top: int, right: int, bottom: int) -> "Pixels":
+        w, h, data = self.cmd(f"pixels {left} {top} {right} {bottom}", timeout=60).split(" ", 2)
+        return Pixels(int(w), int(h), bytes.fromhex(data))
+
+    def screen_size(self) -> tuple[int, int]:
+        cx, cy, _, _ = (int(v) for v in self.cmd("screen").split())
+        return cx, cy
+
+    def cursor(self, x: int, y: int):
+        self.cmd(f"cursor {x} {y}")
+
+    def display_mode(self, width: int, height: int):
+        self.cmd(f"displaymode {width} {height}", timeout=60)
+
+    # processes
+    def menu(self, pid: int, out_file: Path) -> Menu:
+        out_file = Path(out_file)
+        if out_file.exists():
+            out_file.unlink()
+        self.cmd(f"menu {pid} {unix_to_wine_path(out_file)}")
+        items = []
+        for line in out_file.read_bytes().decode("utf-8").splitlines():
+            ident, state, text = line.split("\t", 2)
+            items.append(MenuItem(int(ident, 16), int(state, 16), text))
+        return Menu(items)
+
+    def procmem(self, pid: int) -> tuple[int, int]:
+        """(PagefileUsage, WorkingSetSize) of a Windows process, in bytes."""
+        pagefile, working_set = self.cmd(f"procmem {pid}").split()
+        return int(pagefile), int(working_set)
+
+    def locale(self) -> tuple[int, int, int]:
+        acp, oemcp, lcid = self.cmd("locale").split()
+        return int(acp), int(oemcp), int(lcid, 16)
+
+    def close(self):
+        if self.proc.poll() is None:
+            try:
+                self.raw("quit", timeout=10)
+                self.proc.wait(10)
+            except (DriverError, subprocess.TimeoutExpired):
+                self.proc.kill()
+                self.proc.wait()
+        self._log.close()
+
+
+class Pixels:
+    """A screen region: width, height and R, G, B bytes, top-down."""
+
+    def __init__(self, width: int, height: int, rgb: bytes):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def at(self, x: int, y: int) -> int:
+        """Colour of a pixel of the region as a COLORREF, 0x00BBGGRR."""
+        i = (y * self.width + x) * 3
+        r, g, b = self.rgb[i:i + 3]
+        return r | g << 8 | b << 16
+
+    def colours(self) -> dict[int, int]:
+        """COLORREF -> number of pixels of that colour."""
+        counts: dict[int, int] = {}
+        for i in range(0, len(self.rgb), 3):
+            r, g, b = self.rgb[i:i + 3]
+            c = r | g << 8 | b << 16
+            counts[c] = counts.get(c, 0) + 1
+        return counts
+
+    def digest(self) -> str:
+        import hashlib
+        return hashlib.sha1(self.rgb).hexdigest()[:16]
+
+    def __eq__(self, other):
+        return isinstance(other, Pixels) and (self.width, self.height, self.rgb) == (
+            other.width, other.height, other.rgb)
+
+
+def unix_to_wine_path(path: Path) -> str:
+    """Wine maps the Unix root to drive Z:."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+# --------------------------------------------------------------------------
+# Session
+
+class WineSession:
+    """A clean prefix with its own wineserver, on the given X server."""
+
+    def __init__(self, xserver: Xserver, virtual_desktop: str | None = None):
+        self.x = xserver
+        self.tmp = Path(tempfile.mkdtemp(prefix="tikkano-e2e-"))
+        self.prefix = self.tmp / "prefix"
+        self.logs = self.tmp / "logs"
+        self.logs.mkdir()
+        self._runs = 0
+        self.driver = None
+        subprocess.run(["cp", "-a", str(ready_prefix()), str(self.prefix)], check=True, timeout=300)
+        self.env = wine_base_env(self.prefix, xserver.display)
+        try:
+            _run(["wineserver", "-p"], env=self.env, timeout=60, check=True)
+            if virtual_desktop:
+                # Programs run inside one Wine desktop window whose size the
+                # driver can change; set before explorer.exe starts.
+                for args in ([r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default"],
+                             [r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d", virtual_desktop]):
+                    _run(["wine", "reg", "add", *args, "/f"], env=self.env, timeout=120, check=True)
+            # Start services.exe, explorer.exe and friends now, with stdio that
+            # goes nowhere: otherwise they inherit a test's pipes.
+            driver_exe = self.driver_exe()
+            subprocess.run(["wine", str(driver_exe)], env=self.env, input=b"screen\nquit\n",
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
+            self.driver = Driver(self.env, driver_exe, self.logs / "driver.log")
+        except BaseException:
+            self.stop()
+            raise
+
+    @staticmethod
+    def driver_exe() -> Path:
+        exe = E2E_BIN / "tikkano_driver.exe"
+        spy = E2E_BIN / "tikkano_menuspy.dll"
+        for f in (exe, spy):
+            if not f.exists():
+                raise HarnessError(f"{f} is missing: build the tikkano_driver and tikkano_menuspy targets "
+                                   f"(or point TIKKANO_E2E_BIN at them)")
+        return exe
+
+    def driver_batch(self, commands: list[str], locale: str | None = None) -> list[str]:
+        """Runs a short-lived driver (say, in another locale) on a few commands."""
+        env = dict(self.env)
+        if locale:
+            env["LC_ALL"] = LOCALES[locale]
+        out = subprocess.run(["wine", str(self.driver_exe())], env=env,
+                             input=("\n".join(commands) + "\nquit\n").encode(),
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60, check=True)
+        return out.stdout.decode("utf-8", "replace").splitlines()[:len(commands)]
+
+    @property
+    def windows_dir(self) -> Path:
+        return self.prefix / "drive_c" / "windows"
+
+    def new_workdir(self) -> Path:
+        self._runs += 1
+        d = self.tmp / f"run{self._runs:03d}"
+        d.mkdir()
+        return d
+
+    def stop(self):
+        if self.driver:
+            self.driver.close()
+            self.driver = None
+        _run(["wineserver", "-k"], env=self.env, timeout=60)
+        _run(["wineserver", "-w"], env=self.env, timeout=60)
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+# --------------------------------------------------------------------------
+# The program under test
+
+def program(edition: str) -> Path:
+    if edition not in EDITIONS:
+        raise HarnessError(f"unknown edition {edition!r}")
+    return DIST / EDITIONS[edition]
+
+
+class Clock:
+    """One running copy of the clock program."""
+
+    def __init__(self, session: WineSession, edition, popen, workdir, hwnd, owner, pid, log):
+        self.session, self.edition, self.popen = session, edition, popen
+        self.workdir, self.hwnd, self.owner, self.pid, self.log = workdir, hwnd, owner, pid, log
+        self.driver = session.driver
+
+    @classmethod
+    def start(cls, session: WineSession, edition="271", ini=None, local_time=None, env=None,
+              cwd=None, locale=None, timeout=20) -> "Clock":
+        """Starts a copy and waits for its indicator.
+
+        ini: settings file content (text, written as cp1251 with CRLF, or bytes
+        as they are), None for no file. The clock program reads it from its
+        working directory, the earlier edition from C:\\windows.
+        local_time: "HH:MM[:SS]" or a datetime for the program's local time.
+        locale: None or "en" (code page 1252) or "ru" (code page 1251).
+        """
+        exe = program(edition)
+        if not exe.exists():
+            raise FileNotFoundError(f"{exe} is not built")
+        workdir = Path(cwd) if cwd else session.new_workdir()
+        workdir.mkdir(parents=True, exist_ok=True)
+        if ini is not None:
+            target = (workdir if edition == "271" else session.windows_dir) / INI_NAME
+            target.write_bytes(ini_bytes(ini))
+        run_env = dict(session.env)
+        if locale:
+            run_env["LC_ALL"] = LOCALES[locale]
+        if local_time is not None:
+            run_env["TZ"] = tz_for(local_time)
+        if env:
+            run_env.update(env)
+        driver = session.driver
+        before = set(driver.find_all(INDICATOR_CLASS))
+        log = session.logs / f"{workdir.name}-{edition}.log"
+        with open(log, "ab") as out:
+            popen = subprocess.Popen(["wine", str(exe)], cwd=workdir, env=run_env,
+                                     stdin=subprocess.DEVNULL, stdout=out, stderr=out)
+
+        def new_indicator():
+            if popen.poll() is not None:
+                raise HarnessError(f"{exe.name} ended with {popen.returncode} before showing its indicator")
+            fresh = [h for h in driver.find_all(INDICATOR_CLASS) if h not in before]
+            return fresh[0] if fresh else None
+
+        try:
+            hwnd = _wait_until(new_indicator, timeout, what=f"the {INDICATOR_CLASS} window of {exe.name}")
+            owner = driver.owner(hwnd)
+            pid = driver.pidof(hwnd)
+        except BaseException:
+            popen.kill()
+            popen.wait()
+            raise
+        return cls(session, edition, popen, workdir, hwnd, owner, pid, log)
+
+    # state
+    @property
+    def running(self) -> bool:
+        return self.popen.poll() is None
+
+    @property
+    def ini_path(self) -> Path:
+        return (self.workdir if self.edition == "271" else self.session.windows_dir) / INI_NAME
+
+    def ini(self) -> Ini | None:
+        """The settings file as it is now (read it after the program ended)."""
+        path = self.ini_path
+        return Ini(path.read_bytes()) if path.exists() else None
+
+    def title(self) -> str:
+        return self.driver.text(self.hwnd)
+
+    def rect(self):
+        return self.driver.rect(self.hwnd)
+
+    def visible(self) -> bool:
+        return self.driver.visible(self.hwnd)
+
+    def menu(self) -> Menu:
+        return self.driver.menu(self.pid, self.session.tmp / f"menu-{self.pid}.txt")
+
+    def memory(self) -> tuple[int, int]:
+        return self.driver.procmem(self.pid)
+
+    def message_boxes(self, owner: int | None = None) -> list[MessageBox]:
+        """Message boxes and dialogs owned by the indicator (or by `owner`)."""
+        boxes = []
+        for h in self.driver.owned(self.hwnd if owner is None else owner):
+            static = self.driver.dlgitem(h, 0xFFFF)
+            text = self.driver.text(static) if static else ""
+            boxes.append(MessageBox(h, self.driver.text(h), text))
+        return boxes
+
+    def wait_message_boxes(self, count=1, timeout=10.0, owner=None) -> list[MessageBox]:
+        return _wait_until(lambda: (lambda b: b if len(b) >= count else None)(self.message_boxes(owner)),
+                           timeout, what=f"{count} message box(es)")
+
+    def dismiss(self, box: MessageBox | int, button: int = IDOK):
+        hwnd = box.hwnd if isinstance(box, MessageBox) else box
+        self.driver.post(hwnd, WM_COMMAND, button, 0)
+        _wait_until(lambda: not self.driver.exists(hwnd), 10, what="the message box to close")
+
+    # actions
+    def post(self, msg, wparam=0, lparam=0):
+        self.driver.post(self.hwnd, msg, wparam, lparam)
+
+    def send(self, msg, wparam=0, lparam=0) -> int:
+        return self.driver.send(self.hwnd, msg, wparam, lparam)
+
+    def command(self, command: int):
+        """A menu command, posted as WM_SYSCOMMAND (a dialog may open)."""
+        self.post(WM_SYSCOMMAND, command, 0)
+
+    def wait_exit(self, timeout=10.0) -> int:
+        return self.popen.wait(timeout)
+
+    def close(self, timeout=10.0) -> int:
+        """Posts WM_CLOSE to the indicator; returns the exit code."""
+        self.post(WM_CLOSE)
+        return self.wait_exit(timeout)
+
+    def kill(self):
+        if self.popen.poll() is None:
+            self.popen.kill()
+            self.popen.wait(10)
