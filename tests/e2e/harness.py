@@ -560,13 +560,18 @@ class WineSession:
         subprocess.run(["cp", "-a", str(ready_prefix()), str(self.prefix)], check=True, timeout=300)
         self.env = wine_base_env(self.prefix, xserver.display)
         try:
-            _run(["wineserver", "-p"], env=self.env, timeout=60, check=True)
             if virtual_desktop:
                 # Programs run inside one Wine desktop window whose size the
-                # driver can change; set before explorer.exe starts.
+                # driver can change. The keys go in while no explorer.exe runs
+                # (reg.exe itself may start one, which would keep the old
+                # setting), then everything stops before the session starts.
+                offline = dict(self.env)
+                offline.pop("DISPLAY")
                 for args in ([r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default"],
                              [r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d", virtual_desktop]):
-                    _run(["wine", "reg", "add", *args, "/f"], env=self.env, timeout=120, check=True)
+                    _run(["wine", "reg", "add", *args, "/f"], env=offline, timeout=120, check=True)
+                _run(["wineserver", "-w"], env=offline, timeout=120)
+            _run(["wineserver", "-p"], env=self.env, timeout=60, check=True)
             # Start services.exe, explorer.exe and friends now, with stdio that
             # goes nowhere: otherwise they inherit a test's pipes.
             driver_exe = self.driver_exe()

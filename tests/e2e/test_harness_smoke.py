@@ -85,3 +85,22 @@ def test_ini_reader_keeps_order_and_cp1251():
     assert ini.section_order == ["Status", "Alarm", "Font"]
     assert ini["Alarm"]["07082001"] == "08:00 Обед"
     assert ini.keys("Font") == ["Name"]
+
+
+def test_virtual_desktop_changes_size(desktop_clocks, desktop_wine):
+    driver = desktop_wine.driver
+    clock = desktop_clocks.start(ini="[Position]\nX=900\nY=100\n")
+    assert driver.screen_size() == (1024, 768)
+    try:
+        driver.display_mode(800, 600)
+        assert driver.screen_size() == (800, 600)
+        # Within a couple of ticks the indicator is back inside the smaller desktop.
+        deadline = time.monotonic() + 5
+        while clock.rect()[2] > 800 and time.monotonic() < deadline:
+            time.sleep(0.2)
+        left, top, right, bottom = clock.rect()
+        assert 0 <= left and right <= 800 and bottom <= 600
+    finally:
+        driver.display_mode(1024, 768)
+    assert driver.screen_size() == (1024, 768)
+    assert clock.close() == 0
