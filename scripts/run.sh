@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the clock and runs it. On Windows it just starts dist/tikkano.exe; on
+# Linux it runs under Wine, and with no display it starts Xvfb, lets the clock
+# run for a few seconds, saves a screenshot and prints its path.
+# Usage: scripts/run.sh [--earlier] [seconds]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+program=tikkano.exe
+if [ "${1:-}" = "--earlier" ]; then program=tikkano262.exe; shift; fi
+seconds="${1:-5}"
+
+"$root/scripts/build.sh" tikkano tikkano262
+case "$(uname -s)" in
+MINGW* | MSYS* | CYGWIN*) exec "$root/dist/$program" ;;
+esac
+
+source "$root/scripts/wine-env.sh"
+ensure_wine_prefix
+workdir="$root/out/run"
+mkdir -p "$workdir"
+cd "$workdir"
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec wine "$root/dist/$program"
+fi
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+wine "$root/dist/$program" >/dev/null 2>&1 &
+sleep "$seconds"
+shots="$root/out/screenshots"
+mkdir -p "$shots"
+import -window root "$shots/run.png"
+echo "Screenshot: $shots/run.png"

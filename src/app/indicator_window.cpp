@@ -1,0 +1,173 @@
+#include "app/indicator_window.h"
+
+#include "app/app_state.h"
+#include "app/tray_menu.h"
+#include "display/refresh.h"
+#include "edition_choice.h"
+#include "resources/resource.h"
+
+namespace tikkano {
+namespace {
+
+// Ticks are aimed this long after the start of the next second, so that the
+// new second is on screen as soon as it begins.
+constexpr UINT kTickMargin = 10;
+
+UINT taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void setTopmost(HWND window, bool topmost, UINT extraFlags) {
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | extraFlags);
+}
+
+void armTimer(HWND window) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetTimer(window, kClockTimer, 1000 - now.wMilliseconds + kTickMargin, nullptr);
+}
+
+LRESULT onCreate(HWND window) {
+    AppState& state = app();
+    buildSystemMenu(state, window);
+    setTopmost(window, state.settings.topmost != 0, 0);
+    applyMenuLanguage(state);
+    armTimer(window);
+    if (state.settings.trayStatus) {
+        state.settings.trayStatus = 0;
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+    return 0;
+}
+
+LRESULT onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    refreshIndicator(window, dc);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT onTimer(HWND window) {
+    HDC dc = GetDC(window);
+    refreshIndicator(window, dc);
+    ReleaseDC(window, dc);
+    armTimer(window);
+    return 0;
+}
+
+LRESULT onHitTest(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LRESULT hit = DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
+    return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
+void openCalendar(HWND) {
+    // The calendar dialog is not part of this build yet.
+}
+
+void showMenuAt(HWND window, HMENU menu, int x, int y) {
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
+}
+
+LRESULT onNonClientRightButton(HWND window, LPARAM lParam) {
+    showMenuAt(window, GetSystemMenu(window, FALSE), static_cast<short>(LOWORD(lParam)),
+               static_cast<short>(HIWORD(lParam)));
+    return 0;
+}
+
+LRESULT onTrayCallback(HWND window, LPARAM lParam) {
+    if (lParam == WM_LBUTTONDBLCLK) {
+        openCalendar(window);
+    } else if (lParam == WM_RBUTTONDOWN) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        SetForegroundWindow(window);
+        showMenuAt(window, app().systemMenu, cursor.x, cursor.y);
+    }
+    return 0;
+}
+
+void toggleTopmost(HWND window) {
+    AppState& state = app();
+    const bool topmost = state.settings.topmost == 0;
+    CheckMenuItem(state.systemMenu, IDM_TOPMOST, MF_BYCOMMAND | (topmost ? MF_CHECKED : MF_UNCHECKED));
+    setTopmost(window, topmost, SWP_NOACTIVATE);
+    state.settings.topmost = topmost ? 1 : 0;
+}
+
+void switchLanguage(bool russian) {
+    AppState& state = app();
+    checkLanguageItems(state, russian);
+    applyMenuLanguage(state);
+}
+
+// Menu commands arrive as WM_SYSCOMMAND from the system menu and as WM_COMMAND
+// from the popup; both end in the default handling of WM_SYSCOMMAND, so the
+// standard items (move, close) work from either.
+LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
+    switch (command) {
+    case IDM_TOPMOST: toggleTopmost(window); break;
+    case IDM_ABOUT:
+    case IDM_CLOCK: break;  // their dialogs are not part of this build yet
+    case IDM_CALENDAR: openCalendar(window); break;
+    case IDM_RUSSIAN: switchLanguage(true); break;
+    case IDM_ENGLISH: switchLanguage(false); break;
+    case SC_MINIMIZE:
+        if (goToTray(app(), window)) ShowWindow(window, SW_HIDE);
+        command = 0;
+        break;
+    case SC_RESTORE:
+        if (app().settings.trayStatus) {
+            leaveTray(app(), window);
+            ShowWindow(window, SW_SHOW);
+        }
+        command = 0;
+        break;
+    default: break;
+    }
+    return DefWindowProcW(window, WM_SYSCOMMAND, command, lParam);
+}
+
+LRESULT onClose(HWND window, UINT message) {
+    AppState& state = app();
+    KillTimer(window, kClockTimer);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+    saveSettings(state.profile, state.settings, rect.left, rect.top, closing, kEdition.keepsLastClosing);
+    leaveTray(state, window);
+    SendMessageW(state.owner, WM_CLOSE, 0, 0);
+    // The window is gone now; answer as the default handling would.
+    return message == WM_QUERYENDSESSION ? TRUE : 0;
+}
+
+LRESULT onTaskbarCreated(HWND window) {
+    restoreTrayIcon(app(), window);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK indicatorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return onCreate(window);
+    case WM_PAINT: return onPaint(window);
+    case WM_TIMER: return onTimer(window);
+    case WM_NCHITTEST: return onHitTest(window, wParam, lParam);
+    case WM_NCLBUTTONDBLCLK: openCalendar(window); return 0;
+    case WM_NCRBUTTONDOWN: return onNonClientRightButton(window, lParam);
+    case kTrayCallback: return onTrayCallback(window, lParam);
+    case WM_COMMAND:
+    case WM_SYSCOMMAND: return onCommand(window, wParam, lParam);
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION: return onClose(window, message);
+    default:
+        if (message == taskbarCreatedMessage() && message != 0) return onTaskbarCreated(window);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace tikkano

@@ -1,0 +1,106 @@
+// Start-up: settings, window classes, the hidden owner window and the message loop.
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/indicator_window.h"
+#include "edition_choice.h"
+
+namespace tikkano {
+namespace {
+
+constexpr wchar_t kOwnerClass[] = L"Comdlg32WClass";
+
+LRESULT onOwnerCreate(HWND owner) {
+    AppState& state = app();
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    const Settings& s = state.settings;
+    HWND indicator = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kIndicatorClass, L"Horvik",
+                                     WS_POPUP | WS_SYSMENU, s.x, s.y, 3, 3, owner, nullptr, instance, nullptr);
+    // Without its indicator the program would run on invisibly with no way to
+    // reach it: fail the owner's creation instead, which ends the program.
+    if (!indicator) return -1;
+    ShowWindow(indicator, SW_SHOW);
+    UpdateWindow(indicator);
+    state.indicator = indicator;
+    return 0;
+}
+
+LRESULT onOwnerDestroy() {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return onOwnerCreate(window);
+    case WM_DESTROY: return onOwnerDestroy();
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int brush) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(brush));
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0;
+}
+
+void loadStartupSettings(AppState& state) {
+    state.profile = ProfileFile(settingsFilePath(kEdition.settingsBesideProgram));
+    state.fontChooser = CHOOSEFONTA{};
+    state.fontChooser.lStructSize = sizeof(CHOOSEFONTA);
+    state.fontChooser.lpLogFont = &state.logFont;
+    state.fontChooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
+    state.fontChooser.nFontType = SCREEN_FONTTYPE;
+    loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
+    applyIndicatorFont(state);
+}
+
+}  // namespace
+
+AppState& app() {
+    static AppState state;
+    return state;
+}
+
+void applyIndicatorFont(AppState& state) {
+    const IndicatorFont& font = state.settings.font;
+    state.logFont = LOGFONTA{};
+    lstrcpynA(state.logFont.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
+    state.logFont.lfHeight = font.height;
+    state.logFont.lfItalic = font.italic;
+    state.logFont.lfWeight = font.weight;
+    state.logFont.lfCharSet = font.charSet;
+    state.customFont.reset(font.isCustom() ? CreateFontIndirectA(&state.logFont) : nullptr);
+}
+
+}  // namespace tikkano
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace tikkano;
+    AppState& state = app();
+    loadStartupSettings(state);
+
+    if (!registerClass(instance, kOwnerClass, ownerProc, WHITE_BRUSH)) return 0;
+    if (!registerClass(instance, kIndicatorClass, indicatorProc, BLACK_BRUSH)) return 0;
+
+    state.instance = instance;
+    HWND owner = CreateWindowExW(0, kOwnerClass, L"Clk", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                                 nullptr, nullptr, instance, nullptr);
+    if (!owner) return 0;
+    state.owner = owner;
+    ShowWindow(owner, SW_HIDE);
+    UpdateWindow(owner);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,37 @@
+#include "app/profile_file.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/settings.h"
+
+namespace tikkano {
+
+std::string ProfileFile::read(const std::string& section, const std::string& key,
+                              const std::string& fallback) const {
+    // The call reports a value cut to the buffer by returning size - 1: grow and read again.
+    std::vector<char> buffer(1024);
+    for (;;) {
+        const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (got + 1 < buffer.size() || buffer.size() >= (1u << 26)) return std::string(buffer.data(), got);
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+void ProfileFile::write(const std::string& section, const std::string& key, const std::string& value) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str());
+}
+
+std::string settingsFilePath(bool besideProgram) {
+    if (!besideProgram) return kSettingsFileName;
+    // Asked for its length first, so a directory of any length fits.
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    std::string directory(needed, '\0');
+    const DWORD length = needed ? GetCurrentDirectoryA(needed, &directory[0]) : 0;
+    directory.resize(length < needed ? length : 0);
+    return directory + "\\" + kSettingsFileName;
+}
+
+}  // namespace tikkano

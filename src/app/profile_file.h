@@ -1,0 +1,28 @@
+// The one place that calls the Windows profile functions.
+#pragma once
+
+#include <string>
+
+#include "app/profile.h"
+
+namespace tikkano {
+
+class ProfileFile : public Profile {
+public:
+    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+
+    std::string read(const std::string& section, const std::string& key,
+                     const std::string& fallback) const override;
+    void write(const std::string& section, const std::string& key, const std::string& value) override;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The settings file: in the start-up directory for the clock program, by bare
+// name (so in the Windows directory) for the earlier edition.
+std::string settingsFilePath(bool besideProgram);
+
+}  // namespace tikkano

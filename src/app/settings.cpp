@@ -1,0 +1,147 @@
+#include "app/settings.h"
+
+#include <cstdio>
+#include <string>
+
+namespace tikkano {
+namespace {
+
+constexpr const char* kStatus = "Status";
+constexpr const char* kPosition = "Position";
+constexpr const char* kColors = "Colors";
+constexpr const char* kFont = "Font";
+constexpr const char* kAlarm = "Alarm";
+
+// Lengths of the buffers the values are read into; a value keeps length - 1 characters.
+constexpr std::size_t kNumberLength = 10;
+constexpr std::size_t kPictureLength = 19;
+constexpr std::size_t kColoursLength = 100;
+constexpr std::size_t kFaceLength = 32;
+constexpr std::size_t kSizeLength = 5;
+constexpr std::size_t kFontNumberLength = 15;
+constexpr std::size_t kLastTimeLength = 15;
+constexpr std::size_t kWavePathLength = 143;
+
+constexpr std::uint32_t kColourMask = 0x00FFFFFF;
+
+std::string format(const char* pattern, long value) {
+    char text[32];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+std::string decimal(int value) { return format("%ld", value); }
+
+// Up to five colours as "%06lx,%06lx,...": scanning stops at the first value that
+// does not match and the rest keep what they had.
+void scanColours(const std::string& text, std::uint32_t (&colours)[kColourCount]) {
+    if (text.empty()) return;
+    unsigned long scanned[kColourCount] = {};
+    const int count = std::sscanf(text.c_str(), "%06lx,%06lx,%06lx,%06lx,%06lx", &scanned[0], &scanned[1],
+                                  &scanned[2], &scanned[3], &scanned[4]);
+    for (int i = 0; i < count && i < kColourCount; ++i)
+        colours[i] = static_cast<std::uint32_t>(scanned[i]) & kColourMask;
+}
+
+std::string formatColours(const std::uint32_t (&colours)[kColourCount]) {
+    char text[100];
+    std::snprintf(text, sizeof text, "%06lx,%06lx,%06lx,%06lx,%06lx",
+                  static_cast<unsigned long>(colours[0] & kColourMask),
+                  static_cast<unsigned long>(colours[1] & kColourMask),
+                  static_cast<unsigned long>(colours[2] & kColourMask),
+                  static_cast<unsigned long>(colours[3] & kColourMask),
+                  static_cast<unsigned long>(colours[4] & kColourMask));
+    return text;
+}
+
+}  // namespace
+
+int normalisedDisplayChoice(int choice) { return choice < 0 ? 3 : choice % 7; }
+
+int displayBits(int choice) {
+    static constexpr int kBits[7] = {1, 2, 4, 3, 5, 6, 7};
+    return kBits[normalisedDisplayChoice(choice)];
+}
+
+std::string formatMoment(const Moment& m) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d", m.year, m.month, m.day, m.hour, m.minute);
+    return text;
+}
+
+Moment parseMoment(const std::string& text) {
+    Moment m;
+    std::sscanf(text.c_str(), "%04d%02d%02d%02d%02d", &m.year, &m.month, &m.day, &m.hour, &m.minute);
+    return m;
+}
+
+void loadSettings(const Profile& profile, Settings& s, bool withLastClosing) {
+    auto number = [&](const char* section, const char* key, const char* fallback, std::size_t length) {
+        return parseDecimal(readBounded(profile, section, key, fallback, length));
+    };
+    auto text = [&](const char* section, const char* key, const char* fallback, std::size_t length) {
+        return readBounded(profile, section, key, fallback, length);
+    };
+
+    s.displayChoice = number(kStatus, "Status", "3", kNumberLength);
+    s.memoryChoice = number(kStatus, "dStatus", "3", kNumberLength);
+    s.border = number(kStatus, "Key", "0", kNumberLength);
+    s.topmost = number(kStatus, "Topmost", "1", kNumberLength);
+    s.shortDate = number(kStatus, "ShortDt", "0", kNumberLength);
+    s.shortDatePicture = text(kStatus, "ShDtFormat", "ddd dd-MMM-yyyy", kPictureLength);
+    s.longDatePicture = text(kStatus, "LgDtFormat", "dddd dd MMMM yyyy", kPictureLength);
+    s.timePicture = text(kStatus, "TimeFormat", "HH:mm:ss tt", kPictureLength);
+    s.defSec = number(kStatus, "defSec", "0", kNumberLength);
+    s.language = text(kStatus, "Language", "Rus", kNumberLength) == "Rus" ? kRussian : kEnglish;
+    s.systemDateFormat = number(kStatus, "SysDtFmt", "0", kNumberLength);
+    s.trayStatus = number(kPosition, "TrayStatus", "0", kNumberLength);
+    s.x = number(kPosition, "X", "150", kNumberLength);
+    s.y = number(kPosition, "Y", "", kNumberLength);
+    scanColours(text(kColors, "Colors", "", kColoursLength), s.colours);
+    s.font.faceName = text(kFont, "Name", "System", kFaceLength);
+    s.font.height = number(kFont, "Size", "-13", kSizeLength);
+    s.font.italic = static_cast<std::uint8_t>(number(kFont, "Italic", "0", kFontNumberLength) & 0xFF);
+    s.font.weight = number(kFont, "Weight", "0", kFontNumberLength);
+    s.font.charSet = static_cast<std::uint8_t>(number(kFont, "CharSet", "0", kFontNumberLength) & 0xFF);
+    if (withLastClosing)
+        s.lastClosing = parseMoment(text(kStatus, "LastTime", "000000000000", kLastTimeLength));
+}
+
+void saveSettings(Profile& profile, Settings& s, int left, int top, const Moment& now,
+                  bool withLastClosing) {
+    s.displayChoice = normalisedDisplayChoice(s.displayChoice);
+    profile.write(kStatus, "Status", decimal(s.displayChoice));
+    profile.write(kStatus, "dStatus", decimal(s.memoryChoice & 3));
+    profile.write(kStatus, "Key", decimal(s.border));
+    profile.write(kStatus, "Topmost", decimal(s.topmost));
+    profile.write(kStatus, "ShortDt", decimal(s.shortDate));
+    profile.write(kStatus, "ShDtFormat", s.shortDatePicture);
+    profile.write(kStatus, "LgDtFormat", s.longDatePicture);
+    profile.write(kStatus, "TimeFormat", s.timePicture);
+    profile.write(kStatus, "defSec", decimal(s.defSec));
+    profile.write(kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus");
+    profile.write(kStatus, "SysDtFmt", decimal(s.systemDateFormat));
+    profile.write(kPosition, "TrayStatus", decimal(s.trayStatus));
+    profile.write(kPosition, "X", decimal(left));
+    profile.write(kPosition, "Y", decimal(top));
+    profile.write(kAlarm, "WavePath", readBounded(profile, kAlarm, "WavePath", "", kWavePathLength));
+    profile.write(kColors, "Colors", formatColours(s.colours));
+    profile.write(kFont, "Name", s.font.faceName);
+    profile.write(kFont, "Size", decimal(s.font.height));
+    profile.write(kFont, "Italic", decimal(s.font.italic));
+    profile.write(kFont, "Weight", decimal(s.font.weight));
+    profile.write(kFont, "CharSet", decimal(s.font.charSet));
+    if (withLastClosing) {
+        s.lastClosing = now;
+        profile.write(kStatus, "LastTime", formatMoment(now));
+    }
+}
+
+int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
+    const std::string axisName(1, axis);
+    profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
+    const int remembered = parseDecimal(profile.read(kPosition, axisName + decimal(newExtent), "0"));
+    return remembered > 0 ? remembered : current;
+}
+
+}  // namespace tikkano

@@ -1,0 +1,84 @@
+// The process-wide settings and how they are kept in the main sections of
+// Horvik32.ini. Plain data; the file is reached through a Profile.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/profile.h"
+
+namespace tikkano {
+
+constexpr const char* kSettingsFileName = "Horvik32.ini";
+
+enum Language : int { kRussian = 0, kEnglish = 1 };
+
+// Colour table order.
+enum ColourEntry : int { kBackground = 0, kTimeColour, kDateColour, kMemoryColour, kRamColour, kColourCount };
+
+struct IndicatorFont {
+    std::string faceName = "System";  // at most 31 characters
+    int height = -13;
+    std::uint8_t italic = 0;
+    int weight = 0;
+    std::uint8_t charSet = 0;
+
+    bool isCustom() const { return faceName != "System"; }
+};
+
+// Year, month, day, hour and minute of a moment in local time.
+struct Moment {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+struct Settings {
+    int displayChoice = 3;     // Status
+    int memoryChoice = 3;      // dStatus
+    int border = 0;            // Key
+    int topmost = 1;           // Topmost
+    int shortDate = 0;         // ShortDt
+    std::string shortDatePicture = "ddd dd-MMM-yyyy";
+    std::string longDatePicture = "dddd dd MMMM yyyy";
+    std::string timePicture = "HH:mm:ss tt";
+    int defSec = 0;
+    Language language = kRussian;
+    int systemDateFormat = 0;  // SysDtFmt
+    int trayStatus = 0;        // TrayStatus
+    int x = 150;
+    int y = 0;
+    std::uint32_t colours[kColourCount] = {0x000000, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xB4B4B4};
+    IndicatorFont font;
+    Moment lastClosing;        // all zero: never closed
+};
+
+// Reads the main sections in their fixed order, with the fixed defaults and buffer
+// lengths. `withLastClosing` is false for the edition that has no LastTime.
+void loadSettings(const Profile& profile, Settings& settings, bool withLastClosing);
+
+// Writes the main sections in their fixed order. `left`/`top` are the indicator's
+// window position at this moment and `now` the local time of the closing, which
+// also becomes the last closing in memory.
+void saveSettings(Profile& profile, Settings& settings, int left, int top, const Moment& now,
+                  bool withLastClosing);
+
+// Display choice reduced into the display table. A negative choice (only possible
+// in a hand-edited file) falls back to the default, time and date.
+int normalisedDisplayChoice(int choice);
+// What a display choice shows: bit 1 time, bit 2 date, bit 4 memory figures.
+int displayBits(int choice);
+constexpr int kShowsTime = 1, kShowsDate = 2, kShowsMemory = 4;
+constexpr int kMemoryFigure = 1, kRamFigure = 2;
+
+// Where the indicator goes on one axis after the screen changed from
+// `previousExtent` to `newExtent`: stores `current` for the old size and returns
+// the coordinate remembered for the new one, if any (greater than 0).
+int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent);
+
+std::string formatMoment(const Moment& moment);  // "%04d%02d%02d%02d%02d"
+Moment parseMoment(const std::string& text);
+
+}  // namespace tikkano

@@ -1,0 +1,77 @@
+// What the indicator line says and how big and where its window is, as plain
+// arithmetic; the refresh applies it to the window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tikkano {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+struct Segment {
+    std::string text;
+    int colourEntry;  // index into the colour table
+};
+
+struct MemoryFigures {
+    std::uint32_t availablePhysical = 0;   // bytes
+    std::uint32_t availablePageFile = 0;   // bytes
+    std::uint32_t memoryLoad = 0;          // per cent
+};
+
+struct SegmentInputs {
+    int displayBits = 0;    // 1 time, 2 date, 4 memory figures
+    int memoryChoice = 0;   // bit 0 memory figure, bit 1 RAM figure
+    std::string timeText;   // already padded with a blank on each side
+    std::string dateText;
+    MemoryFigures memory;
+    bool ramFigureWithLoad = false;
+};
+
+// The segments of the line in display order: time, date, memory figure, RAM figure.
+std::vector<Segment> buildSegments(const SegmentInputs& in);
+std::string joinSegments(const std::vector<Segment>& segments);
+
+std::string memoryFigureText(const MemoryFigures& memory);
+std::string ramFigureText(const MemoryFigures& memory, bool withLoad);
+
+struct IndicatorGeometry {
+    int textX = 0;
+    int textY = 0;
+    int width = 0;
+    int height = 0;  // before the empty-height rule
+};
+
+// Window size for a text of cx by cy pixels, with or without the 3-D frame.
+IndicatorGeometry indicatorGeometry(int cx, int cy, bool border);
+// A height of 0 (or less, for a font that measures nothing) is replaced by 20; an empty line keeps a square the user can still
+// grab and right-click instead of a window of no width.
+int shownHeight(int height);
+int shownWidth(int width, int height);
+
+// Shift that brings `window` inside `desktop`; the left and top edges win when the
+// window is bigger than the desktop.
+struct Shift {
+    int dx = 0;
+    int dy = 0;
+    bool needed = false;
+};
+Shift keepOnScreen(const Rect& window, const Rect& desktop);
+
+// Tray tooltips hold at most 63 characters.
+std::string tooltipText(const std::string& indicatorText);
+
+}  // namespace tikkano

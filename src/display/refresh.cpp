@@ -1,0 +1,152 @@
+#include "display/refresh.h"
+
+#include "app/app_state.h"
+#include "app/gdi_guards.h"
+#include "app/tray_menu.h"
+#include "display/datetime_format.h"
+#include "display/indicator_layout.h"
+#include "edition_choice.h"
+#include "scheduler/scheduler.h"
+
+namespace tikkano {
+namespace {
+
+constexpr COLORREF kFrameLight = 0xFFFFFF;
+constexpr COLORREF kFrameDark = 0x808080;
+
+struct RefreshMemory {
+    int lastDay = -1;
+    Rect desktopSeen;  // right edge 0: none seen yet
+};
+
+RefreshMemory& memory() {
+    static RefreshMemory remembered;
+    return remembered;
+}
+
+Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+Rect windowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return toRect(r);
+}
+
+MemoryFigures readMemory() {
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    return {static_cast<std::uint32_t>(status.dwAvailPhys), static_cast<std::uint32_t>(status.dwAvailPageFile),
+            static_cast<std::uint32_t>(status.dwMemoryLoad)};
+}
+
+std::vector<Segment> makeSegments(const Settings& s, const SYSTEMTIME& now, int bits) {
+    SegmentInputs in;
+    in.displayBits = bits;
+    in.memoryChoice = s.memoryChoice;
+    in.ramFigureWithLoad = kEdition.ramFigureWithLoad;
+    if (bits & kShowsTime) in.timeText = timeText(s, now);
+    if (bits & kShowsDate) in.dateText = dateText(s, now);
+    if (bits & kShowsMemory) in.memory = readMemory();
+    return buildSegments(in);
+}
+
+void drawSegments(HDC dc, const Settings& s, const std::vector<Segment>& segments, const IndicatorGeometry& place) {
+    SetTextAlign(dc, TA_UPDATECP);
+    MoveToEx(dc, place.textX, place.textY, nullptr);
+    SetBkColor(dc, s.colours[kBackground]);
+    for (const Segment& segment : segments) {
+        SetTextColor(dc, s.colours[segment.colourEntry]);
+        TextOutA(dc, 0, 0, segment.text.c_str(), static_cast<int>(segment.text.size()));
+    }
+}
+
+void drawFrame(HDC dc, int width, int height) {
+    {
+        OwnedPen light(CreatePen(PS_SOLID, 1, kFrameLight));
+        Selection selected(dc, light.get());
+        MoveToEx(dc, 0, height - 1, nullptr);
+        LineTo(dc, 0, 0);
+        LineTo(dc, width - 1, 0);
+    }
+    OwnedPen dark(CreatePen(PS_SOLID, 1, kFrameDark));
+    Selection selected(dc, dark.get());
+    LineTo(dc, width - 1, height - 1);
+    LineTo(dc, 0, height - 1);
+}
+
+void resizeTo(HWND indicator, int width, int height) {
+    const Rect now = windowRect(indicator);
+    if (now.width() != width || now.height() != height)
+        SetWindowPos(indicator, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moves the indicator to where it was last seen on a screen of the new size, and
+// keeps it on the screen.
+void placeOnScreen(HWND indicator) {
+    AppState& state = app();
+    RefreshMemory& seen = memory();
+    RECT desktopRect{};
+    GetClientRect(GetDesktopWindow(), &desktopRect);
+    const Rect desktop = toRect(desktopRect);
+    Rect window = windowRect(indicator);
+    bool mustMove = false;
+
+    if (seen.desktopSeen.right != 0 && kEdition.remembersScreenPlaces) {
+        if (desktop.right != seen.desktopSeen.right) {
+            const int left =
+                rememberScreenPlace(state.profile, 'X', window.left, seen.desktopSeen.right, desktop.right);
+            window = {left, window.top, left + window.width(), window.bottom};
+            mustMove = true;
+        }
+        if (desktop.bottom != seen.desktopSeen.bottom) {
+            const int top =
+                rememberScreenPlace(state.profile, 'Y', window.top, seen.desktopSeen.bottom, desktop.bottom);
+            window = {window.left, top, window.right, top + window.height()};
+            mustMove = true;
+        }
+    }
+    seen.desktopSeen = desktop;
+
+    const Shift shift = keepOnScreen(window, desktop);
+    if (mustMove || shift.needed)
+        SetWindowPos(indicator, nullptr, window.left + shift.dx, window.top + shift.dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void refreshIndicator(HWND indicator, HDC dc) {
+    AppState& state = app();
+    Settings& s = state.settings;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const bool drawing = s.trayStatus == 0;
+    const bool border = s.border != 0;
+
+    s.displayChoice = normalisedDisplayChoice(s.displayChoice);
+    const std::vector<Segment> segments = makeSegments(s, now, displayBits(s.displayChoice));
+    const std::string text = joinSegments(segments);
+
+    Selection font(dc, drawing ? state.customFont.get() : nullptr);
+    if (drawing) drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
+
+    if (now.wDay != memory().lastDay) {
+        memory().lastDay = now.wDay;
+        remindersNewDay(now);
+        SetWindowTextA(indicator, dateText(s, now).c_str());
+    }
+    remindersNewMinute(indicator, now);
+    updateTrayTooltip(state, indicator, text);
+    if (!drawing) return;
+
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    const IndicatorGeometry geometry = indicatorGeometry(extent.cx, extent.cy, border);
+    if (border) drawFrame(dc, geometry.width, geometry.height);
+    const int height = shownHeight(geometry.height);
+    resizeTo(indicator, shownWidth(geometry.width, height), height);
+    placeOnScreen(indicator);
+}
+
+}  // namespace tikkano

@@ -1,0 +1,204 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "support/memory_profile.h"
+
+namespace tikkano {
+namespace {
+
+using test::MemoryProfile;
+
+constexpr Moment kClosing{2026, 12, 7, 9, 5};
+
+Settings loaded(const MemoryProfile& file, bool withLastClosing = true) {
+    Settings s;
+    loadSettings(file, s, withLastClosing);
+    return s;
+}
+
+std::string value(const MemoryProfile& file, const char* section, const char* key) {
+    const auto* entry = file.find(section, key);
+    return entry ? entry->value : "<missing>";
+}
+
+TEST(Settings, FreshStartSavesTheDefaultsInTheirOrder) {
+    MemoryProfile empty;
+    Settings s = loaded(empty);
+    MemoryProfile out;
+    saveSettings(out, s, 150, 0, kClosing, true);
+
+    const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> expected = {
+        {"Status",
+         {{"Status", "3"}, {"dStatus", "3"}, {"Key", "0"}, {"Topmost", "1"}, {"ShortDt", "0"},
+          {"ShDtFormat", "ddd dd-MMM-yyyy"}, {"LgDtFormat", "dddd dd MMMM yyyy"}, {"TimeFormat", "HH:mm:ss tt"},
+          {"defSec", "0"}, {"Language", "Rus"}, {"SysDtFmt", "0"}, {"LastTime", "202612070905"}}},
+        {"Position", {{"TrayStatus", "0"}, {"X", "150"}, {"Y", "0"}}},
+        {"Alarm", {{"WavePath", ""}}},
+        {"Colors", {{"Colors", "000000,00ff00,00ffff,ffff00,b4b4b4"}}},
+        {"Font", {{"Name", "System"}, {"Size", "-13"}, {"Italic", "0"}, {"Weight", "0"}, {"CharSet", "0"}}},
+    };
+    ASSERT_EQ(out.sections.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(out.sections[i].name, expected[i].first);
+        ASSERT_EQ(out.sections[i].entries.size(), expected[i].second.size()) << expected[i].first;
+        for (std::size_t k = 0; k < expected[i].second.size(); ++k) {
+            EXPECT_EQ(out.sections[i].entries[k].key, expected[i].second[k].first);
+            EXPECT_EQ(out.sections[i].entries[k].value, expected[i].second[k].second);
+        }
+    }
+    EXPECT_EQ(s.lastClosing.minute, 5);
+    EXPECT_FALSE(s.font.isCustom());
+}
+
+TEST(Settings, ValuesAreCutToTheirBufferLengths) {
+    MemoryProfile file;
+    file.write("Font", "Size", "-1000");
+    file.write("Status", "TimeFormat", "HH:mm:ss tt HH:mm:ss tt");
+    file.write("Font", "Name", std::string(40, 'A'));
+    file.write("Status", "Status", "12345678901234");
+    Settings s = loaded(file);
+    EXPECT_EQ(s.font.height, -100);
+    EXPECT_EQ(s.timePicture, "HH:mm:ss tt HH:mm:");
+    EXPECT_EQ(s.timePicture.size(), 18u);
+    EXPECT_EQ(s.font.faceName.size(), 31u);
+    EXPECT_EQ(s.displayChoice, 123456789);
+}
+
+TEST(Settings, DisplayAndMemoryChoicesAreKeptInRangeWhenSaved) {
+    MemoryProfile file;
+    file.write("Status", "Status", "9");
+    file.write("Status", "dStatus", "7");
+    Settings s = loaded(file);
+    EXPECT_EQ(displayBits(s.displayChoice), kShowsMemory);
+    MemoryProfile out;
+    saveSettings(out, s, 0, 0, kClosing, true);
+    EXPECT_EQ(value(out, "Status", "Status"), "2");
+    EXPECT_EQ(value(out, "Status", "dStatus"), "3");
+
+    // A negative choice is garbage from a hand-edited file: it shows, and is saved as, the default.
+    MemoryProfile negative;
+    negative.write("Status", "Status", "-5");
+    Settings n = loaded(negative);
+    EXPECT_EQ(displayBits(n.displayChoice), kShowsTime | kShowsDate);
+    MemoryProfile saved;
+    saveSettings(saved, n, 0, 0, kClosing, true);
+    EXPECT_EQ(value(saved, "Status", "Status"), "3");
+    EXPECT_EQ(displayBits(7), kShowsTime);
+    EXPECT_EQ(displayBits(6), kShowsTime | kShowsDate | kShowsMemory);
+}
+
+TEST(Settings, LanguageIsRussianOnlyForExactlyRus) {
+    for (const char* english : {"English", "Eng", "rus", "", "RUS"}) {
+        MemoryProfile file;
+        file.write("Status", "Language", english);
+        Settings s = loaded(file);
+        EXPECT_EQ(s.language, kEnglish) << english;
+        MemoryProfile out;
+        saveSettings(out, s, 0, 0, kClosing, true);
+        EXPECT_EQ(value(out, "Status", "Language"), "Eng");
+    }
+    MemoryProfile file;
+    file.write("Status", "Language", "Rus");
+    EXPECT_EQ(loaded(file).language, kRussian);
+}
+
+TEST(Settings, ColoursScanUpToTheFirstBadValue) {
+    MemoryProfile file;
+    file.write("Colors", "Colors", "ff0000,00ff00");
+    Settings s = loaded(file);
+    EXPECT_EQ(s.colours[kBackground], 0xff0000u);
+    EXPECT_EQ(s.colours[kTimeColour], 0x00ff00u);
+    EXPECT_EQ(s.colours[kDateColour], 0x00ffffu);
+    EXPECT_EQ(s.colours[kMemoryColour], 0xffff00u);
+    EXPECT_EQ(s.colours[kRamColour], 0xb4b4b4u);
+
+    MemoryProfile broken;
+    broken.write("Colors", "Colors", "123456,zz,654321");
+    Settings b = loaded(broken);
+    EXPECT_EQ(b.colours[kBackground], 0x123456u);
+    EXPECT_EQ(b.colours[kTimeColour], 0x00ff00u);
+    EXPECT_EQ(b.colours[kDateColour], 0x00ffffu);
+
+    // Seven digits: six are taken, the seventh stops the scan.
+    MemoryProfile long_;
+    long_.write("Colors", "Colors", "1234567,000001");
+    EXPECT_EQ(loaded(long_).colours[kBackground], 0x123456u);
+    EXPECT_EQ(loaded(long_).colours[kTimeColour], 0x00ff00u);
+
+    // A sign makes a value no colour can have: it is kept within 24 bits, so it
+    // saves as six digits and reads back the same.
+    MemoryProfile negative;
+    negative.write("Colors", "Colors", "-1,-1,-1,-1,-1");
+    Settings n = loaded(negative);
+    MemoryProfile out;
+    saveSettings(out, n, 0, 0, kClosing, true);
+    EXPECT_EQ(value(out, "Colors", "Colors"), "ffffff,ffffff,ffffff,ffffff,ffffff");
+}
+
+TEST(Settings, FontNameDecidesTheCustomFontCaseSensitively) {
+    MemoryProfile file;
+    file.write("Font", "Name", "system");
+    file.write("Font", "Italic", "257");
+    file.write("Font", "CharSet", "204");
+    Settings s = loaded(file);
+    EXPECT_TRUE(s.font.isCustom());
+    EXPECT_EQ(s.font.italic, 1);
+    EXPECT_EQ(s.font.charSet, 204);
+    MemoryProfile out;
+    saveSettings(out, s, 0, 0, kClosing, true);
+    EXPECT_EQ(value(out, "Font", "CharSet"), "204");
+    EXPECT_EQ(value(out, "Font", "Name"), "system");
+}
+
+TEST(Settings, GarbageNumbersAndTruncatedStampsReadSafely) {
+    MemoryProfile file;
+    file.write("Status", "Key", "abc");
+    file.write("Position", "X", "  -42xyz");
+    file.write("Position", "Y", "99999999999999999999");
+    file.write("Status", "LastTime", "2026120");
+    Settings s = loaded(file);
+    EXPECT_EQ(s.border, 0);
+    EXPECT_EQ(s.x, -42);
+    EXPECT_EQ(s.y, 999999999);
+    EXPECT_EQ(s.lastClosing.year, 2026);
+    EXPECT_EQ(s.lastClosing.month, 12);
+    EXPECT_EQ(s.lastClosing.day, 0);
+    EXPECT_EQ(s.lastClosing.hour, 0);
+}
+
+TEST(Settings, EarlierEditionNeitherReadsNorWritesLastTime) {
+    MemoryProfile file;
+    file.write("Status", "LastTime", "202001010101");
+    Settings s = loaded(file, false);
+    EXPECT_EQ(s.lastClosing.year, 0);
+    MemoryProfile out;
+    saveSettings(out, s, 1, 2, kClosing, false);
+    EXPECT_EQ(out.find("Status", "LastTime"), nullptr);
+    EXPECT_EQ(value(out, "Position", "X"), "1");
+}
+
+TEST(Settings, WavePathIsCarriedThroughAndCut) {
+    MemoryProfile file;
+    file.write("Alarm", "WavePath", std::string(150, 'w'));
+    file.write("Alarm", "Day", " 9: 0,x,\x83,;");
+    Settings s = loaded(file);
+    saveSettings(file, s, 0, 0, kClosing, true);
+    EXPECT_EQ(value(file, "Alarm", "WavePath"), std::string(142, 'w'));
+    EXPECT_EQ(value(file, "Alarm", "Day"), " 9: 0,x,\x83,;");
+}
+
+TEST(Settings, ScreenPlacesAreRememberedPerSize) {
+    MemoryProfile file;
+    EXPECT_EQ(rememberScreenPlace(file, 'X', 700, 1024, 800), 700);
+    EXPECT_EQ(value(file, "Position", "X1024"), "700");
+    EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 800, 1024), 700);
+    EXPECT_EQ(value(file, "Position", "X800"), "300");
+    file.write("Position", "Y600", "0");
+    EXPECT_EQ(rememberScreenPlace(file, 'Y', 40, 768, 600), 40);
+    file.write("Position", "Y600", "-5");
+    EXPECT_EQ(rememberScreenPlace(file, 'Y', 40, 768, 600), 40);
+}
+
+}  // namespace
+}  // namespace tikkano

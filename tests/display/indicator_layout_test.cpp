@@ -1,0 +1,89 @@
+#include "display/indicator_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace tikkano {
+namespace {
+
+SegmentInputs inputs(int bits, int memoryChoice) {
+    SegmentInputs in;
+    in.displayBits = bits;
+    in.memoryChoice = memoryChoice;
+    in.timeText = " 12:00:00 PM ";
+    in.dateText = " Monday 07 December 2026 ";
+    in.memory = {65536u * 1024u, 1024u * 1024u, 40};
+    return in;
+}
+
+TEST(IndicatorText, SegmentsFollowTheDisplayAndMemoryChoices) {
+    const auto all = buildSegments(inputs(7, 3));
+    ASSERT_EQ(all.size(), 4u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(all[i].colourEntry, i + 1);
+    EXPECT_EQ(joinSegments(all), " 12:00:00 PM  Monday 07 December 2026 66560k 65536k ");
+
+    EXPECT_TRUE(buildSegments(inputs(4, 0)).empty());
+    const auto ramOnly = buildSegments(inputs(4, 2));
+    ASSERT_EQ(ramOnly.size(), 1u);
+    EXPECT_EQ(ramOnly[0].colourEntry, 4);
+    // Memory figures need the memory bit of the display choice.
+    EXPECT_EQ(buildSegments(inputs(3, 3)).size(), 2u);
+}
+
+TEST(IndicatorText, MemoryFiguresInKilobytes) {
+    MemoryFigures m{0xFFFFFFFFu, 0, 99};
+    EXPECT_EQ(ramFigureText(m, false), "4194303k ");
+    // The sum wraps in 32 bits before the shift.
+    MemoryFigures wrap{0xFFFFFC00u, 0x800u, 0};
+    EXPECT_EQ(memoryFigureText(wrap), "1k ");
+    MemoryFigures earlier{65536u * 1024u, 0, 40};
+    EXPECT_EQ(ramFigureText(earlier, true), "(65536k, 40%) ");
+    EXPECT_EQ(ramFigureText({1023, 0, 0}, false), "0k ");
+}
+
+TEST(IndicatorGeometry, FrameAddsAPixelRoundTheText) {
+    const IndicatorGeometry plain = indicatorGeometry(120, 16, false);
+    EXPECT_EQ(plain.textX, 0);
+    EXPECT_EQ(plain.textY, -1);
+    EXPECT_EQ(plain.width, 120);
+    EXPECT_EQ(plain.height, 15);
+    const IndicatorGeometry framed = indicatorGeometry(120, 16, true);
+    EXPECT_EQ(framed.textX, 1);
+    EXPECT_EQ(framed.textY, 0);
+    EXPECT_EQ(framed.width, 122);
+    EXPECT_EQ(framed.height, 17);
+    EXPECT_EQ(shownHeight(indicatorGeometry(0, 1, false).height), 20);
+    EXPECT_EQ(shownHeight(indicatorGeometry(0, 0, false).height), 20);
+    // An empty line still leaves a square to grab.
+    EXPECT_EQ(shownWidth(indicatorGeometry(0, 16, false).width, 15), 15);
+    EXPECT_EQ(shownWidth(indicatorGeometry(0, 16, true).width, 17), 17);
+    EXPECT_EQ(shownWidth(122, 17), 122);
+}
+
+TEST(IndicatorPlace, KeptOnScreenWithLeftAndTopWinning) {
+    const Rect desktop{0, 0, 1024, 768};
+    Shift inside = keepOnScreen({10, 10, 110, 30}, desktop);
+    EXPECT_FALSE(inside.needed);
+
+    Shift right = keepOnScreen({1000, 10, 1100, 30}, desktop);
+    EXPECT_TRUE(right.needed);
+    EXPECT_EQ(right.dx, -76);
+    EXPECT_EQ(right.dy, 0);
+
+    Shift below = keepOnScreen({10, 760, 110, 780}, desktop);
+    EXPECT_EQ(below.dy, -12);
+
+    Shift wide = keepOnScreen({100, 0, 1300, 20}, desktop);
+    EXPECT_EQ(100 + wide.dx, 0);
+
+    Shift tallAndLeft = keepOnScreen({-50, -5, 50, 900}, desktop);
+    EXPECT_EQ(-50 + tallAndLeft.dx, 0);
+    EXPECT_EQ(-5 + tallAndLeft.dy, 0);
+}
+
+TEST(IndicatorText, TooltipKeepsSixtyThreeCharacters) {
+    EXPECT_EQ(tooltipText(std::string(70, 'x')), std::string(63, 'x'));
+    EXPECT_EQ(tooltipText("short"), "short");
+}
+
+}  // namespace
+}  // namespace tikkano
