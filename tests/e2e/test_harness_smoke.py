@@ -1,7 +1,10 @@
 """The harness itself: a plain start and close of the clock program, seen
 through the driver, the menu spy and the settings-file reader."""
 
+import datetime
 import time
+
+import pytest
 
 import harness as H
 
@@ -39,6 +42,9 @@ def test_fresh_start_windows_and_close(clocks, driver, shot):
     assert right - left > 3 and bottom - top > 3
     assert not driver.visible(clock.owner)
     shot("running")
+    colours = driver.pixels(left, top, right, bottom).colours()
+    for name, colour in (("black background", 0x000000), ("green time", 0x00FF00), ("yellow date", 0x00FFFF)):
+        assert colour in colours, f"no {name} on the indicator: {sorted(colours)[:10]}"
 
     assert clock.close() == 0
     assert not driver.exists(clock.hwnd)
@@ -104,3 +110,21 @@ def test_virtual_desktop_changes_size(desktop_clocks, desktop_wine):
         driver.display_mode(1024, 768)
     assert driver.screen_size() == (1024, 768)
     assert clock.close() == 0
+
+
+@pytest.mark.parametrize("edition", ["271", "262"])
+def test_settings_file_place_and_local_time(clocks, edition):
+    clock = clocks.start(edition, ini="[Position]\nX=300\nY=200\n", local_time="08:04:30")
+    assert clock.rect()[:2] == (300, 200)
+    assert clock.close() == 0
+    ini = clock.ini()
+    assert (ini["Position"]["X"], ini["Position"]["Y"]) == ("300", "200")
+    today = datetime.datetime.now(datetime.timezone.utc).strftime("%Y%m%d")
+    if edition == "271":
+        assert clock.ini_path == clock.workdir / H.INI_NAME
+        assert ini["Status"]["LastTime"] == today + "0804"
+    else:
+        # The earlier edition keeps its file in C:\windows and has no LastTime.
+        assert clock.ini_path == clocks.session.windows_dir / H.INI_NAME
+        assert not (clock.workdir / H.INI_NAME).exists()
+        assert "LastTime" not in ini["Status"]
