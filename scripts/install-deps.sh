@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
     wine wine32:i386 wine64
     xvfb xauth x11-utils xdotool imagemagick
-    python3 python3-pytest
+    python3 python3-pytest file
 )
 
 missing=()

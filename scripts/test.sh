@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#   1. unit tests natively under AddressSanitizer and UBSan,
+#   2. the same unit tests cross-built with mingw and run under Wine,
+#      plus the import-table check of both programs,
+#   3. the reminder group fuzzer for a short bounded time,
+#   4. the end-to-end tests: the real programs under Wine and Xvfb.
+# Usage: scripts/test.sh [pytest arguments for the end-to-end tests]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+"$root/scripts/install-deps.sh"
+jobs="$(nproc)"
+
+echo "== unit tests, native, with sanitizers"
+cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" >/dev/null
+cmake --build build-native -j"$jobs" >/dev/null
+(cd build-native && ctest --output-on-failure)
+
+echo "== programs and unit tests, mingw, under Wine"
+"$root/scripts/build.sh" >/dev/null
+(cd build-win && ctest --output-on-failure)
+
+echo "== fuzzing the reminder group parser (short run; scripts/fuzz.sh runs longer)"
+"$root/scripts/fuzz.sh" "${TIKKANO_FUZZ_SECONDS:-20}" 2>&1 | grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE|==[0-9]+==ERROR|SUMMARY)' || true
+test "${PIPESTATUS[0]}" -eq 0
+
+echo "== end-to-end tests under Wine"
+/usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@"
