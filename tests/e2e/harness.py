@@ -488,6 +488,34 @@ class Driver:
             items.append(MenuItem(int(ident, 16), int(state, 16), text))
         return Menu(items)
 
+    def tooltips(self, pid: int, out_file: Path) -> list[tuple[int, int, int, str]]:
+        """Tools of every tooltip control of a process, read inside it by the
+        spy DLL: (tooltip window, tool window, tool id, text)."""
+        out_file = Path(out_file)
+        if out_file.exists():
+            out_file.unlink()
+        self.cmd(f"tooltips {pid} {unix_to_wine_path(out_file)}")
+        tools = []
+        for line in out_file.read_bytes().decode("utf-8").splitlines():
+            tip, window, ident, text = line.split("\t", 3)
+            tools.append((int(tip, 16), int(window, 16), int(ident, 16), text))
+        return tools
+
+    def move(self, hwnd: int, x: int, y: int):
+        """SetWindowPos to (x, y), keeping size and z-order."""
+        self.cmd(f"move {_hx(hwnd)} {x} {y}")
+
+    def visible_windows(self, cls: str) -> list[int]:
+        return [int(h, 16) for h in self.cmd(f"visiblewindows {cls}").split()]
+
+    def watch(self, left: int, top: int, right: int, bottom: int, ms: int) -> tuple[int, list[tuple[float, float]]]:
+        """Polls a screen region inside the driver for `ms` milliseconds; answers
+        the number of polls and, for each change, the Unix times in ms of the
+        last poll before it and of the poll that saw it."""
+        words = self.cmd(f"watch {left} {top} {right} {bottom} {ms}", timeout=ms / 1000 + 60).split()
+        changes = [tuple(float(v) for v in w.split(":")) for w in words[1:]]
+        return int(words[0]), changes
+
     def procmem(self, pid: int) -> tuple[int, int]:
         """(PagefileUsage, WorkingSetSize) of a Windows process, in bytes."""
         pagefile, working_set = self.cmd(f"procmem {pid}").split()

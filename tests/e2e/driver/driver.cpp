@@ -213,14 +213,16 @@ bool remote_call(HANDLE proc, LPTHREAD_START_ROUTINE fn, const std::string& arg,
     return ok;
 }
 
-// Loads tikkano_menuspy.dll into the target and has it write the system menu
-// of the target's indicator into out_path. Answers the number of items written.
-std::string dump_menu(DWORD pid, const std::string& out_path) {
+// Loads tikkano_menuspy.dll into the target and runs one of its exports there
+// (dump_system_menu: the indicator's system menu; dump_tooltips: the texts of
+// the process's tooltip controls), which writes into out_path. Answers the
+// number of items written.
+std::string spy_call(DWORD pid, const std::string& out_path, const char* export_name) {
     std::string dll = module_dir() + "tikkano_menuspy.dll";
     HMODULE local = LoadLibraryA(dll.c_str());
     if (!local) return "err cannot load " + dll;
-    FARPROC local_fn = GetProcAddress(local, "dump_system_menu");
-    if (!local_fn) return "err no dump_system_menu export";
+    FARPROC local_fn = GetProcAddress(local, export_name);
+    if (!local_fn) return std::string("err no export ") + export_name;
     HANDLE proc = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
                                   PROCESS_VM_WRITE | PROCESS_VM_READ,
                               FALSE, pid);
@@ -238,7 +240,7 @@ std::string dump_menu(DWORD pid, const std::string& out_path) {
         if (!remote_call(proc, fn, out_path, items))
             answer = "err remote call failed";
         else if (items == 0xFFFFFFFFu)
-            answer = "err no indicator or no system menu in the target";
+            answer = std::string("err ") + export_name + " found nothing to read in the target";
         else
             answer = "ok " + std::to_string(items);
     }
@@ -445,7 +447,61 @@ std::string run(const std::string& line) {
     if (cmd == "menu") {
         if (w.size() < 3 || !is_num[1]) return "err usage: menu PID OUTFILE";
         size_t at = line.find(' ', line.find(w[1]));
-        return dump_menu(DWORD(n[1]), line.substr(at + 1));
+        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_system_menu");
+    }
+    if (cmd == "tooltips") {
+        // Tooltip texts of a process (the shell's tray keeps the icons' tips there).
+        if (w.size() < 3 || !is_num[1]) return "err usage: tooltips PID OUTFILE";
+        size_t at = line.find(' ', line.find(w[1]));
+        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_tooltips");
+    }
+    if (cmd == "move") {
+        if (!need(3)) return "err usage: move HWND X Y";
+        if (!SetWindowPos(as_hwnd(n[1]), nullptr, int(n[2]), int(n[3]), 0, 0,
+                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+            return "err SetWindowPos failed";
+        return "ok";
+    }
+    if (cmd == "visiblewindows") {
+        // Visible top-level windows of a class (say, "#32768" for an open popup menu).
+        if (w.size() != 2) return "err usage: visiblewindows CLASS";
+        std::vector<HWND> shown;
+        for (HWND h : find_all(w[1], nullptr))
+            if (IsWindowVisible(h)) shown.push_back(h);
+        return "ok " + join_handles(shown);
+    }
+    if (cmd == "watch") {
+        // watch L T R B MS: polls a screen region for MS milliseconds and reports
+        // each change as "before:after", the wall-clock times (Unix milliseconds,
+        // from GetSystemTimeAsFileTime) of the last poll that saw the old pixels
+        // and of the first that saw the new ones. First number: polls made.
+        if (!need(5)) return "err usage: watch L T R B MS";
+        auto unix_ms = [] {
+            FILETIME ft;
+            GetSystemTimeAsFileTime(&ft);
+            ULONGLONG t = (ULONGLONG(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+            return double(t - 116444736000000000ULL) / 10000.0;
+        };
+        std::vector<unsigned char> last, now;
+        const double end = unix_ms() + double(n[5]);
+        double previous = unix_ms();
+        if (!grab(int(n[1]), int(n[2]), int(n[3]), int(n[4]), last)) return "err BitBlt failed";
+        long polls = 1;
+        std::string changes;
+        for (;;) {
+            const double before = previous;
+            if (!grab(int(n[1]), int(n[2]), int(n[3]), int(n[4]), now)) return "err BitBlt failed";
+            const double seen = unix_ms();
+            ++polls;
+            if (now != last) {
+                std::snprintf(buf, sizeof buf, " %.1f:%.1f", before, seen);
+                changes += buf;
+                last.swap(now);
+            }
+            previous = seen;
+            if (seen >= end) break;
+        }
+        return "ok " + std::to_string(polls) + changes;
     }
     if (cmd == "procmem") {
         if (!need(1)) return "err usage: procmem PID";
@@ -482,6 +538,19 @@ std::string run(const std::string& line) {
     }
     if (cmd == "foreground") {
         return "ok " + handle_text(GetForegroundWindow());
+    }
+    if (cmd == "cbtblock" || cmd == "cbtunblock") {
+        // A global CBT hook (tikkano_cbtblock.dll) that makes the creation of
+        // any HorvikClass window fail, until "cbtunblock".
+        static HHOOK hook = nullptr;
+        if (hook) UnhookWindowsHookEx(hook);
+        hook = nullptr;
+        if (cmd == "cbtunblock") return "ok";
+        HMODULE dll = LoadLibraryA((module_dir() + "tikkano_cbtblock.dll").c_str());
+        FARPROC proc = dll ? GetProcAddress(dll, "block_indicator") : nullptr;
+        if (!proc) return "err cannot load tikkano_cbtblock.dll";
+        hook = SetWindowsHookExA(WH_CBT, reinterpret_cast<HOOKPROC>(proc), dll, 0);
+        return hook ? "ok" : "err SetWindowsHookExA failed";
     }
     if (cmd == "ping") return "ok pong";
     return "err unknown command " + cmd;
