@@ -501,6 +501,17 @@ class Driver:
             tools.append((int(tip, 16), int(window, 16), int(ident, 16), text))
         return tools
 
+    def post_many(self, hwnd: int, msg: int, wparam: int, lparam: int, count: int):
+        self.cmd(f"postmany {_hx(hwnd)} {msg} {wparam} {lparam} {count}", timeout=120)
+
+    def extent(self, text: str, face: str | None = None, height: int = 0) -> tuple[int, int]:
+        """GetTextExtentPoint32A of an ANSI (cp1252) text in a screen DC, in the
+        font `face` of `height` (None: the DC's own System font)."""
+        hface = face.encode("cp1252").hex() if face else "-"
+        htext = text.encode("cp1252").hex() or "-"
+        cx, cy = self.cmd(f"extent {hface} {height} {htext}").split()
+        return int(cx), int(cy)
+
     def move(self, hwnd: int, x: int, y: int):
         """SetWindowPos to (x, y), keeping size and z-order."""
         self.cmd(f"move {_hx(hwnd)} {x} {y}")

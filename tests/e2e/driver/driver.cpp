@@ -455,6 +455,45 @@ std::string run(const std::string& line) {
         size_t at = line.find(' ', line.find(w[1]));
         return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_tooltips");
     }
+    if (cmd == "postmany") {
+        // Posts the same message COUNT times, waiting briefly whenever the queue is full.
+        if (!need(5)) return "err usage: postmany HWND MSG WPARAM LPARAM COUNT";
+        for (long long i = 0; i < n[5]; ++i) {
+            int tries = 0;
+            while (!PostMessageW(as_hwnd(n[1]), UINT(n[2]), WPARAM(n[3]), LPARAM(n[4]))) {
+                if (++tries > 5000) return "err PostMessage failed after " + std::to_string(i);
+                Sleep(1);
+            }
+        }
+        return "ok";
+    }
+    if (cmd == "extent") {
+        // extent HEXFACE HEIGHT HEXTEXT: GetTextExtentPoint32A of an ANSI text in a
+        // font made like the clock's (face "-": the device context's own font).
+        if (w.size() != 4 || !is_num[2]) return "err usage: extent HEXFACE HEIGHT HEXTEXT";
+        std::string face, text;
+        if (w[1] != "-" && !unhex(w[1], face)) return "err bad hex";
+        if (w[3] != "-" && !unhex(w[3], text)) return "err bad hex";
+        HDC screen = GetDC(nullptr);
+        HFONT font = nullptr;
+        HGDIOBJ old = nullptr;
+        if (!face.empty()) {
+            LOGFONTA lf = {};
+            lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+            lf.lfHeight = LONG(n[2]);
+            font = CreateFontIndirectA(&lf);
+            old = SelectObject(screen, font);
+        }
+        SIZE size = {};
+        GetTextExtentPoint32A(screen, text.c_str(), int(text.size()), &size);
+        if (font) {
+            SelectObject(screen, old);
+            DeleteObject(font);
+        }
+        ReleaseDC(nullptr, screen);
+        std::snprintf(buf, sizeof buf, "ok %ld %ld", size.cx, size.cy);
+        return buf;
+    }
     if (cmd == "move") {
         if (!need(3)) return "err usage: move HWND X Y";
         if (!SetWindowPos(as_hwnd(n[1]), nullptr, int(n[2]), int(n[3]), 0, 0,
