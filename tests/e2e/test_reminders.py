@@ -1,0 +1,273 @@
+"""Reminders from section Alarm of Horvik32.ini firing in the running clock:
+catch-up at start-up, the minute pass, one message box at a time, programs
+started by a reminder, and the earlier edition's narrower rules."""
+
+from __future__ import annotations
+
+import datetime
+import shutil
+import time
+from pathlib import Path
+
+import pytest
+
+import harness as H
+
+CAPTION = "Вы просили напомнить..."
+RUN = b"\x83"          # run separator byte
+COMMA = b"\x82"        # a comma as stored
+SEMICOLON = b"\x84"    # a semicolon as stored
+
+
+def _bytes(value) -> bytes:
+    return value if isinstance(value, bytes) else str(value).encode("cp1251")
+
+
+def entry(hour: int, minute: int, text="", run=RUN, sound=b"") -> bytes:
+    """One entry of a group as the program writes it: "%2d:%2d,text,run,sound;"."""
+    return b"%2d:%2d,%s,%s,%s;" % (hour, minute, _bytes(text), _bytes(run), _bytes(sound))
+
+
+def ini(alarm: dict[str, bytes], status: dict[str, str] | None = None) -> bytes:
+    lines = [b"[Status]"] + [f"{k}={v}".encode() for k, v in (status or {}).items()]
+    lines.append(b"[Alarm]")
+    lines += [_bytes(key) + b"=" + value for key, value in alarm.items()]
+    return b"\r\n".join(lines) + b"\r\n"
+
+
+def local(hour: int, minute: int, second: int) -> datetime.datetime:
+    """A local time today, the date being the one the program will see."""
+    today = datetime.datetime.now(datetime.timezone.utc).date()
+    return datetime.datetime.combine(today, datetime.time(hour, minute, second))
+
+
+def keys_of(day: datetime.date) -> dict[str, str]:
+    weekday = (day.weekday() + 1) % 7  # 0 = Sunday, as Windows counts
+    return {
+        "date": f"{day.day:02d}{day.month:02d}{day.year:04d}",
+        "weekday": f"{weekday:02d}",
+        "monthly": f"M{day.day:02d}",
+        "yearly": f"Y{day.day:02d}{day.month:02d}",
+    }
+
+
+def stamp(moment: datetime.datetime) -> str:
+    return moment.strftime("%Y%m%d%H%M")
+
+
+def next_box(clock, timeout=20.0) -> H.MessageBox:
+    """Waits for a reminder box and checks it is the only one open."""
+    clock.wait_message_boxes(1, timeout=timeout)
+    boxes = clock.message_boxes()
+    assert len(boxes) == 1, f"more than one box open at once: {boxes}"
+    assert boxes[0].caption == CAPTION
+    return boxes[0]
+
+
+def no_box_for(clock, seconds=2.5):
+    """No reminder box shows up during the next few seconds."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        boxes = clock.message_boxes()
+        assert not boxes, f"unexpected box: {boxes}"
+        time.sleep(0.2)
+
+
+def box_texts_in_turn(clock, count) -> list[str]:
+    """Dismisses `count` boxes one after another; returns their texts."""
+    texts = []
+    for _ in range(count):
+        box = next_box(clock)
+        texts.append(box.text)
+        clock.dismiss(box)
+    return texts
+
+
+class Recorder:
+    """A copy of tikkano_recorder.exe in a folder of its own."""
+
+    def __init__(self, session: H.WineSession, name: str):
+        source = H.E2E_BIN / "tikkano_recorder.exe"
+        if not source.exists():
+            pytest.skip(f"{source} is not built")
+        self.folder = session.tmp / name
+        self.folder.mkdir()
+        self.exe = self.folder / "tikkano_recorder.exe"
+        shutil.copy(source, self.exe)
+        self.log = self.folder / "tikkano_recorder.log"
+
+    @property
+    def wine_path(self) -> str:
+        return H.unix_to_wine_path(self.exe)
+
+    def run_field(self, parameters: bytes) -> bytes:
+        return self.wine_path.encode("cp1251") + RUN + parameters
+
+    def runs(self, count=1, timeout=20.0) -> list[tuple[str, str, str]]:
+        """(current directory, parameters, command line) of each run so far."""
+        def read():
+            if not self.log.exists():
+                return None
+            lines = self.log.read_bytes().decode("utf-8").splitlines()
+            return lines if len(lines) >= count else None
+
+        lines = H._wait_until(read, timeout, what=f"{count} run(s) of {self.exe}")
+        return [tuple(line.split("\t", 2)) for line in lines]
+
+
+def same_folder(wine_dir: str, folder: Path) -> bool:
+    return wine_dir.rstrip("\\").lower() == H.unix_to_wine_path(folder).rstrip("\\").lower()
+
+
+# --------------------------------------------------------------------------
+
+
+def test_catch_up_fires_today_in_list_order_once_in_russian(clocks):
+    """First start ever: the reminders of today before now fire at start-up,
+    in the order date, weekday, monthly, yearly, every day (not by time),
+    each once; other days' groups and later reminders stay quiet."""
+    now = local(10, 30, 5)
+    today = now.date()
+    k = keys_of(today)
+    other = keys_of(today + datetime.timedelta(days=1))
+    alarm = {
+        k["date"]: entry(10, 0, "Дата".encode("cp1251") + COMMA + " один|два".encode("cp1251"))
+                   + entry(23, 0, "Позже"),
+        k["weekday"]: entry(8, 0, "Неделя"),
+        k["monthly"]: entry(9, 5, "Месяц"),
+        k["yearly"]: entry(7, 0, "Год"),
+        "Day": entry(0, 0, "Каждый день"),
+    }
+    # Tomorrow's date, weekday, monthly and yearly groups.
+    for key in other.values():
+        alarm[key] = entry(9, 0, "Не сегодня")
+    clock = clocks.start(ini=ini(alarm), local_time=now, locale="ru")
+
+    assert box_texts_in_turn(clock, 5) == [
+        "10:00 - Дата, один\nдва",
+        "08:00 - Неделя",
+        "09:05 - Месяц",
+        "07:00 - Год",
+        "00:00 - Каждый день",
+    ]
+    no_box_for(clock)
+    assert clock.close() == 0
+
+
+def test_restart_same_day_and_after_another_day(clocks):
+    """LastTime today: the closing minute's reminder does not fire again, the
+    ones after it do. LastTime of another day: catch-up runs from 00:00."""
+    now = local(10, 30, 5)
+    alarm = {"Day": entry(0, 0, "Midnight") + entry(9, 39, "Before closing")
+             + entry(9, 40, "Closing minute") + entry(9, 41, "After closing")
+             + entry(10, 29, "Just before now") + entry(23, 0, "Tonight")}
+
+    clock = clocks.start(ini=ini(alarm, {"LastTime": stamp(now.replace(hour=9, minute=40))}),
+                         local_time=now)
+    assert box_texts_in_turn(clock, 2) == ["09:41 - After closing", "10:29 - Just before now"]
+    no_box_for(clock)
+    assert clock.close() == 0
+
+    yesterday = (now - datetime.timedelta(days=1)).replace(hour=9, minute=40)
+    clock = clocks.start(ini=ini(alarm, {"LastTime": stamp(yesterday)}), local_time=now)
+    assert box_texts_in_turn(clock, 5) == [
+        "00:00 - Midnight", "09:39 - Before closing", "09:40 - Closing minute",
+        "09:41 - After closing", "10:29 - Just before now"]
+    no_box_for(clock)
+    assert clock.close() == 0
+
+
+def test_run_field_starts_program_in_its_folder(clocks, wine):
+    """A reminder with a run field starts the program with its parameters (a
+    stored comma and semicolon arrive as such) in the program's folder; with
+    no text it shows no box, while the next reminder's box still comes."""
+    recorder = Recorder(wine, "tools-271")
+    now = local(10, 30, 5)
+    alarm = {"Day": entry(9, 0, "", recorder.run_field(b"one a" + COMMA + b"b" + SEMICOLON + b"c"))
+             + entry(9, 1, "After the program")}
+    clock = clocks.start(ini=ini(alarm), local_time=now)
+
+    # The box of the reminder without text would come before this one.
+    box = next_box(clock)
+    assert box.text == "09:01 - After the program"
+    clock.dismiss(box)
+    no_box_for(clock)
+
+    [(folder, parameters, line)] = recorder.runs(1)
+    assert same_folder(folder, recorder.folder), (folder, line)
+    assert not same_folder(folder, clock.workdir)
+    assert parameters == "one a,b;c", line
+    assert clock.close() == 0
+
+
+def test_current_minute_fires_once_from_the_tray(clocks):
+    """In the tray, the reminder of the next minute fires when that minute
+    comes, once; the minute after it has none."""
+    now = local(11, 59, 50)
+    alarm = {"Day": entry(12, 0, b"Noon" + COMMA + b" plain Latin")}
+    clock = clocks.start(ini=ini(alarm), local_time=now)
+    clock.command(H.SC_MINIMIZE)
+    H._wait_until(lambda: not clock.visible(), 10, what="the indicator to go to the tray")
+    assert clock.message_boxes() == []
+
+    box = next_box(clock, timeout=40)
+    assert not clock.visible()
+    assert box.text == "12:00 - Noon, plain Latin"
+    clock.dismiss(box)
+    no_box_for(clock, 4)
+    assert clock.close() == 0
+
+
+def test_next_minute_fires_while_earlier_box_is_open(clocks):
+    """The current minute's reminder fires at start; while its box is still
+    open the next minute's reminder opens a second box."""
+    now = local(12, 0, 50)
+    alarm = {"Day": entry(12, 0, "First") + entry(12, 1, "Second")}
+    clock = clocks.start(ini=ini(alarm), local_time=now)
+
+    first = next_box(clock)
+    assert first.text == "12:00 - First"
+    boxes = clock.wait_message_boxes(2, timeout=40)
+    assert len(boxes) == 2
+    second = next(b for b in boxes if b.hwnd != first.hwnd)
+    assert second.text == "12:01 - Second"
+    assert second.caption == CAPTION
+    clock.dismiss(second)
+    assert [b.hwnd for b in clock.message_boxes()] == [first.hwnd]
+    clock.dismiss(first)
+    no_box_for(clock)
+    assert clock.close() == 0
+
+
+def test_earlier_edition_minute_only_and_no_working_folder(clocks, wine):
+    """The earlier edition: no catch-up, monthly and yearly groups neither
+    fire nor change, and a started program gets no working folder."""
+    recorder = Recorder(wine, "tools-262")
+    now = local(14, 14, 50)
+    k = keys_of(now.date())
+    monthly = entry(14, 15, "Monthly") + entry(9, 0, "Monthly early")
+    yearly = entry(14, 15, "Yearly") + entry(9, 0, "Yearly early")
+    alarm = {
+        k["date"]: entry(9, 0, "Date early"),
+        k["monthly"]: monthly,
+        k["yearly"]: yearly,
+        "Day": entry(14, 15, "Every day", recorder.run_field(b"p" + COMMA + b"q"))
+               + entry(14, 13, "Earlier minute"),
+    }
+    clock = clocks.start("262", ini=ini(alarm), local_time=now)
+
+    box = next_box(clock, timeout=40)
+    assert box.text == "14:15 - Every day"
+    clock.dismiss(box)
+    no_box_for(clock)
+
+    [(folder, parameters, line)] = recorder.runs(1)
+    # The program inherits the clock's current directory, not its own folder.
+    assert not same_folder(folder, recorder.folder), (folder, line)
+    assert same_folder(folder, clock.workdir), (folder, line)
+    assert parameters == "p,q", line
+    assert clock.close() == 0
+
+    raw = clock.ini_path.read_bytes()
+    assert b"\r\n" + k["monthly"].encode() + b"=" + monthly + b"\r\n" in raw
+    assert b"\r\n" + k["yearly"].encode() + b"=" + yearly + b"\r\n" in raw
