@@ -13,7 +13,7 @@ if [ -z "${TIKKANO_E2E_BIN:-}" ]; then
         cmake -S "$repo" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-i686.cmake" \
             -DCMAKE_BUILD_TYPE=Release >/dev/null
     fi
-    cmake --build "$build" --target tikkano_driver tikkano_menuspy -j2 >/dev/null
+    cmake --build "$build" --target tikkano_driver tikkano_menuspy tikkano_cbtblock -j2 >/dev/null
     export TIKKANO_E2E_BIN="$build/tests/e2e"
 fi
 
