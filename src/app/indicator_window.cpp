@@ -19,6 +19,12 @@ UINT taskbarCreatedMessage() {
 }
 
 void setTopmost(HWND window, bool topmost, UINT extraFlags) {
+    // An owned popup is kept above its owner: with the hidden owner right below
+    // the topmost windows, Wine would put the indicator back where it was and
+    // leave it topmost. The owner at the bottom is harmless anywhere.
+    if (!topmost)
+        SetWindowPos(GetWindow(window, GW_OWNER), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | extraFlags);
 }
 

@@ -293,9 +293,6 @@ def test_topmost_0_command_5_toggles_the_check_and_is_saved(clocks):
     assert clock.ini()["Status"]["Topmost"] == "1"
 
 
-@pytest.mark.xfail(strict=True, reason=(
-    "Wine 8: SetWindowPos(HWND_NOTOPMOST) on the owned indicator leaves WS_EX_TOPMOST set, "
-    "both at set-up (Topmost 0) and from command 5; see the issue-2 report"))
 def test_topmost_0_starts_not_topmost_and_command_5_toggles_the_style(clocks):
     clock = clocks.start(ini="[Status]\nTopmost=0\n")
     started(clock)
