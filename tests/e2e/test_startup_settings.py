@@ -1,7 +1,6 @@
-"""Issue 2, end to end: start-up (Part 1.1), the settings file (Part 1.2), the
-indicator's set-up and close (Part 1.3) and the earlier edition's differences
-(Part 6.1), proved on the real programs with the real Windows profile
-functions. The settings logic itself (defaults, buffer cuts, colour scan,
+"""Start-up, the settings file, the indicator's set-up and close, and what the
+earlier edition does differently there, proved on the real programs with the
+real Windows profile functions. The settings logic itself (defaults, buffer cuts, colour scan,
 language switch) is proved by tests/app/settings_test.cpp; here each case is
 checked where it shows: the file the program writes, the window, its pixels and
 its system menu.
@@ -113,7 +112,7 @@ def test_fresh_start_then_close_writes_exactly_the_defaults(clocks, edition):
     wait_painted(clock)
     assert clock.close() == 0
     raw = clock.ini_path.read_bytes()
-    # Part 6.1: the earlier edition writes no LastTime.
+    # The earlier edition writes no LastTime.
     last_time = utc_today_stamp("1020") if edition == "271" else None
     assert raw == expected_file(DEFAULT_STATUS, 150, 0, last_time=last_time)
     if edition == "271":
