@@ -3,24 +3,10 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "app/wide_text.h"
+#include "resources/resource.h"
+
 namespace tikkano {
-
-namespace {
-
-std::wstring widen(const std::string& text, UINT codePage) {
-    if (text.empty()) return std::wstring();
-    const int length = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    if (wideLength <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], wideLength);
-    return wide;
-}
-
-// The same caption in both interface languages.
-const char kCaptionUtf8[] = u8"Вы просили напомнить...";
-
-}  // namespace
 
 void WinReminderActions::playSound(const std::string& path) {
     sndPlaySoundA(path.c_str(), SND_ASYNC);
@@ -35,9 +21,9 @@ void WinReminderActions::open(const std::string& file, const std::string& parame
 }
 
 void WinReminderActions::showMessage(const std::string& text) {
-    static const std::wstring caption = widen(kCaptionUtf8, CP_UTF8);
-    const std::wstring wideText = widen(text, CP_ACP);
-    MessageBoxW(owner_, wideText.c_str(), caption.c_str(), MB_ICONINFORMATION);
+    // The caption is the same in both interface languages.
+    static const std::wstring caption = loadText(GetModuleHandleW(nullptr), IDS_REMINDER_CAPTION);
+    MessageBoxW(owner_, fromAnsi(text).c_str(), caption.c_str(), MB_ICONINFORMATION);
 }
 
 }  // namespace tikkano
