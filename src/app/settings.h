@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/moment.h"
 #include "app/profile.h"
 
 namespace tikkano {
@@ -24,15 +25,6 @@ struct IndicatorFont {
     std::uint8_t charSet = 0;
 
     bool isCustom() const { return faceName != "System"; }
-};
-
-// Year, month, day, hour and minute of a moment in local time.
-struct Moment {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
 };
 
 struct Settings {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/moment.h"
 #include "scheduler/reminder_store.h"
 
 namespace tikkano {
@@ -26,13 +27,7 @@ public:
 };
 
 // A local time to the minute. All zeros mean "never" for the last closing.
-struct ClockStamp {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-};
+using ClockStamp = Moment;
 
 // "%02d:%02d - text" with the reminder's own time and its unescaped text;
 // empty when the reminder has no text.

@@ -18,9 +18,7 @@ ReminderCheck& reminderCheck() {
     // Made at the first check, after start-up has read the last closing.
     static ReminderCheck check = [] {
         const AppState& state = app();
-        const Moment& closed = state.settings.lastClosing;
-        return ReminderCheck({kEdition.catchesUp, kEdition.passesWorkingFolder},
-                             {closed.year, closed.month, closed.day, closed.hour, closed.minute},
+        return ReminderCheck({kEdition.catchesUp, kEdition.passesWorkingFolder}, state.settings.lastClosing,
                              rebuildFromProfile(state.profile, today, kEdition.monthlyAndYearly));
     }();
     return check;
