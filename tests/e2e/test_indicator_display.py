@@ -1,0 +1,237 @@
+"""The indicator on screen: its line of segments, their colours, the frame,
+the window's size against the text extent, keeping on screen, the title, the
+earlier edition's RAM figure, and no growth of memory over many refreshes."""
+
+import datetime
+import time
+
+import harness as H
+
+WM_PAINT = 0x000F
+WM_TIMER = 0x0113
+WM_NCRBUTTONDOWN = 0x00A4
+WM_KEYDOWN = 0x0100
+VK_ESCAPE = 0x1B
+IDM_TOPMOST = 5
+
+# Distinctive colours (COLORREF 0x00BBGGRR): background, time, date, memory, RAM.
+BG, TIME, DATE, MEM, RAM = 0x301000, 0x00C0FF, 0xFF40C0, 0x40FF40, 0xC0C000
+COLORS = f"[Colors]\nColors={BG:06x},{TIME:06x},{DATE:06x},{MEM:06x},{RAM:06x}\n"
+LIGHT, DARK = 0xFFFFFF, 0x808080
+
+DAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
+MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
+          "September", "October", "November", "December"]
+
+
+def long_date(day: datetime.date) -> str:
+    """The date segment for the default picture "dddd dd MMMM yyyy" in English."""
+    return f" {DAYS[day.weekday()]} {day.day:02d} {MONTHS[day.month - 1]} {day.year} "
+
+
+def ini(status="", font="", position="[Position]\nX=300\nY=200\n"):
+    return f"[Status]\nLanguage=Eng\n{status}\n{position}{COLORS}{font}"
+
+
+def wait_for(predicate, timeout=8.0, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.1)
+
+
+def sized(clock, width=None):
+    """The indicator's rectangle once it has left the 3 x 3 of creation (and
+    has the expected width, when given)."""
+    def ready():
+        r = clock.rect()
+        w = r[2] - r[0]
+        return r if w > 3 and (width is None or w == width) else None
+    return wait_for(ready, what=f"the indicator to be sized (width {width})")
+
+
+def grab(driver, rect):
+    return driver.pixels(*rect)
+
+
+def columns_of(pixels, colour):
+    return [x for y in range(pixels.height) for x in range(pixels.width) if pixels.at(x, y) == colour]
+
+
+def test_geometry_with_and_without_frame(clocks, driver, shot):
+    # Date only: a line that does not change within the test, equal to the title.
+    for key in (0, 1):
+        clock = clocks.start(ini=ini(f"Status=1\nKey={key}\n"), local_time="12:00:00")
+        title = wait_for(clock.title, what="the title")
+        cx, cy = driver.extent(title)
+        b = key
+        expected_w, expected_h = cx + 2 * b, cy + 2 * b - 1
+        left, top, right, bottom = sized(clock, expected_w)
+        assert (right - left, bottom - top) == (expected_w, expected_h)
+        assert (left, top) == (300, 200)
+        pix = grab(driver, (left, top, right, bottom))
+        colours = pix.colours()
+        assert DATE in colours and BG in colours and TIME not in colours
+        if key:
+            shot("frame")
+            w, h = expected_w, expected_h
+            assert all(pix.at(0, y) == LIGHT for y in range(h)), "light left column"
+            assert all(pix.at(x, 0) == LIGHT for x in range(w - 1)), "light top row"
+            assert all(pix.at(w - 1, y) == DARK for y in range(h)), "dark right column"
+            assert all(pix.at(x, h - 1) == DARK for x in range(1, w)), "dark bottom row"
+            # Inside the frame only the text's colours.
+            inner = {pix.at(x, y) for x in range(1, w - 1) for y in range(1, h - 1)}
+            assert LIGHT not in inner and DARK not in inner
+        else:
+            # No frame: nothing but the text, the date's first blank on the left edge.
+            assert LIGHT not in colours and DARK not in colours
+            assert all(pix.at(0, y) == BG for y in range(expected_h))
+        assert clock.close() == 0
+
+
+def test_four_segments_in_order_with_custom_font(clocks, driver, shot):
+    font = "[Font]\nName=DejaVu Sans\nSize=-16\n"
+    clock = clocks.start(ini=ini("Status=6\ndStatus=3\nKey=1\n", font), local_time="12:00:00")
+    time.sleep(1.2)
+    rect = sized(clock)
+    pix = grab(driver, rect)
+    spans = {}
+    for name, colour in (("time", TIME), ("date", DATE), ("memory", MEM), ("RAM", RAM)):
+        xs = columns_of(pix, colour)
+        assert xs, f"no {name} colour on the indicator"
+        spans[name] = (min(xs), max(xs))
+    assert spans["time"][1] < spans["date"][0] < spans["date"][1] < spans["memory"][0]
+    assert spans["memory"][1] < spans["RAM"][0]
+    assert pix.at(0, 0) == LIGHT and pix.at(pix.width - 1, pix.height - 1) == DARK
+    # The custom font is bigger than the System font: the window follows it.
+    assert rect[3] - rect[1] >= 16
+    shot("four-segments")
+    assert clock.close() == 0
+    assert clock.ini()["Status"]["Status"] == "6"
+
+
+def test_display_choice_7_shows_time_and_saves_0(clocks, driver):
+    clock = clocks.start(ini=ini("Status=7\n"), local_time="12:00:00")
+    rect = sized(clock)
+    colours = grab(driver, rect).colours()
+    assert TIME in colours and DATE not in colours and MEM not in colours
+    assert clock.close() == 0
+    assert clock.ini()["Status"]["Status"] == "0"
+
+
+def test_empty_line_keeps_a_square_that_opens_the_menu(clocks, driver):
+    clock = clocks.start(ini=ini("Status=2\ndStatus=0\n"))
+    left, top, right, bottom = wait_for(lambda: (lambda r: r if r[2] - r[0] != 3 else None)(clock.rect()),
+                                        what="the first refresh")
+    time.sleep(1.2)
+    assert clock.rect() == (left, top, right, bottom)
+    assert right - left == bottom - top > 2
+    assert clock.title().startswith(" ")  # the title still carries the date
+    assert driver.visible_windows("#32768") == []
+    clock.post(WM_NCRBUTTONDOWN, 2, ((top + 2) << 16) | (left + 2))  # HTCAPTION at a point inside
+    popup = wait_for(lambda: driver.visible_windows("#32768"), what="the popup menu")
+    driver.post(popup[0], WM_KEYDOWN, VK_ESCAPE, 0)
+    wait_for(lambda: not driver.visible_windows("#32768"), what="the popup menu to close")
+    assert clock.close() == 0
+
+
+def test_kept_on_screen(clocks, driver):
+    clock = clocks.start(ini=ini(), local_time="12:00:00")
+    left, top, right, bottom = sized(clock)
+    width = right - left
+    driver.move(clock.hwnd, 1000, 100)
+    r = wait_for(lambda: (lambda r: r if r[2] == 1024 else None)(clock.rect()), timeout=5,
+                 what="the indicator to come back inside the right edge")
+    assert r[1] == 100 and r[2] - r[0] == width
+    driver.move(clock.hwnd, 100, 760)
+    r = wait_for(lambda: (lambda r: r if r[3] == 768 else None)(clock.rect()), timeout=5,
+                 what="the indicator to come back above the bottom edge")
+    assert r[0] == 100
+    assert clock.close() == 0
+
+    # Wider than the screen: the left edge wins.
+    big = "[Font]\nName=DejaVu Sans\nSize=-120\n"
+    clock = clocks.start(ini=ini("Status=3\n", big, "[Position]\nX=500\nY=100\n"), local_time="12:00:00")
+    r = wait_for(lambda: (lambda r: r if r[2] - r[0] > 1024 else None)(clock.rect()),
+                 what="the indicator to grow wider than the screen")
+    r = wait_for(lambda: (lambda r: r if r[0] == 0 else None)(clock.rect()), timeout=5,
+                 what="the wide indicator at the left edge")
+    assert r[1] == 100
+    assert clock.close() == 0
+
+
+def test_title_is_the_date_segment_and_follows_midnight(clocks):
+    utc_today = datetime.datetime.now(datetime.timezone.utc).date()
+    start = datetime.datetime.combine(utc_today, datetime.time(23, 59, 57))
+    clock = clocks.start(ini=ini("Status=0\n"), local_time=start)
+    # The clock reads 23:59:57 or a moment later at its start.
+    first = wait_for(clock.title, what="the title")
+    today = utc_today
+    if first != long_date(today):
+        assert first == long_date(today + datetime.timedelta(days=1)), first
+    wait_for(lambda: clock.title() == long_date(today + datetime.timedelta(days=1)), timeout=10,
+             what="the title of the next day")
+    assert clock.close() == 0
+
+
+def test_earlier_edition_ram_figure_and_no_position_keys(clocks, desktop_clocks, desktop_wine, driver):
+    both = ini("Status=2\ndStatus=2\n")
+    widths = {}
+    for edition in ("271", "262"):
+        clock = clocks.start(edition, ini=both)
+        time.sleep(1.2)
+        rect = sized(clock)
+        pix = grab(driver, rect)
+        xs = columns_of(pix, RAM)
+        assert xs and MEM not in pix.colours()
+        widths[edition] = rect[2] - rect[0]
+        assert clock.close() == 0
+        clocks.remove_windows_ini()
+    # "(NNNk, NN%) " is longer than "NNNk " of the same free memory.
+    assert widths["262"] - widths["271"] >= driver.extent("(, %)")[0], widths
+
+    # A change of screen size: the earlier edition only moves back inside.
+    d = desktop_wine.driver
+    clock = desktop_clocks.start("262", ini=ini(position="[Position]\nX=900\nY=100\nX800=50\n"))
+    sized(clock)
+    try:
+        d.display_mode(800, 600)
+        wait_for(lambda: clock.rect()[2] <= 800, what="the indicator inside 800 x 600")
+        time.sleep(1.2)
+        r = clock.rect()
+        assert r[2] == 800 and r[1] == 100, r  # kept at the edge, not moved to X800=50
+    finally:
+        d.display_mode(1024, 768)
+    assert clock.close() == 0
+    saved = clock.ini()
+    # Nothing remembered for the old size; the stored X800 is left as it was.
+    assert set(saved.keys("Position")) == {"TrayStatus", "X", "Y", "X800"}, saved.keys("Position")
+    assert saved["Position"]["X800"] == "50"
+
+
+def test_steady_refreshes_do_not_grow_memory(clocks, driver):
+    font = "[Font]\nName=DejaVu Sans\nSize=-14\n"
+    clock = clocks.start(ini=ini("Status=6\ndStatus=3\nKey=1\n", font))
+    sized(clock)
+
+    def burst(count):
+        for _ in range(count // 500):
+            driver.post_many(clock.hwnd, WM_TIMER, 1, 0, 250)
+            driver.post_many(clock.hwnd, WM_PAINT, 0, 0, 250)
+        # Posted messages are handled in order: going to the tray marks the end.
+        clock.command(H.SC_MINIMIZE)
+        wait_for(lambda: not clock.visible(), timeout=300, what="the burst to be handled")
+
+    burst(500)  # warm-up: caches and lazily made objects settle
+    clock.command(H.SC_RESTORE)
+    wait_for(clock.visible, what="the indicator back from the tray")
+    before = clock.memory()[0]
+    burst(4000)
+    after = clock.memory()[0]
+    assert clock.running
+    assert after - before < 64 * 1024, (before, after)
+    assert clock.close() == 0
