@@ -1,0 +1,161 @@
+"""The system menu in both languages and both Windows locales, going to the
+tray and back, the tray tooltip, the tray's popup menu, closing from the tray,
+and the position memory for a change of screen size."""
+
+import time
+
+import pytest
+
+import harness as H
+
+IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR, IDM_RUSSIAN, IDM_ENGLISH, IDM_TOPMOST = 111, 112, 113, 1001, 1002, 5
+TEXTS = {
+    "Rus": {H.SC_MINIMIZE: "Свернуть", H.SC_RESTORE: "Восстановить", IDM_CLOCK: "Часы...",
+            IDM_CALENDAR: "Календарь", IDM_ABOUT: "Об Авторе...", IDM_TOPMOST: "Всегда наверху"},
+    "Eng": {H.SC_MINIMIZE: "Minimize", H.SC_RESTORE: "Restore", IDM_CLOCK: "Clock...",
+            IDM_CALENDAR: "Calendar", IDM_ABOUT: "About...", IDM_TOPMOST: "Always on Top"},
+}
+
+
+def wait_for(predicate, timeout=8.0, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.1)
+
+
+def tray_tips(wine, clock):
+    """Tooltip texts the shell holds for the clock's tray icons."""
+    shell = wine.driver.find("Shell_TrayWnd")
+    assert shell, "no shell tray window"
+    tools = wine.driver.tooltips(wine.driver.pidof(shell), wine.tmp / "tips.txt")
+    return [text for _tip, _window, _ident, text in tools if text.strip()]
+
+
+def check_menu(menu, language, in_tray=False, topmost=True):
+    texts = TEXTS[language]
+    shown = H.SC_RESTORE if in_tray else H.SC_MINIMIZE
+    gone = H.SC_MINIMIZE if in_tray else H.SC_RESTORE
+    assert gone not in menu
+    for command in (shown, IDM_CLOCK, IDM_CALENDAR, IDM_ABOUT, IDM_TOPMOST):
+        assert menu[command].text == texts[command], (command, menu[command])
+    assert menu[IDM_RUSSIAN].text == "Русский" and menu[IDM_ENGLISH].text == "English"
+    assert menu[IDM_RUSSIAN].checked == (language == "Rus")
+    assert menu[IDM_ENGLISH].checked == (language == "Eng")
+    assert menu[IDM_TOPMOST].checked == topmost
+    assert 0xF030 not in menu  # SC_MAXIMIZE
+    assert 0xF000 not in menu  # SC_SIZE
+    # The program's items come in their order after the standard ones.
+    ids = [i for i in menu.ids() if i in texts or i in (IDM_RUSSIAN, IDM_ENGLISH)]
+    assert ids == [shown, IDM_CLOCK, IDM_CALENDAR, IDM_RUSSIAN, IDM_ENGLISH, IDM_ABOUT, IDM_TOPMOST]
+
+
+@pytest.mark.parametrize("locale", ["en", "ru"])
+def test_menu_texts_and_checks_in_both_languages(clocks, driver, shot, locale):
+    clock = clocks.start(ini="[Status]\nLanguage=Rus\nTopmost=0\n", locale=locale, local_time="12:00:00")
+    check_menu(clock.menu(), "Rus", topmost=False)
+    clock.command(IDM_ENGLISH)
+    wait_for(lambda: clock.menu()[IDM_ENGLISH].checked, what="English checked")
+    check_menu(clock.menu(), "Eng", topmost=False)
+    clock.command(IDM_TOPMOST)
+    wait_for(lambda: clock.menu()[IDM_TOPMOST].checked, what="always on top checked")
+    check_menu(clock.menu(), "Eng", topmost=True)
+    shot(f"indicator-{locale}")
+    clock.command(IDM_RUSSIAN)
+    wait_for(lambda: clock.menu()[IDM_RUSSIAN].checked, what="Russian checked")
+    check_menu(clock.menu(), "Rus", topmost=True)
+    assert clock.close() == 0
+    status = clock.ini()["Status"]
+    assert (status["Language"], status["Topmost"]) == ("Rus", "1")
+
+
+def test_tray_round_trip(clocks, wine, driver):
+    clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=200\nY=300\n", local_time="12:00:00")
+    time.sleep(1.2)
+    # SC_RESTORE while shown does nothing.
+    clock.command(H.SC_RESTORE)
+    time.sleep(0.5)
+    assert clock.visible()
+    check_menu(clock.menu(), "Eng")
+    assert tray_tips(wine, clock) == []
+    rect = clock.rect()
+
+    clock.command(H.SC_MINIMIZE)
+    wait_for(lambda: not clock.visible(), what="the indicator to hide")
+    check_menu(clock.menu(), "Eng", in_tray=True)
+    assert clock.rect() == rect
+
+    # The tooltip follows the indicator text each second: time and date.
+    first = wait_for(lambda: tray_tips(wine, clock), what="a tray tooltip")
+    assert len(first) == 1
+    assert first[0].endswith(clock.title()) and first[0].startswith(" 12:")
+    wait_for(lambda: tray_tips(wine, clock) != first, timeout=5, what="the tooltip to change")
+    assert clock.rect() == rect and not clock.visible()
+
+    # A second minimise adds no icon and leaves the menu as it is.
+    menu = clock.menu()
+    clock.command(H.SC_MINIMIZE)
+    time.sleep(1.2)
+    assert [(i.id, i.state, i.text) for i in clock.menu()] == [(i.id, i.state, i.text) for i in menu]
+    assert len(tray_tips(wine, clock)) == 1
+
+    # Language switched in the tray re-labels the restore item at once.
+    clock.command(IDM_RUSSIAN)
+    wait_for(lambda: clock.menu()[IDM_RUSSIAN].checked, what="Russian checked")
+    check_menu(clock.menu(), "Rus", in_tray=True)
+    clock.command(IDM_ENGLISH)
+    wait_for(lambda: clock.menu()[IDM_ENGLISH].checked, what="English checked")
+    check_menu(clock.menu(), "Eng", in_tray=True)
+
+    # The tray icon's right-click shows the menu.
+    assert driver.visible_windows("#32768") == []
+    clock.post(H.TRAY_CALLBACK, 1, H.WM_RBUTTONDOWN)
+    popup = wait_for(lambda: driver.visible_windows("#32768"), what="the tray's popup menu")
+    driver.post(popup[0], 0x0100, 0x1B, 0)  # Escape
+    wait_for(lambda: not driver.visible_windows("#32768"), what="the popup menu to close")
+
+    clock.command(H.SC_RESTORE)
+    wait_for(clock.visible, what="the indicator back")
+    assert clock.rect()[:2] == rect[:2]
+    check_menu(clock.menu(), "Eng")
+    wait_for(lambda: tray_tips(wine, clock) == [], what="the icon to go")
+    assert clock.close() == 0
+    assert clock.ini()["Position"]["TrayStatus"] == "0"
+
+
+def test_closed_in_tray_starts_in_tray(clocks, wine, shot):
+    clock = clocks.start(ini="[Status]\nLanguage=Eng\n")
+    clock.command(H.SC_MINIMIZE)
+    wait_for(lambda: not clock.visible(), what="the indicator to hide")
+    assert clock.close() == 0
+    assert clock.ini()["Position"]["TrayStatus"] == "1"
+    wait_for(lambda: tray_tips(wine, clock) == [], what="the icon removed at close")
+
+    again = clocks.start(cwd=clock.workdir)
+    wait_for(lambda: not again.visible(), what="the second start to go to the tray")
+    wait_for(lambda: len(tray_tips(wine, again)) == 1, what="one tray icon")
+    check_menu(again.menu(), "Eng", in_tray=True)
+    assert again.close() == 0
+    assert again.ini()["Position"]["TrayStatus"] == "1"
+
+
+def test_screen_size_change_remembers_places(desktop_clocks, desktop_wine):
+    d = desktop_wine.driver
+    clock = desktop_clocks.start(ini="[Position]\nX=600\nY=500\nX800=40\nY600=30\n")
+    wait_for(lambda: clock.rect()[2] - clock.rect()[0] > 3, what="the indicator sized")
+    assert clock.rect()[:2] == (600, 500)
+    try:
+        d.display_mode(800, 600)
+        wait_for(lambda: clock.rect()[:2] == (40, 30), timeout=5, what="the indicator at the stored X800/Y600")
+    finally:
+        d.display_mode(1024, 768)
+    # Back on the big screen, the stored X1024/Y768 bring it back.
+    wait_for(lambda: clock.rect()[:2] == (600, 500), timeout=5, what="the indicator back at X1024/Y768")
+    assert clock.close() == 0
+    pos = clock.ini()["Position"]
+    assert (pos["X1024"], pos["Y768"]) == ("600", "500")
+    assert (pos["X800"], pos["Y600"]) == ("40", "30")
