@@ -159,3 +159,34 @@ def test_screen_size_change_remembers_places(desktop_clocks, desktop_wine):
     pos = clock.ini()["Position"]
     assert (pos["X1024"], pos["Y768"]) == ("600", "500")
     assert (pos["X800"], pos["Y600"]) == ("40", "30")
+
+
+def test_unreachable_tray_keeps_the_indicator_and_a_new_taskbar_gets_the_icon(clocks, wine, driver):
+    clock = clocks.start(ini="[Status]\nLanguage=Eng\n")
+    wait_for(lambda: clock.rect()[2] - clock.rect()[0] > 3, what="the first refresh")
+
+    # Another icon holds the indicator's place in the tray, so adding ours fails:
+    # the indicator must stay on screen with its menu unchanged.
+    assert driver.cmd(f"notifyicon add {clock.hwnd:#x} 1") == "1"
+    clock.command(H.SC_MINIMIZE)
+    time.sleep(1.5)
+    assert clock.visible()
+    check_menu(clock.menu(), "Eng")
+    assert driver.cmd(f"notifyicon delete {clock.hwnd:#x} 1") == "1"
+
+    clock.command(H.SC_MINIMIZE)
+    wait_for(lambda: not clock.visible(), what="the indicator to hide")
+    wait_for(lambda: len(tray_tips(wine, clock)) == 1, what="the icon in the tray")
+
+    # A restarted taskbar has lost every icon and says so with TaskbarCreated.
+    assert driver.cmd(f"notifyicon delete {clock.hwnd:#x} 1") == "1"
+    wait_for(lambda: tray_tips(wine, clock) == [], what="the icon to be gone")
+    driver.cmd(f"postregistered {clock.hwnd:#x} TaskbarCreated")
+    wait_for(lambda: len(tray_tips(wine, clock)) == 1, what="the icon added again")
+    tip = wait_for(lambda: [t for t in tray_tips(wine, clock) if t != "placeholder"], what="the clock's tooltip")
+    assert tip[0].endswith(clock.title())
+
+    clock.command(H.SC_RESTORE)
+    wait_for(clock.visible, what="the indicator back")
+    assert clock.close() == 0
+    assert clock.ini()["Position"]["TrayStatus"] == "0"

@@ -10,6 +10,7 @@
 // UTF-8 so that Cyrillic survives any code page.
 #include <windows.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -590,6 +591,26 @@ std::string run(const std::string& line) {
         if (!proc) return "err cannot load tikkano_cbtblock.dll";
         hook = SetWindowsHookExA(WH_CBT, reinterpret_cast<HOOKPROC>(proc), dll, 0);
         return hook ? "ok" : "err SetWindowsHookExA failed";
+    }
+    if (cmd == "notifyicon") {
+        // notifyicon add|delete HWND ID: an icon in the shell's tray in another
+        // window's name, to take its place or to take its icon away.
+        if (w.size() < 4 || !is_num[2] || !is_num[3]) return "err usage: notifyicon add|delete HWND ID";
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        icon.hWnd = as_hwnd(n[2]);
+        icon.uID = UINT(n[3]);
+        icon.uFlags = NIF_ICON | NIF_TIP;
+        icon.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+        lstrcpynA(icon.szTip, "placeholder", sizeof icon.szTip);
+        const BOOL done = Shell_NotifyIconA(w[1] == "add" ? NIM_ADD : NIM_DELETE, &icon);
+        return done ? "ok 1" : "ok 0";
+    }
+    if (cmd == "postregistered") {
+        // postregistered HWND NAME: posts the message RegisterWindowMessage gives for NAME.
+        if (w.size() < 3 || !is_num[1]) return "err usage: postregistered HWND NAME";
+        const UINT message = RegisterWindowMessageA(w[2].c_str());
+        return PostMessageA(as_hwnd(n[1]), message, 0, 0) ? "ok" : "err PostMessage failed";
     }
     if (cmd == "ping") return "ok pong";
     return "err unknown command " + cmd;
