@@ -271,3 +271,26 @@ def test_earlier_edition_minute_only_and_no_working_folder(clocks, wine):
     raw = clock.ini_path.read_bytes()
     assert b"\r\n" + k["monthly"].encode() + b"=" + monthly + b"\r\n" in raw
     assert b"\r\n" + k["yearly"].encode() + b"=" + yearly + b"\r\n" in raw
+
+
+@pytest.mark.parametrize("edition", ["271", "262"])
+def test_long_groups_are_read_whole(clocks, edition):
+    """Groups far longer than any fixed buffer: five long keys of today, each
+    ending with a reminder due now, fire every one of those reminders, the
+    last one's text intact."""
+    now = local(10, 30, 5)
+    k = keys_of(now.date())
+    filler = b"".join(entry(23, 59, "x" * 90) for _ in range(400))  # about 40,000 bytes
+    long_text = "L" * 5000
+    keys = [k["date"], k["weekday"], "Day"] if edition == "262" else \
+        [k["date"], k["weekday"], k["monthly"], k["yearly"], "Day"]
+    alarm = {key: filler + entry(10, 30, f"{key} {long_text if key == 'Day' else 'end'}") for key in keys}
+    clock = clocks.start(edition, ini=ini(alarm), local_time=now)
+
+    texts = box_texts_in_turn(clock, len(keys))
+    assert texts == [f"10:30 - {key} " + (long_text if key == "Day" else "end") for key in keys]
+    no_box_for(clock, seconds=1.5)
+    assert clock.close() == 0
+    saved = clock.ini()["Alarm"]
+    for key in keys:
+        assert len(saved[key]) == len(alarm[key])
