@@ -94,6 +94,11 @@ def _wait_until(predicate, timeout, interval=0.05, what="condition"):
         time.sleep(interval)
 
 
+def wait_for(predicate, timeout=8.0, what="condition"):
+    """What the tests wait with: the predicate's first true value, or a failure."""
+    return _wait_until(predicate, timeout, interval=0.1, what=what)
+
+
 # --------------------------------------------------------------------------
 # Local time through TZ
 

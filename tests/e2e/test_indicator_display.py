@@ -6,6 +6,7 @@ import datetime
 import time
 
 import harness as H
+from harness import wait_for
 
 WM_PAINT = 0x000F
 WM_TIMER = 0x0113
@@ -31,17 +32,6 @@ def long_date(day: datetime.date) -> str:
 
 def ini(status="", font="", position="[Position]\nX=300\nY=200\n"):
     return f"[Status]\nLanguage=Eng\n{status}\n{position}{COLORS}{font}"
-
-
-def wait_for(predicate, timeout=8.0, what="condition"):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(0.1)
 
 
 def sized(clock, width=None):

@@ -7,6 +7,7 @@ import time
 import pytest
 
 import harness as H
+from harness import wait_for
 
 IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR, IDM_RUSSIAN, IDM_ENGLISH, IDM_TOPMOST = 111, 112, 113, 1001, 1002, 5
 TEXTS = {
@@ -15,17 +16,6 @@ TEXTS = {
     "Eng": {H.SC_MINIMIZE: "Minimize", H.SC_RESTORE: "Restore", IDM_CLOCK: "Clock...",
             IDM_CALENDAR: "Calendar", IDM_ABOUT: "About...", IDM_TOPMOST: "Always on Top"},
 }
-
-
-def wait_for(predicate, timeout=8.0, what="condition"):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(0.1)
 
 
 def tray_tips(wine, clock):
