@@ -145,7 +145,9 @@ LRESULT onClose(HWND window, UINT message) {
     const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
     saveSettings(state.profile, state.settings, rect.left, rect.top, closing, kEdition.keepsLastClosing);
     leaveTray(state, window);
-    SendMessageW(state.owner, WM_CLOSE, 0, 0);
+    // The owner is asked directly: at start-up, while the first reminders are
+    // still on screen, its handle has not been stored yet.
+    SendMessageW(GetWindow(window, GW_OWNER), WM_CLOSE, 0, 0);
     // The window is gone now; answer as the default handling would.
     return message == WM_QUERYENDSESSION ? TRUE : 0;
 }

@@ -8,14 +8,21 @@
 
 namespace tikkano {
 
+// A pass that was waiting in a message box when the program closed finds its
+// window gone: the reminders left in it do nothing any more.
+
 void WinReminderActions::playSound(const std::string& path) {
+    if (!IsWindow(owner_)) return;
     sndPlaySoundA(path.c_str(), SND_ASYNC);
 }
 
-void WinReminderActions::beep() { MessageBeep(MB_ICONEXCLAMATION); }
+void WinReminderActions::beep() {
+    if (IsWindow(owner_)) MessageBeep(MB_ICONEXCLAMATION);
+}
 
 void WinReminderActions::open(const std::string& file, const std::string& parameters,
                               const std::string* folder) {
+    if (!IsWindow(owner_)) return;
     ShellExecuteA(owner_, "open", file.c_str(), parameters.c_str(),
                   folder ? folder->c_str() : nullptr, SW_SHOW);
 }
@@ -23,6 +30,7 @@ void WinReminderActions::open(const std::string& file, const std::string& parame
 void WinReminderActions::showMessage(const std::string& text) {
     // The caption is the same in both interface languages.
     static const std::wstring caption = loadText(GetModuleHandleW(nullptr), IDS_REMINDER_CAPTION);
+    if (!IsWindow(owner_)) return;
     MessageBoxW(owner_, fromAnsi(text).c_str(), caption.c_str(), MB_ICONINFORMATION);
 }
 

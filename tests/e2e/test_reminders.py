@@ -294,3 +294,22 @@ def test_long_groups_are_read_whole(clocks, edition):
     saved = clock.ini()["Alarm"]
     for key in keys:
         assert len(saved[key]) == len(alarm[key])
+
+
+def test_closing_over_a_reminder_box_ends_the_pass(clocks, wine):
+    """Closing the program while the first catch-up box is open saves the
+    settings and ends the program; the reminders still waiting in that pass
+    neither show nor start anything."""
+    recorder = Recorder(wine, "after-close")
+    now = local(10, 30, 5)
+    alarm = {"Day": entry(9, 0, "First") + entry(9, 1, "Second")
+             + entry(9, 2, "", recorder.run_field(b"late"))}
+    clock = clocks.start(ini=ini(alarm), local_time=now)
+    box = next_box(clock)
+    assert box.text == "09:00 - First"
+
+    assert clock.close() == 0
+    assert clock.ini()["Status"]["LastTime"] == stamp(now)
+    time.sleep(1.5)
+    assert not recorder.log.exists()
+    assert clock.driver.find_all("#32770") == []
