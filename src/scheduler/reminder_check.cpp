@@ -62,6 +62,7 @@ ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuil
 
 void ReminderCheck::rebuild() {
     today_ = std::make_shared<const ReminderList>(rebuild_ ? rebuild_() : ReminderList());
+    rebuiltSincePass_ = true;
 }
 
 void ReminderCheck::onDay(int dayOfMonth) {
@@ -79,6 +80,7 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
     // nested in a message box neither repeats them nor waits for them.
     if (!checked_) {
         checked_ = true;
+        rebuiltSincePass_ = false;
         lastMinute_ = now;
         coveredDay_ = now;
         covered_ = nowMinute;
@@ -100,13 +102,16 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
         // waits until it passes the minutes already covered.
         if (nowMinute <= covered_) return;
         from = covered_ + 1;
-    } else if (dayBefore(coveredDay_, now)) {
+    } else if (dayBefore(coveredDay_, now) && rebuiltSincePass_) {
         from = 0;
     } else {
+        // A date gone backwards, or one that kept its day of the month (the list
+        // is still the old date's, already fired): only the current minute.
         from = nowMinute;
     }
     coveredDay_ = now;
     covered_ = nowMinute;
+    rebuiltSincePass_ = false;
     runPass(from, nowMinute + 1, Mode::Minute, actions);
 }
 

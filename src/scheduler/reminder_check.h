@@ -72,6 +72,7 @@ private:
     ClockStamp lastMinute_;     // the minute of the last minute part
     ClockStamp coveredDay_;     // the day the covered minutes belong to (hour, minute unused)
     int covered_ = -1;          // minutes of that day up to this one have had their pass
+    bool rebuiltSincePass_ = false;  // today's list was gathered anew after the last pass
 };
 
 // A rebuild callback over the settings file: `localDate` gives today when called.

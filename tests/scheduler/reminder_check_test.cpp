@@ -211,6 +211,18 @@ TEST(ReminderCheckMinute, DateGoingBackwardsCoversOnlyTheCurrentMinute) {
     EXPECT_EQ(h.tick(2001, 8, 7, 9, 30), Messages{"09:30 - now"});
 }
 
+TEST(ReminderCheckMinute, SameDayOfAnotherMonthRefiresNothing) {
+    // The list is gathered anew only when the day of the month changes: after a
+    // jump to the 7th of the next month it is still the one already fired.
+    Harness h({at(9, 0, "nine"), at(10, 5, "five past")});
+    EXPECT_EQ(h.tick(2001, 8, 7, 9, 30), Messages{"09:00 - nine"});
+    EXPECT_EQ(h.tick(2001, 9, 7, 10, 5), Messages{"10:05 - five past"});
+    EXPECT_EQ(h.rebuilds, 1);
+    // The next real day starts from midnight again.
+    h.list = {at(0, 0, "zero"), at(0, 1, "one")};
+    EXPECT_EQ(h.tick(2001, 9, 8, 0, 1), (Messages{"00:00 - zero", "00:01 - one"}));
+}
+
 TEST(ReminderCheckMinute, OutOfRangeRecordsNeverMatch) {
     Harness h({at(0, 75, "odd"), at(24, 0, "late"), at(-1, -1, "unread")});
     h.tick(0, 0);
