@@ -723,6 +723,11 @@ class Clock:
 
         try:
             hwnd = _wait_until(new_indicator, timeout, what=f"the {INDICATOR_CLASS} window of {exe.name}")
+            # The window is found while it is still being created; its set-up
+            # (menu, z-order, timer) is done once the first refresh has replaced
+            # the creation title with the date.
+            _wait_until(lambda: driver.text(hwnd) not in ("", "Horvik") or popen.poll() is not None,
+                        timeout, what=f"the first refresh of {exe.name}")
             owner = driver.owner(hwnd)
             pid = driver.pidof(hwnd)
         except BaseException:
