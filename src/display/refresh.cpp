@@ -61,6 +61,13 @@ void drawSegments(HDC dc, const Settings& s, const std::vector<Segment>& segment
     }
 }
 
+// A line with nothing to show still shows its square in the background colour.
+void fillBackground(HDC dc, COLORREF colour, int width, int height) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    const RECT area{0, 0, width, height};
+    FillRect(dc, &area, brush.get());
+}
+
 void drawFrame(HDC dc, int width, int height) {
     {
         OwnedPen light(CreatePen(PS_SOLID, 1, kFrameLight));
@@ -143,9 +150,11 @@ void refreshIndicator(HWND indicator, HDC dc) {
     SIZE extent{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const IndicatorGeometry geometry = indicatorGeometry(extent.cx, extent.cy, border);
-    if (border) drawFrame(dc, geometry.width, geometry.height);
     const int height = shownHeight(geometry.height);
-    resizeTo(indicator, shownWidth(geometry.width, height), height);
+    const int width = shownWidth(geometry.width, height);
+    if (segments.empty()) fillBackground(dc, s.colours[kBackground], width, height);
+    if (border) drawFrame(dc, width, geometry.height);
+    resizeTo(indicator, width, height);
     placeOnScreen(indicator);
 }
 

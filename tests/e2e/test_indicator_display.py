@@ -120,6 +120,7 @@ def test_empty_line_keeps_a_square_that_opens_the_menu(clocks, driver):
     time.sleep(1.2)
     assert clock.rect() == (left, top, right, bottom)
     assert right - left == bottom - top > 2
+    assert set(driver.pixels(left, top, right, bottom).colours()) == {BG}, "the square in the background colour"
     assert clock.title().startswith(" ")  # the title still carries the date
     assert driver.visible_windows("#32768") == []
     clock.post(WM_NCRBUTTONDOWN, 2, ((top + 2) << 16) | (left + 2))  # HTCAPTION at a point inside
