@@ -2,6 +2,8 @@
 tray and back, the tray tooltip, the tray's popup menu, closing from the tray,
 and the position memory for a change of screen size."""
 
+import datetime
+import re
 import time
 
 import pytest
@@ -180,3 +182,30 @@ def test_unreachable_tray_keeps_the_indicator_and_a_new_taskbar_gets_the_icon(cl
     wait_for(clock.visible, what="the indicator back")
     assert clock.close() == 0
     assert clock.ini()["Position"]["TrayStatus"] == "0"
+
+
+def test_date_and_time_text_follow_pictures_and_flags(clocks, wine):
+    """The title carries the date segment, the tray tooltip the time segment:
+    the pictures, the short-date flag and the system-format flag as Windows
+    formats them in the user's locale (English here)."""
+    day = datetime.datetime.now(datetime.timezone.utc).date()
+    weekday, month = day.strftime("%A"), day.strftime("%B")
+    cases = {
+        "": f" {weekday} {day.day:02d} {month} {day.year} ",
+        "ShortDt=1": f" {weekday[:3]} {day.day:02d}-{month[:3]}-{day.year} ",
+        "LgDtFormat=yyyy'x'MM": f" {day.year}x{day.month:02d} ",
+        "SysDtFmt=1\nShortDt=1": f" {day.month}/{day.day}/{day.year} ",
+        "SysDtFmt=1\nShortDt=0\nLgDtFormat=yyyy": f" {weekday}, {month} {day.day}, {day.year} ",
+    }
+    for settings, title in cases.items():
+        clock = clocks.start(ini=f"[Status]\nStatus=1\n{settings}\n", local_time="12:00:05")
+        assert clock.title() == title, settings
+        assert clock.close() == 0
+
+    # Time only, in the tray: the tooltip is the time segment.
+    for settings, pattern in (("", r"^ 12:0\d:\d\d PM $"), ("TimeFormat=H.mm'h'", r"^ 12\.0\dh $")):
+        clock = clocks.start(ini=f"[Status]\nStatus=0\n{settings}\n", local_time="12:00:05")
+        clock.command(H.SC_MINIMIZE)
+        tips = wait_for(lambda: tray_tips(wine, clock), what="the tray tooltip")
+        assert re.match(pattern, tips[0]), (settings, tips)
+        assert clock.close() == 0
