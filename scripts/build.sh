@@ -1,12 +1,24 @@
 #!/usr/bin/env bash
 # Builds both Windows programs into dist/ (and the Windows test programs into
-# build-win/). Usage: scripts/build.sh [target...]
+# build-win/). Where only Wine's 64-bit side runs (scripts/wine-env.sh), the
+# same sources are also built for 64-bit Windows into build-win64/ (programs
+# in build-win64/dist/), which is what the tests run there.
+# Usage: scripts/build.sh [target...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build-win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_INSTALL_PREFIX="$root/dist" >/dev/null
+source "$root/scripts/wine-env.sh"
 targets=()
 [ $# -gt 0 ] && targets=(--target "$@")
-cmake --build "$root/build-win" -j"$(nproc)" "${targets[@]}"
-cmake --install "$root/build-win" >/dev/null
+
+build() {  # toolchain, build folder, install folder
+    cmake -S "$root" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$1" \
+          -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_INSTALL_PREFIX="$3" >/dev/null
+    cmake --build "$2" -j"$(nproc)" "${targets[@]}"
+    cmake --install "$2" >/dev/null
+}
+
+build mingw-i686.cmake "$root/build-win" "$root/dist"
+if [ "$TIKKANO_WINE_BITS" = 64 ]; then
+    build mingw-x86_64.cmake "$root/build-win64" "$root/build-win64/dist"
+fi

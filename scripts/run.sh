@@ -16,12 +16,14 @@ esac
 
 source "$root/scripts/wine-env.sh"
 ensure_wine_prefix
+dist="$root/dist"
+[ "$TIKKANO_WINE_BITS" = 64 ] && dist="$root/build-win64/dist"
 workdir="$root/out/run"
 mkdir -p "$workdir"
 cd "$workdir"
 
 if [ -n "${DISPLAY:-}" ]; then
-    exec wine "$root/dist/$program"
+    exec wine "$dist/$program"
 fi
 
 display=:$((90 + RANDOM % 100))
@@ -30,7 +32,7 @@ xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
-wine "$root/dist/$program" >/dev/null 2>&1 &
+wine "$dist/$program" >/dev/null 2>&1 &
 sleep "$seconds"
 shots="$root/out/screenshots"
 mkdir -p "$shots"

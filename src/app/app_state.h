@@ -4,9 +4,14 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "app/gdi_guards.h"
 #include "app/profile_file.h"
 #include "app/settings.h"
+#include "display/datetime_text.h"
+#include "display/indicator_layout.h"
+#include "scheduler/reminder_check.h"
 
 namespace tikkano {
 
@@ -20,6 +25,16 @@ struct AppState {
     CHOOSEFONTA fontChooser{};
     OwnedFont customFont;  // none while the face name is "System"
     ProfileFile profile{std::string()};
+
+    // What the indicator refresh remembers from one run to the next.
+    int lastRefreshDay = -1;
+    Rect desktopSeen;  // right edge 0: none seen yet
+    LastGoodText lastTimeText;
+    LastGoodText lastDateText;
+
+    // Today's reminders and the check that fires them; made at start-up once
+    // the last closing is known.
+    std::unique_ptr<ReminderCheck> reminders;
 };
 
 AppState& app();

@@ -2,6 +2,9 @@
 
 #include "app/app_state.h"
 #include "app/tray_menu.h"
+#include "calendar/calendar_dialog.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/clock_settings_dialog.h"
 #include "display/refresh.h"
 #include "edition_choice.h"
 #include "resources/resource.h"
@@ -48,17 +51,16 @@ LRESULT onCreate(HWND window) {
 }
 
 LRESULT onPaint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    refreshIndicator(window, dc);
-    EndPaint(window, &paint);
+    PaintDc dc(window);
+    refreshIndicator(window, dc.get());
     return 0;
 }
 
 LRESULT onTimer(HWND window) {
-    HDC dc = GetDC(window);
-    refreshIndicator(window, dc);
-    ReleaseDC(window, dc);
+    {
+        WindowDc dc(window);
+        refreshIndicator(window, dc.get());
+    }
     armTimer(window);
     return 0;
 }
@@ -66,10 +68,6 @@ LRESULT onTimer(HWND window) {
 LRESULT onHitTest(HWND window, WPARAM wParam, LPARAM lParam) {
     const LRESULT hit = DefWindowProcW(window, WM_NCHITTEST, wParam, lParam);
     return hit == HTCLIENT ? HTCAPTION : hit;
-}
-
-void openCalendar(HWND) {
-    // The calendar dialog is not part of this build yet.
 }
 
 void showMenuAt(HWND window, HMENU menu, int x, int y) {
@@ -84,7 +82,7 @@ LRESULT onNonClientRightButton(HWND window, LPARAM lParam) {
 
 LRESULT onTrayCallback(HWND window, LPARAM lParam) {
     if (lParam == WM_LBUTTONDBLCLK) {
-        openCalendar(window);
+        openCalendarDialog(window);
     } else if (lParam == WM_RBUTTONDOWN) {
         POINT cursor{};
         GetCursorPos(&cursor);
@@ -114,9 +112,9 @@ void switchLanguage(bool russian) {
 LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
     switch (command) {
     case IDM_TOPMOST: toggleTopmost(window); break;
-    case IDM_ABOUT:
-    case IDM_CLOCK: break;  // their dialogs are not part of this build yet
-    case IDM_CALENDAR: openCalendar(window); break;
+    case IDM_ABOUT: openAboutDialog(window); break;
+    case IDM_CLOCK: openClockSettingsDialog(window); break;
+    case IDM_CALENDAR: openCalendarDialog(window); break;
     case IDM_RUSSIAN: switchLanguage(true); break;
     case IDM_ENGLISH: switchLanguage(false); break;
     case SC_MINIMIZE:
@@ -165,7 +163,7 @@ LRESULT CALLBACK indicatorProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT: return onPaint(window);
     case WM_TIMER: return onTimer(window);
     case WM_NCHITTEST: return onHitTest(window, wParam, lParam);
-    case WM_NCLBUTTONDBLCLK: openCalendar(window); return 0;
+    case WM_NCLBUTTONDBLCLK: openCalendarDialog(window); return 0;
     case WM_NCRBUTTONDOWN: return onNonClientRightButton(window, lParam);
     case kTrayCallback: return onTrayCallback(window, lParam);
     case WM_COMMAND:

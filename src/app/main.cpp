@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/indicator_window.h"
 #include "edition_choice.h"
+#include "scheduler/scheduler.h"
 
 namespace tikkano {
 namespace {
@@ -59,6 +60,7 @@ void loadStartupSettings(AppState& state) {
     state.fontChooser.nFontType = SCREEN_FONTTYPE;
     loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
     applyIndicatorFont(state);
+    startReminders(state);
 }
 
 }  // namespace

@@ -13,9 +13,7 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 
-std::wstring menuText(const AppState& state, int index) {
-    return loadText(state.instance, IDS_MENU_TEXTS + state.settings.language * IDS_MENU_TEXT_COUNT + index);
-}
+std::wstring menuText(const AppState& state, TextId id) { return uiText(id, state.settings.language); }
 
 void setItemText(HMENU menu, UINT command, const std::wstring& text) {
     MENUITEMINFOW info{};
@@ -66,19 +64,19 @@ HMENU buildSystemMenu(AppState& state, HWND indicator) {
     auto append = [&](UINT flags, UINT_PTR command, const std::wstring& text) {
         AppendMenuW(menu, flags, command, text.c_str());
     };
-    auto russianText = [&](int index) { return loadText(state.instance, IDS_MENU_TEXTS + index); };
+    auto russianText = [](TextId id) { return uiText(id, kRussian); };
     append(MF_SEPARATOR, 0, L"");
-    append(MF_STRING, SC_MINIMIZE, russianText(IDS_MENU_MINIMIZE_INDEX));
+    append(MF_STRING, SC_MINIMIZE, russianText(kTextMenuMinimize));
     append(MF_SEPARATOR, 0, L"");
-    append(MF_STRING, IDM_CLOCK, russianText(IDS_MENU_CLOCK_INDEX));
-    append(MF_STRING, IDM_CALENDAR, russianText(IDS_MENU_CALENDAR_INDEX));
+    append(MF_STRING, IDM_CLOCK, russianText(kTextMenuClock));
+    append(MF_STRING, IDM_CALENDAR, russianText(kTextMenuCalendar));
     append(MF_SEPARATOR, 0, L"");
-    append(MF_STRING | (russian ? MF_CHECKED : 0), IDM_RUSSIAN, loadText(state.instance, IDS_MENU_RUSSIAN));
-    append(MF_STRING | (russian ? 0 : MF_CHECKED), IDM_ENGLISH, loadText(state.instance, IDS_MENU_ENGLISH));
+    append(MF_STRING | (russian ? MF_CHECKED : 0), IDM_RUSSIAN, russianText(kTextMenuRussian));
+    append(MF_STRING | (russian ? 0 : MF_CHECKED), IDM_ENGLISH, russianText(kTextMenuEnglish));
     append(MF_SEPARATOR, 0, L"");
-    append(MF_STRING, IDM_ABOUT, russianText(IDS_MENU_ABOUT_INDEX));
+    append(MF_STRING, IDM_ABOUT, russianText(kTextMenuAbout));
     append(MF_SEPARATOR, 0, L"");
-    append(MF_STRING | (s.topmost ? MF_CHECKED : 0), IDM_TOPMOST, russianText(IDS_MENU_TOPMOST_INDEX));
+    append(MF_STRING | (s.topmost ? MF_CHECKED : 0), IDM_TOPMOST, russianText(kTextMenuTopmost));
     return menu;
 }
 
@@ -94,19 +92,19 @@ void applyMenuLanguage(AppState& state) {
     setItemState(menu, IDM_ENGLISH, russianState ? 0 : MF_CHECKED);
     state.settings.language = russianState ? kRussian : kEnglish;
 
-    setItemText(menu, IDM_CLOCK, menuText(state, IDS_MENU_CLOCK_INDEX));
-    setItemText(menu, IDM_CALENDAR, menuText(state, IDS_MENU_CALENDAR_INDEX));
-    setItemText(menu, IDM_ABOUT, menuText(state, IDS_MENU_ABOUT_INDEX));
-    setItemText(menu, IDM_TOPMOST, menuText(state, IDS_MENU_TOPMOST_INDEX));
-    setItemText(menu, SC_MINIMIZE, menuText(state, IDS_MENU_MINIMIZE_INDEX));
-    setItemText(menu, SC_RESTORE, menuText(state, IDS_MENU_RESTORE_INDEX));
+    setItemText(menu, IDM_CLOCK, menuText(state, kTextMenuClock));
+    setItemText(menu, IDM_CALENDAR, menuText(state, kTextMenuCalendar));
+    setItemText(menu, IDM_ABOUT, menuText(state, kTextMenuAbout));
+    setItemText(menu, IDM_TOPMOST, menuText(state, kTextMenuTopmost));
+    setItemText(menu, SC_MINIMIZE, menuText(state, kTextMenuMinimize));
+    setItemText(menu, SC_RESTORE, menuText(state, kTextMenuRestore));
 }
 
 bool goToTray(AppState& state, HWND indicator) {
     if (state.settings.trayStatus) return true;
     if (!addTrayIcon(state, indicator)) return false;
     ModifyMenuW(state.systemMenu, SC_MINIMIZE, MF_BYCOMMAND | MF_STRING, SC_RESTORE,
-                menuText(state, IDS_MENU_RESTORE_INDEX).c_str());
+                menuText(state, kTextMenuRestore).c_str());
     state.settings.trayStatus = 1;
     return true;
 }
@@ -116,7 +114,7 @@ void leaveTray(AppState& state, HWND indicator) {
     NOTIFYICONDATAA record = trayRecord(indicator);
     Shell_NotifyIconA(NIM_DELETE, &record);
     ModifyMenuW(state.systemMenu, SC_RESTORE, MF_BYCOMMAND | MF_STRING, SC_MINIMIZE,
-                menuText(state, IDS_MENU_MINIMIZE_INDEX).c_str());
+                menuText(state, kTextMenuMinimize).c_str());
     state.settings.trayStatus = 0;
 }
 

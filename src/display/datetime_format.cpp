@@ -5,8 +5,7 @@
 
 namespace tikkano {
 
-std::string timeText(const Settings& settings, const SYSTEMTIME& time) {
-    static LastGoodText lastTime;
+std::string timeText(const Settings& settings, const SYSTEMTIME& time, LastGoodText& lastTime) {
     char buffer[kTimeBufferLength] = {};
     const int written = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, settings.timePicture.c_str(), buffer,
                                        static_cast<int>(sizeof buffer));
@@ -14,8 +13,7 @@ std::string timeText(const Settings& settings, const SYSTEMTIME& time) {
     return lastTime.segment();
 }
 
-std::string dateText(const Settings& settings, const SYSTEMTIME& time) {
-    static LastGoodText lastDate;
+std::string dateText(const Settings& settings, const SYSTEMTIME& time, LastGoodText& lastDate) {
     const DateCall call = chooseDateCall(settings);
     char buffer[kDateBufferLength] = {};
     const int written = GetDateFormatA(LOCALE_USER_DEFAULT, call.flags, &time,

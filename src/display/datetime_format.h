@@ -8,8 +8,10 @@
 namespace tikkano {
 
 struct Settings;
+class LastGoodText;
 
-std::string timeText(const Settings& settings, const SYSTEMTIME& time);
-std::string dateText(const Settings& settings, const SYSTEMTIME& time);
+// Each segment keeps its last good text in `last`, for a call that fails.
+std::string timeText(const Settings& settings, const SYSTEMTIME& time, LastGoodText& last);
+std::string dateText(const Settings& settings, const SYSTEMTIME& time, LastGoodText& last);
 
 }  // namespace tikkano

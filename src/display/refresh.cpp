@@ -14,16 +14,6 @@ namespace {
 constexpr COLORREF kFrameLight = 0xFFFFFF;
 constexpr COLORREF kFrameDark = 0x808080;
 
-struct RefreshMemory {
-    int lastDay = -1;
-    Rect desktopSeen;  // right edge 0: none seen yet
-};
-
-RefreshMemory& memory() {
-    static RefreshMemory remembered;
-    return remembered;
-}
-
 Rect toRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 Rect windowRect(HWND window) {
@@ -40,13 +30,14 @@ MemoryFigures readMemory() {
             static_cast<std::uint32_t>(status.dwMemoryLoad)};
 }
 
-std::vector<Segment> makeSegments(const Settings& s, const SYSTEMTIME& now, int bits) {
+std::vector<Segment> makeSegments(AppState& state, const SYSTEMTIME& now, int bits) {
+    const Settings& s = state.settings;
     SegmentInputs in;
     in.displayBits = bits;
     in.memoryChoice = s.memoryChoice;
     in.ramFigureWithLoad = kEdition.ramFigureWithLoad;
-    if (bits & kShowsTime) in.timeText = timeText(s, now);
-    if (bits & kShowsDate) in.dateText = dateText(s, now);
+    if (bits & kShowsTime) in.timeText = timeText(s, now, state.lastTimeText);
+    if (bits & kShowsDate) in.dateText = dateText(s, now, state.lastDateText);
     if (bits & kShowsMemory) in.memory = readMemory();
     return buildSegments(in);
 }
@@ -92,28 +83,27 @@ void resizeTo(HWND indicator, int width, int height) {
 // keeps it on the screen.
 void placeOnScreen(HWND indicator) {
     AppState& state = app();
-    RefreshMemory& seen = memory();
     RECT desktopRect{};
     GetClientRect(GetDesktopWindow(), &desktopRect);
     const Rect desktop = toRect(desktopRect);
     Rect window = windowRect(indicator);
     bool mustMove = false;
 
-    if (seen.desktopSeen.right != 0 && kEdition.remembersScreenPlaces) {
-        if (desktop.right != seen.desktopSeen.right) {
+    if (state.desktopSeen.right != 0 && kEdition.remembersScreenPlaces) {
+        if (desktop.right != state.desktopSeen.right) {
             const int left =
-                rememberScreenPlace(state.profile, 'X', window.left, seen.desktopSeen.right, desktop.right);
+                rememberScreenPlace(state.profile, 'X', window.left, state.desktopSeen.right, desktop.right);
             window = {left, window.top, left + window.width(), window.bottom};
             mustMove = true;
         }
-        if (desktop.bottom != seen.desktopSeen.bottom) {
+        if (desktop.bottom != state.desktopSeen.bottom) {
             const int top =
-                rememberScreenPlace(state.profile, 'Y', window.top, seen.desktopSeen.bottom, desktop.bottom);
+                rememberScreenPlace(state.profile, 'Y', window.top, state.desktopSeen.bottom, desktop.bottom);
             window = {window.left, top, window.right, top + window.height()};
             mustMove = true;
         }
     }
-    seen.desktopSeen = desktop;
+    state.desktopSeen = desktop;
 
     const Shift shift = keepOnScreen(window, desktop);
     if (mustMove || shift.needed)
@@ -132,16 +122,16 @@ void refreshIndicator(HWND indicator, HDC dc) {
     const bool border = s.border != 0;
 
     s.displayChoice = normalisedDisplayChoice(s.displayChoice);
-    const std::vector<Segment> segments = makeSegments(s, now, displayBits(s.displayChoice));
+    const std::vector<Segment> segments = makeSegments(state, now, displayBits(s.displayChoice));
     const std::string text = joinSegments(segments);
 
     Selection font(dc, drawing ? state.customFont.get() : nullptr);
     if (drawing) drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
 
-    if (now.wDay != memory().lastDay) {
-        memory().lastDay = now.wDay;
+    if (now.wDay != state.lastRefreshDay) {
+        state.lastRefreshDay = now.wDay;
         remindersNewDay(now);
-        SetWindowTextA(indicator, dateText(s, now).c_str());
+        SetWindowTextA(indicator, dateText(s, now, state.lastDateText).c_str());
     }
     remindersNewMinute(indicator, now);
     updateTrayTooltip(state, indicator, text);

@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include "app/wide_text.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 
@@ -29,9 +28,8 @@ void WinReminderActions::open(const std::string& file, const std::string& parame
 
 void WinReminderActions::showMessage(const std::string& text) {
     // The caption is the same in both interface languages.
-    static const std::wstring caption = loadText(GetModuleHandleW(nullptr), IDS_REMINDER_CAPTION);
     if (!IsWindow(owner_)) return;
-    MessageBoxW(owner_, fromAnsi(text).c_str(), caption.c_str(), MB_ICONINFORMATION);
+    MessageBoxW(owner_, fromAnsi(text).c_str(), uiText(kTextReminderCaption, kRussian).c_str(), MB_ICONINFORMATION);
 }
 
 }  // namespace tikkano

@@ -14,17 +14,17 @@ LocalDate today() {
     return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek};
 }
 
-ReminderCheck& reminderCheck() {
-    // Made at the first check, after start-up has read the last closing.
-    static ReminderCheck check = [] {
-        const AppState& state = app();
-        return ReminderCheck({kEdition.catchesUp, kEdition.passesWorkingFolder}, state.settings.lastClosing,
-                             rebuildFromProfile(state.profile, today, kEdition.monthlyAndYearly));
-    }();
-    return check;
-}
+ReminderCheck& reminderCheck() { return *app().reminders; }
 
 }  // namespace
+
+void startReminders(AppState& state) {
+    state.reminders = std::make_unique<ReminderCheck>(
+        ReminderCheck::Rules{kEdition.catchesUp, kEdition.passesWorkingFolder}, state.settings.lastClosing,
+        rebuildFromProfile(state.profile, today, kEdition.monthlyAndYearly));
+}
+
+void rebuildTodayReminders() { reminderCheck().rebuild(); }
 
 void remindersNewDay(const SYSTEMTIME& now) { reminderCheck().onDay(now.wDay); }
 

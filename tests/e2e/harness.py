@@ -34,8 +34,28 @@ from dataclasses import dataclass
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
-DIST = Path(os.environ.get("TIKKANO_DIST", REPO / "dist"))
-E2E_BIN = Path(os.environ.get("TIKKANO_E2E_BIN", REPO / "build-win" / "tests" / "e2e"))
+
+
+def _wine_bits() -> int:
+    """32, or 64 where the kernel cannot run Wine's 32-bit loader (see scripts/wine-env.sh)."""
+    if os.environ.get("TIKKANO_WINE_BITS") in ("32", "64"):
+        return int(os.environ["TIKKANO_WINE_BITS"])
+    loader = Path("/usr/lib/wine/wine")
+    if not loader.exists():
+        return 32
+    try:
+        ok = subprocess.run([str(loader), "--version"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, timeout=30).returncode == 0
+    except OSError:
+        ok = False
+    return 32 if ok else 64
+
+
+WINE_BITS = _wine_bits()
+# On a 64-bit-only machine the tests run the 64-bit builds of the same sources.
+_BUILD = REPO / ("build-win" if WINE_BITS == 32 else "build-win64")
+DIST = Path(os.environ.get("TIKKANO_DIST", REPO / "dist" if WINE_BITS == 32 else _BUILD / "dist"))
+E2E_BIN = Path(os.environ.get("TIKKANO_E2E_BIN", _BUILD / "tests" / "e2e"))
 SHOTS = Path(os.environ.get("TIKKANO_SHOTS", REPO / "out" / "screenshots"))
 CACHE = Path(os.environ.get(
     "TIKKANO_E2E_CACHE",
@@ -231,16 +251,22 @@ class Xserver:
 def wine_base_env(prefix: Path, display: str | None) -> dict:
     env = {k: v for k, v in os.environ.items()
            if not k.startswith(("WINE", "LC_", "WAYLAND")) and k not in ("LANG", "LANGUAGE", "TZ", "DISPLAY")}
-    env.update(WINEPREFIX=str(prefix), WINEARCH="win32", WINEDEBUG="-all",
+    env.update(WINEPREFIX=str(prefix), WINEARCH="win32" if WINE_BITS == 32 else "win64", WINEDEBUG="-all",
                WINEDLLOVERRIDES="mscoree=;mshtml=", LC_ALL=LOCALES["en"])
+    if WINE_BITS == 64:
+        shims = str(REPO / "scripts" / "wine64")
+        if shims not in env.get("PATH", "").split(":"):
+            env["PATH"] = shims + ":" + env.get("PATH", "")
     if display:
         env["DISPLAY"] = display
     return env
 
 
 def _wine_version() -> str:
-    out = subprocess.run(["wine", "--version"], capture_output=True, text=True, timeout=30)
-    return out.stdout.strip().replace(" ", "_").replace("/", "_") or "wine"
+    out = subprocess.run(["wine", "--version"], capture_output=True, text=True, timeout=30,
+                         env=wine_base_env(CACHE / "unused", None))
+    version = out.stdout.strip().replace(" ", "_").replace("/", "_") or "wine"
+    return f"{version}-win{WINE_BITS}"
 
 
 def ready_prefix() -> Path:
@@ -260,7 +286,7 @@ def ready_prefix() -> Path:
         shutil.rmtree(work, ignore_errors=True)
         shutil.rmtree(base, ignore_errors=True)
         env = wine_base_env(work, None)
-        _run(["wineboot", "-i"], env=env, timeout=300)
+        _run(["wine", "wineboot", "-i"], env=env, timeout=300)
         _run(["wineserver", "-w"], env=env, timeout=300)
         _run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
              env=env, timeout=120)

@@ -1,0 +1,94 @@
+// Every text of the program's own that a window shows, as (Russian, English)
+// pairs in UTF-8. Texts the program shows in Russian whatever the interface
+// language (the scheduler's dialogs and boxes) carry the same text twice.
+// Runs of names (weekdays, months) are consecutive, so entry first + i is the
+// i-th name.
+#pragma once
+
+#include "app/settings.h"
+
+namespace tikkano {
+
+enum TextId : int {
+    // System menu
+    kTextMenuClock,
+    kTextMenuCalendar,
+    kTextMenuAbout,
+    kTextMenuTopmost,
+    kTextMenuMinimize,
+    kTextMenuRestore,
+    kTextMenuRussian,
+    kTextMenuEnglish,
+
+    // Reminder message box
+    kTextReminderCaption,
+
+    // Calendar
+    kTextCalendarTitleWord,
+    kTextCalendarMonthBack,
+    kTextCalendarMonthForward,
+    kTextCalendarYearBack,
+    kTextCalendarYearForward,
+    kTextCalendarEveryDay,
+    kTextCalendarTitleFormat,       // "%s ( %s %d )": title word, month name, year
+    kTextCalendarNoDayCaption,
+    kTextCalendarNoDayMessage,
+    kTextWeekdaySunday,             // Sunday first, seven entries
+    kTextMonthJanuary = kTextWeekdaySunday + 7,  // twelve entries
+
+    // Reminder list (Russian in both languages)
+    kTextListDateTitle = kTextMonthJanuary + 12,  // day, month name, year, weekday
+    kTextListWeekdayTitle,          // weekday
+    kTextListEveryDayTitle,
+    kTextListMonthlyTitle,          // day
+    kTextListYearlyTitle,           // day, month name in the genitive
+    kTextListDeleteQuestion,
+    kTextListDeleteCaption,
+    kTextMonthGenitiveJanuary,      // twelve entries
+
+    // Reminder edit (Russian in both languages)
+    kTextEditSoundChooserTitle = kTextMonthGenitiveJanuary + 12,
+    kTextEditProgramChooserTitle,
+
+    // Clock settings
+    kTextClockCaption,
+    kTextClockHeads,
+    kTextClockBorder,
+    kTextClockShowTime,
+    kTextClockShowDate,
+    kTextClockShowMemory,
+    kTextClockShowRam,
+    kTextClockShortDate,
+    kTextClockStandard,
+    kTextClockBackground,
+    kTextClockFont,
+    kTextClockWholeMinute,
+    kTextCancel,
+    kTextDateFormat,                // button of the clock settings and caption of the date format dialog
+
+    // Date format
+    kTextDateFormatShortLabel,
+    kTextDateFormatLongLabel,
+    kTextDateFormatTimeLabel,
+
+    // About
+    kTextAboutTitle,
+    kTextAboutName,
+    kTextAboutAuthorLabel,
+    kTextAboutAuthor,
+    kTextAboutPlace,                // the clock program's place and year
+    kTextAboutPlaceEarlier,         // the earlier edition's
+
+    kTextCount
+};
+
+struct TextPair {
+    const char* russian;
+    const char* english;
+};
+
+// The text for the interface language, in UTF-8.
+const char* text(TextId id, Language language);
+inline const char* text(int id, Language language) { return text(static_cast<TextId>(id), language); }
+
+}  // namespace tikkano

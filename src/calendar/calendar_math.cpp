@@ -1,0 +1,82 @@
+#include "calendar/calendar_math.h"
+
+#include <cstdio>
+
+#include "app/texts.h"
+#include "resources/resource.h"
+#include "scheduler/reminder_store.h"
+
+namespace tikkano {
+namespace {
+
+int floorDiv(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+// Days since 1 January 1970 of a proleptic Gregorian date; linear in the day.
+long long daysFromCivil(int year, int month, int day) {
+    const int y = year - (month <= 2);
+    const int era = floorDiv(y, 400);
+    const int yearOfEra = y - era * 400;
+    const int shiftedMonth = month > 2 ? month - 3 : month + 9;
+    const int dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return static_cast<long long>(era) * 146097 + dayOfEra - 719468;
+}
+
+// Keys are cut to the request's 11 characters; inside the calendar's years they all fit.
+void copyKey(char (&key)[12], const std::string& name) {
+    std::snprintf(key, sizeof key, "%s", name.c_str());
+}
+
+}  // namespace
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int monthLength(int month, int year) {
+    static constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && isLeapYear(year) ? 29 : kLengths[month - 1];
+}
+
+int weekday(int day, int month, int year) {
+    // 1 January 1970 was a Thursday, 3 counted from Monday.
+    const long long days = daysFromCivil(year, month, day) + 3;
+    return static_cast<int>(((days % 7) + 7) % 7);
+}
+
+const char* weekdayName(int sundayFirstIndex, Language language) {
+    if (sundayFirstIndex < 0 || sundayFirstIndex > 6) return "";
+    return text(kTextWeekdaySunday + sundayFirstIndex, language);
+}
+
+const char* monthName(int month, Language language) {
+    if (month < 1 || month > 12) return "";
+    return text(kTextMonthJanuary + month - 1, language);
+}
+
+GroupKind groupKind(int controlId) {
+    if (controlId >= IDC_CAL_DAY_FIRST && controlId <= IDC_CAL_DAY_LAST) return GroupKind::Date;
+    if (controlId >= IDC_CAL_WEEKDAY_SUNDAY && controlId <= IDC_CAL_WEEKDAY_SATURDAY) return GroupKind::Weekday;
+    if (controlId == IDC_CAL_EVERY_DAY) return GroupKind::EveryDay;
+    if (controlId == IDC_CAL_MONTHLY) return GroupKind::Monthly;
+    if (controlId == IDC_CAL_YEARLY) return GroupKind::Yearly;
+    return GroupKind::None;
+}
+
+ReminderListRequest makeListRequest(int controlId, int day, int month, int year) {
+    ReminderListRequest request;
+    request.controlId = controlId;
+    request.day = day;
+    request.month = month;
+    request.year = year;
+    switch (groupKind(controlId)) {
+    case GroupKind::Date: copyKey(request.key, dateKey(day, month, year)); break;
+    case GroupKind::Weekday: copyKey(request.key, weekdayKey(controlId - IDC_CAL_WEEKDAY_SUNDAY)); break;
+    case GroupKind::EveryDay: copyKey(request.key, kEveryDayKey); break;
+    case GroupKind::Monthly: copyKey(request.key, monthlyKey(day)); break;
+    case GroupKind::Yearly: copyKey(request.key, yearlyKey(day, month)); break;
+    case GroupKind::None: break;
+    }
+    return request;
+}
+
+}  // namespace tikkano

@@ -1,0 +1,7 @@
+#include "dialogs/date_format_dialog.h"
+
+namespace tikkano {
+
+void openDateFormatDialog(HWND) {}
+
+}  // namespace tikkano

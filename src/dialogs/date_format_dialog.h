@@ -1,0 +1,10 @@
+// The date and time pictures and the switch to the user's system date format.
+#pragma once
+
+#include <windows.h>
+
+namespace tikkano {
+
+void openDateFormatDialog(HWND owner);
+
+}  // namespace tikkano

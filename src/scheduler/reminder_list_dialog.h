@@ -1,0 +1,14 @@
+// The reminders of one group, listed for adding, changing and deleting; OK
+// writes the group back to the settings file.
+#pragma once
+
+#include <windows.h>
+
+#include "calendar/calendar_math.h"
+
+namespace tikkano {
+
+// IDOK after the group was written, IDCANCEL when nothing was.
+INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request);
+
+}  // namespace tikkano
