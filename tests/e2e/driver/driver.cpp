@@ -9,6 +9,7 @@
 // 0x-hex; window handles are printed as 0x-hex. Texts travel as hex-encoded
 // UTF-8 so that Cyrillic survives any code page.
 #include <windows.h>
+#include <tlhelp32.h>
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -214,6 +215,18 @@ bool remote_call(HANDLE proc, LPTHREAD_START_ROUTINE fn, const std::string& arg,
     return ok;
 }
 
+ULONG_PTR remote_module_base(DWORD pid, const char* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    ULONG_PTR base = 0;
+    for (BOOL more = Module32First(snapshot, &entry); more && !base; more = Module32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szModule, name) == 0) base = reinterpret_cast<ULONG_PTR>(entry.modBaseAddr);
+    CloseHandle(snapshot);
+    return base;
+}
+
 // Loads tikkano_menuspy.dll into the target and runs one of its exports there
 // (dump_system_menu: the indicator's system menu; dump_tooltips: the texts of
 // the process's tooltip controls), which writes into out_path. Answers the
@@ -229,14 +242,18 @@ std::string spy_call(DWORD pid, const std::string& out_path, const char* export_
                               FALSE, pid);
     if (!proc) return "err cannot open process";
     FARPROC load_library = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
-    DWORD remote_base = 0;
+    DWORD loaded = 0;
     std::string answer;
-    if (!remote_call(proc, reinterpret_cast<LPTHREAD_START_ROUTINE>(load_library), dll, remote_base) ||
-        remote_base == 0) {
+    // A thread's exit code holds only 32 bits of the module handle: in a 64-bit
+    // target the base comes from the target's module list instead.
+    ULONG_PTR remote_base = 0;
+    if (remote_call(proc, reinterpret_cast<LPTHREAD_START_ROUTINE>(load_library), dll, loaded) && loaded)
+        remote_base = remote_module_base(pid, "tikkano_menuspy.dll");
+    if (remote_base == 0) {
         answer = "err LoadLibraryA failed in the target";
     } else {
         ULONG_PTR offset = (ULONG_PTR)local_fn - (ULONG_PTR)local;
-        auto fn = reinterpret_cast<LPTHREAD_START_ROUTINE>((ULONG_PTR)remote_base + offset);
+        auto fn = reinterpret_cast<LPTHREAD_START_ROUTINE>(remote_base + offset);
         DWORD items = 0;
         if (!remote_call(proc, fn, out_path, items))
             answer = "err remote call failed";
