@@ -1,3 +1,5 @@
 #pragma once
 #define TIKKANO_VERSION_NUMBERS 2, 7, 1, 0
 #define TIKKANO_VERSION_TEXT "2.7.1"
+#define TIKKANO_DESCRIPTION "Tikkano desktop clock 2.7.1"
+#define TIKKANO_FILE_NAME "tikkano.exe"

@@ -1,3 +1,5 @@
 #pragma once
 #define TIKKANO_VERSION_NUMBERS 2, 6, 2, 0
 #define TIKKANO_VERSION_TEXT "2.6.2"
+#define TIKKANO_DESCRIPTION "Tikkano desktop clock 2.6.2, earlier edition"
+#define TIKKANO_FILE_NAME "tikkano262.exe"
