@@ -22,3 +22,5 @@ build mingw-i686.cmake "$root/build-win" "$root/dist"
 if [ "$TIKKANO_WINE_BITS" = 64 ]; then
     build mingw-x86_64.cmake "$root/build-win64" "$root/build-win64/dist"
 fi
+[ $# -eq 0 ] && /usr/bin/python3 "$root/scripts/make-zips.py" "$root" >/dev/null
+exit 0
