@@ -563,6 +563,9 @@ class Driver:
         pagefile, working_set = self.cmd(f"procmem {pid}").split()
         return int(pagefile), int(working_set)
 
+    def handles(self, pid: int) -> int:
+        return int(self.cmd(f"handles {pid}").split()[0])
+
     def locale(self) -> tuple[int, int, int]:
         acp, oemcp, lcid = self.cmd("locale").split()
         return int(acp), int(oemcp), int(lcid, 16)

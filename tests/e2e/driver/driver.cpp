@@ -560,6 +560,17 @@ std::string run(const std::string& line) {
         }
         return "ok " + std::to_string(polls) + changes;
     }
+    if (cmd == "handles") {
+        // The number of kernel handles a process holds.
+        if (!need(1)) return "err usage: handles PID";
+        HANDLE proc = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, DWORD(n[1]));
+        if (!proc) return "err cannot open process";
+        DWORD count = 0;
+        BOOL ok = GetProcessHandleCount(proc, &count);
+        CloseHandle(proc);
+        if (!ok) return "err GetProcessHandleCount failed";
+        return "ok " + std::to_string(count);
+    }
     if (cmd == "procmem") {
         if (!need(1)) return "err usage: procmem PID";
         HANDLE proc = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, DWORD(n[1]));

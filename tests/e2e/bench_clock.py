@@ -1,0 +1,195 @@
+"""Benchmarks of the clock against a reference clock run beside it under the
+same Wine: idle CPU, start-up to the first painted indicator, and memory and
+handle growth over many refreshes and dialog openings.
+
+Usage: bench_clock.py idle [seconds]       (default 300 each)
+       bench_clock.py startup [runs]       (default 5, the median is reported)
+       bench_clock.py growth [refreshes] [openings]   (default 100000 and 1000)
+
+The reference clock (tests/e2e/reference/refclock.cpp) is the least a Windows
+clock can do: one tool window, a 1000 ms timer, one TextOut a tick. Each figure
+is printed as one line, with the ratio to the reference where there is one.
+"""
+
+from __future__ import annotations
+
+import os
+import statistics
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import harness as H  # noqa: E402
+
+INI = "[Status]\nStatus=6\nLanguage=Eng\nKey=1\n[Position]\nX=300\nY=200\n"
+TICK = os.sysconf("SC_CLK_TCK")
+WM_TIMER = 0x0113
+WM_COMMAND = 0x0111
+
+
+def linux_pids(fragment: str) -> list[int]:
+    pids = []
+    for entry in Path("/proc").iterdir():
+        if entry.name.isdigit():
+            try:
+                if fragment in (entry / "cmdline").read_bytes().decode("utf-8", "replace"):
+                    pids.append(int(entry.name))
+            except OSError:
+                pass
+    return pids
+
+
+def session_pid(fragment: str, prefix: Path) -> int | None:
+    """The process whose command line holds `fragment`, of the session on `prefix`
+    (other Wine sessions may run the same programs at the same time)."""
+    for pid in linux_pids(fragment):
+        try:
+            environ = (Path("/proc") / str(pid) / "environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if f"WINEPREFIX={prefix}".encode() in environ:
+            return pid
+    return None
+
+
+def cpu_seconds(pid: int) -> float:
+    fields = (Path("/proc") / str(pid) / "stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICK
+
+
+class Reference:
+    """The reference clock, started in a session."""
+
+    def __init__(self, session: H.WineSession):
+        exe = H.E2E_BIN / "tikkano_refclock.exe"
+        self.started = time.monotonic()
+        self.popen = subprocess.Popen(["wine", str(exe)], cwd=session.new_workdir(), env=session.env,
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL)
+        self.hwnd = H.wait_for(lambda: session.driver.find("TikkanoReference"), 30, "the reference window")
+        self.shown = time.monotonic()
+        self.linux_pid = H.wait_for(lambda: session_pid(str(exe), session.prefix), 10, "the reference process")
+
+    def stop(self):
+        self.popen.kill()
+        self.popen.wait()
+
+
+def with_session(work):
+    x = H.Xserver()
+    session = None
+    try:
+        session = H.WineSession(x)
+        return work(session)
+    finally:
+        if session:
+            session.stop()
+        x.stop()
+
+
+def idle(seconds: int):
+    def measure(start_program, name):
+        def work(session):
+            program, linux_pid = start_program(session)
+            try:
+                time.sleep(5)  # start-up over
+                server = session_pid("wineserver", session.prefix)
+                own0, server0 = cpu_seconds(linux_pid), cpu_seconds(server)
+                time.sleep(seconds)
+                own, srv = cpu_seconds(linux_pid) - own0, cpu_seconds(server) - server0
+                print(f"idle CPU over {seconds} s, {name}: own {own:.2f} s, wineserver {srv:.2f} s, "
+                      f"total {own + srv:.2f} s ({(own + srv) / seconds * 100:.3f} % of a core)")
+                return own + srv
+            finally:
+                program.stop() if isinstance(program, Reference) else program.kill()
+        return with_session(work)
+
+    def reference(session):
+        r = Reference(session)
+        return r, r.linux_pid
+
+    def clock(session):
+        c = H.Clock.start(session, ini=INI)
+        return c, session_pid(str(H.program("271")), session.prefix)
+
+    base = measure(reference, "reference")
+    ours = measure(clock, "tikkano")
+    print(f"idle CPU ratio (tikkano / reference): {ours / max(base, 1e-9):.2f} (goal <= 1.5)")
+
+
+def startup(runs: int):
+    def work(session):
+        ours, base = [], []
+        for _ in range(runs):
+            r = Reference(session)
+            base.append(r.shown - r.started)
+            r.stop()
+            began = time.monotonic()
+            clock = H.Clock.start(session, ini=INI)  # returns after the first refresh
+            ours.append(time.monotonic() - began)
+            clock.kill()
+        m_ours, m_base = statistics.median(ours), statistics.median(base)
+        print(f"start-up to the first painted window, median of {runs}: tikkano {m_ours * 1000:.0f} ms, "
+              f"reference {m_base * 1000:.0f} ms, ratio {m_ours / m_base:.2f} (goal <= 1.2)")
+    with_session(work)
+
+
+def growth(refreshes: int, openings: int):
+    def work(session):
+        driver = session.driver
+        clock = H.Clock.start(session, ini=INI)
+
+        def figures():
+            return driver.procmem(clock.pid)[0], driver.handles(clock.pid)
+
+        def report(what, before, after):
+            print(f"{what}: PagefileUsage {after[0] - before[0]:+d} bytes, handles {after[1] - before[1]:+d}")
+
+        driver.post_many(clock.hwnd, WM_TIMER, 1, 0, 1000)
+        clock.send(0)  # the queue has been worked off
+        before = figures()
+        done = 0
+        while done < refreshes:
+            batch = min(10000, refreshes - done)
+            driver.post_many(clock.hwnd, WM_TIMER, 1, 0, batch)
+            clock.send(0)
+            done += batch
+        report(f"growth over {refreshes} refreshes", before, figures())
+
+        def cycle(command):
+            clock.post(WM_COMMAND, command)
+            dialog = H.wait_for(lambda: next(iter(driver.owned(clock.hwnd)), None), 10, "the dialog")
+            driver.post(dialog, WM_COMMAND, 2)
+            H.wait_for(lambda: not driver.exists(dialog), 10, "the dialog to close")
+
+        for name, command in (("calendar", 113), ("clock settings", 112), ("about", 111)):
+            for _ in range(20):
+                cycle(command)
+            before = figures()
+            for _ in range(openings):
+                cycle(command)
+            report(f"growth over {openings} openings of the {name} dialog", before, figures())
+        clock.kill()
+    with_session(work)
+
+
+def main(argv):
+    what = argv[1] if len(argv) > 1 else "idle"
+    args = [int(a) for a in argv[2:]]
+    if what == "idle":
+        idle(*(args or [300]))
+    elif what == "startup":
+        startup(*(args or [5]))
+    elif what == "growth":
+        growth(*(args + [100000, 1000][len(args):]))
+    else:
+        print(__doc__)
+        return 2
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
