@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "app/wide_text.h"
 
 namespace tikkano {
 
@@ -21,7 +22,11 @@ std::string ProfileFile::read(const std::string& section, const std::string& key
 }
 
 void ProfileFile::write(const std::string& section, const std::string& key, const std::string& value) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str());
+    // The A function passes the value through a counted wide string that holds
+    // at most 32,767 characters; a longer group would be lost. The W function
+    // writes the file in the ANSI code page all the same.
+    WritePrivateProfileStringW(fromAnsi(section).c_str(), fromAnsi(key).c_str(), fromAnsi(value).c_str(),
+                               fromAnsi(path_).c_str());
 }
 
 std::string settingsFilePath(bool besideProgram) {

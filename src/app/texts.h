@@ -49,6 +49,12 @@ enum TextId : int {
     // Reminder edit (Russian in both languages)
     kTextEditSoundChooserTitle = kTextMonthGenitiveJanuary + 12,
     kTextEditProgramChooserTitle,
+    kTextEditCaption,               // caption of the dialog's refusals
+    kTextEditBadHour,
+    kTextEditBadMinute,
+    kTextEditLineBreakCode,         // %s: the character
+    kTextEditUnstorableCharacter,   // %s: the character
+    kTextEditTooLong,               // %s: the limit
 
     // Clock settings
     kTextClockCaption,

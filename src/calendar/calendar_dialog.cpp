@@ -1,7 +1,183 @@
 #include "calendar/calendar_dialog.h"
 
-namespace tikkano {
+#include "app/app_state.h"
+#include "app/gdi_guards.h"
+#include "app/modal_dialog.h"
+#include "app/wide_text.h"
+#include "calendar/calendar_grid.h"
+#include "edition_choice.h"
+#include "resources/resource.h"
+#include "scheduler/reminder_list_dialog.h"
+#include "scheduler/scheduler.h"
 
-void openCalendarDialog(HWND) {}
+namespace tikkano {
+namespace {
+
+// One open calendar: a second one opened from the tray over it has its own.
+struct CalendarDialog {
+    CalendarView view;
+    CalendarGrid grid;
+};
+
+constexpr PaintRules kPaintRules{kEdition.selectsDay, kEdition.groupCaptionPlaces};
+
+CalendarDate localToday() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wDay, now.wMonth, now.wYear};
+}
+
+void setText(HWND dialog, int controlId, const std::wstring& text) {
+    SetDlgItemTextW(dialog, controlId, text.c_str());
+}
+
+void setRunTimeTexts(HWND dialog) {
+    const Language language = app().settings.language;
+    for (int i = 0; i < 7; ++i)
+        setText(dialog, IDC_CAL_WEEKDAY_SUNDAY + i, fromUtf8(weekdayName(i, language)));
+    setText(dialog, IDC_CAL_EVERY_DAY, uiText(kTextCalendarEveryDay, language));
+    setText(dialog, IDC_CAL_MONTH_BACK, uiText(kTextCalendarMonthBack, language));
+    setText(dialog, IDC_CAL_MONTH_FORWARD, uiText(kTextCalendarMonthForward, language));
+    setText(dialog, IDC_CAL_YEAR_BACK, uiText(kTextCalendarYearBack, language));
+    setText(dialog, IDC_CAL_YEAR_FORWARD, uiText(kTextCalendarYearForward, language));
+}
+
+void redrawMarkedButtons(HWND dialog) {
+    for (int id = IDC_CAL_WEEKDAY_SUNDAY; id <= IDC_CAL_WEEKDAY_SATURDAY; ++id)
+        InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
+    InvalidateRect(GetDlgItem(dialog, IDC_CAL_EVERY_DAY), nullptr, FALSE);
+}
+
+// The shown month into the buttons: days, marks, title.
+void fill(HWND dialog, CalendarDialog& state) {
+    state.grid = fillGrid(state.view.month, state.view.year, localToday(), app().profile);
+    SetWindowTextW(dialog, fromUtf8(calendarTitle(state.view.month, state.view.year, app().settings.language).c_str())
+                               .c_str());
+    for (int i = 0; i < kDayButtonCount; ++i) {
+        HWND button = GetDlgItem(dialog, IDC_CAL_DAY_FIRST + i);
+        const int day = state.grid.days[static_cast<std::size_t>(i)].day;
+        SetWindowTextW(button, day ? std::to_wstring(day).c_str() : L"");
+        ShowWindow(button, day ? SW_SHOWNA : SW_HIDE);
+        if (day) InvalidateRect(button, nullptr, FALSE);
+    }
+    redrawMarkedButtons(dialog);
+}
+
+BOOL onInit(HWND dialog, CalendarDialog& state) {
+    state.view = openCalendarView(localToday());
+    setRunTimeTexts(dialog);
+    fill(dialog, state);
+    return TRUE;  // the default focus stands
+}
+
+void drawEdges(HDC dc, const RECT& r, bool sunken) {
+    const COLORREF white = RGB(255, 255, 255), grey = RGB(128, 128, 128);
+    OwnedPen light(CreatePen(PS_SOLID, 1, sunken ? grey : white));
+    OwnedPen dark(CreatePen(PS_SOLID, 1, sunken ? white : grey));
+    {
+        Selection pen(dc, light.get());
+        MoveToEx(dc, r.left + 1, r.bottom - 1, nullptr);
+        LineTo(dc, r.left + 1, r.top + 1);
+        LineTo(dc, r.right - 1, r.top + 1);
+    }
+    {
+        Selection pen(dc, dark.get());
+        MoveToEx(dc, r.left + 2, r.bottom - 1, nullptr);
+        LineTo(dc, r.right - 2, r.bottom - 1);
+        LineTo(dc, r.right - 2, r.top + 1);
+    }
+}
+
+BOOL onDrawItem(const CalendarDialog& state, const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON) return FALSE;
+    const int id = static_cast<int>(item.CtlID);
+    wchar_t caption[6] = {};
+    const int length = GetWindowTextW(item.hwndItem, caption, 6);
+    const ButtonLook look = buttonLook(id, marksOf(state.grid, id), (item.itemState & ODS_SELECTED) != 0,
+                                       id == state.view.selectedDay, length, kPaintRules);
+
+    // The device context is the button's: it goes back as it came.
+    SavedDcState saved(item.hDC);
+    {
+        OwnedBrush fillBrush(CreateSolidBrush(look.colour));
+        FillRect(item.hDC, &item.rcItem, fillBrush.get());
+    }
+    drawEdges(item.hDC, item.rcItem, look.sunken);
+    SetBkMode(item.hDC, TRANSPARENT);
+    TextOutW(item.hDC, item.rcItem.left + look.textX, item.rcItem.top + look.textY, caption, length);
+    return TRUE;
+}
+
+// The right mouse button reaches the dialog as the set-cursor notification of
+// the button under it.
+BOOL onSetCursor(HWND dialog, CalendarDialog& state, HWND under, UINT mouseMessage) {
+    if (mouseMessage != WM_RBUTTONDOWN || !under || GetParent(under) != dialog || !IsWindowVisible(under))
+        return FALSE;
+    const int previous = state.view.selectedDay;
+    if (toggleSelection(state.view, state.grid, GetDlgCtrlID(under), kEdition.selectsDay)) {
+        if (previous) InvalidateRect(GetDlgItem(dialog, previous), nullptr, TRUE);
+        InvalidateRect(under, nullptr, TRUE);
+    }
+    return FALSE;  // the default cursor handling goes on
+}
+
+void showNoDaySelected(HWND dialog) {
+    // The scheduler speaks Russian in both languages.
+    MessageBoxW(dialog, uiText(kTextCalendarNoDayMessage, kRussian).c_str(),
+                uiText(kTextCalendarNoDayCaption, kRussian).c_str(), MB_ICONINFORMATION | MB_OK);
+}
+
+void openList(HWND dialog, CalendarDialog& state, const ReminderListRequest& request) {
+    if (openReminderListDialog(dialog, request) != IDOK) return;
+    rebuildTodayReminders();
+    fill(dialog, state);
+}
+
+void onGroupButton(HWND dialog, CalendarDialog& state, int id) {
+    const ClickOutcome outcome = clickOutcome(state.view, state.grid, id, kEdition.monthlyAndYearly);
+    if (outcome.kind == ClickOutcome::NoDaySelected) showNoDaySelected(dialog);
+    if (outcome.kind == ClickOutcome::OpenList) openList(dialog, state, outcome.request);
+}
+
+void onNavigate(HWND dialog, CalendarDialog& state, int id) {
+    const int previous = state.view.selectedDay;
+    if (!navigate(state.view, id)) return;
+    if (previous) InvalidateRect(GetDlgItem(dialog, previous), nullptr, TRUE);
+    fill(dialog, state);
+}
+
+BOOL onCommand(HWND dialog, CalendarDialog& state, int id, int notification) {
+    if (notification != BN_CLICKED) return FALSE;
+    switch (id) {
+    case IDOK:
+    case IDCANCEL: EndDialog(dialog, IDOK); return TRUE;
+    case IDC_CAL_MONTH_BACK:
+    case IDC_CAL_MONTH_FORWARD:
+    case IDC_CAL_YEAR_BACK:
+    case IDC_CAL_YEAR_FORWARD:
+    case IDC_CAL_TODAY: onNavigate(dialog, state, id); return TRUE;
+    default:
+        if (groupKind(id) == GroupKind::None) return FALSE;
+        onGroupButton(dialog, state, id);
+        return TRUE;
+    }
+}
+
+INT_PTR calendarProcedure(HWND dialog, CalendarDialog& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return onInit(dialog, state);
+    case WM_DRAWITEM: return onDrawItem(state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_SETCURSOR: return onSetCursor(dialog, state, reinterpret_cast<HWND>(wParam), HIWORD(lParam));
+    case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void openCalendarDialog(HWND indicator) {
+    CalendarDialog state;
+    runModalDialog<CalendarDialog, calendarProcedure>(IDD_CALENDAR, indicator, state);
+}
 
 }  // namespace tikkano

@@ -15,6 +15,8 @@ struct Edition {
     bool passesWorkingFolder;     // hands the program's folder to the shell
     bool remembersScreenPlaces;   // X1024 / Y768 position keys
     bool ramFigureWithLoad;       // RAM figure as "(%luk, %lu%%) "
+    bool selectsDay;              // the calendar's right-click day selection, drawn sunken
+    bool groupCaptionPlaces;      // the calendar's group buttons place their captions themselves
 };
 
 }  // namespace tikkano

@@ -1,7 +1,109 @@
 #include "scheduler/reminder_list_dialog.h"
 
-namespace tikkano {
+#include "app/app_state.h"
+#include "app/modal_dialog.h"
+#include "app/wide_text.h"
+#include "resources/resource.h"
+#include "scheduler/reminder_edit_dialog.h"
+#include "scheduler/reminder_list_lines.h"
+#include "scheduler/reminder_store.h"
 
-INT_PTR openReminderListDialog(HWND, const ReminderListRequest&) { return IDCANCEL; }
+namespace tikkano {
+namespace {
+
+// One open list: its request and its own working copy of the group. A list
+// opened over it (through a second calendar) has its own.
+struct ReminderListDialog {
+    const ReminderListRequest* request = nullptr;
+    ReminderList working;
+};
+
+HWND linesOf(HWND dialog) { return GetDlgItem(dialog, IDC_LIST_LINES); }
+
+// One line per reminder in list order, none selected.
+void fillLines(HWND dialog, const ReminderListDialog& state) {
+    HWND lines = linesOf(dialog);
+    SendMessageW(lines, LB_RESETCONTENT, 0, 0);
+    for (const Reminder& reminder : state.working)
+        SendMessageW(lines, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fromAnsi(listLine(reminder)).c_str()));
+}
+
+int chosenIndex(HWND dialog, const ReminderListDialog& state) {
+    const LRESULT selected = SendMessageW(linesOf(dialog), LB_GETCURSEL, 0, 0);
+    return chosenLine(selected == LB_ERR ? -1 : static_cast<int>(selected), state.working.size());
+}
+
+BOOL onInit(HWND dialog, ReminderListDialog& state) {
+    SetWindowTextW(dialog, fromUtf8(listTitle(*state.request).c_str()).c_str());
+    // The whole value, however long: OK writes back what was read.
+    state.working = parseGroup(app().profile.read(kAlarmSection, state.request->key, ""));
+    fillLines(dialog, state);
+    SendMessageW(linesOf(dialog), LB_SETCURSEL, 0, 0);
+    return FALSE;  // no initial focus asked for
+}
+
+void onAdd(HWND dialog, ReminderListDialog& state) {
+    Reminder added;
+    if (openReminderEditDialog(dialog, added) == IDOK) state.working.push_back(added);
+    fillLines(dialog, state);
+}
+
+// The edit dialog works on a copy: the list may not stay as it was while the
+// edit dialog runs its own message loop.
+void onChange(HWND dialog, ReminderListDialog& state) {
+    const int index = chosenIndex(dialog, state);
+    if (index >= 0) {
+        Reminder edited = state.working[static_cast<std::size_t>(index)];
+        if (openReminderEditDialog(dialog, edited) == IDOK && static_cast<std::size_t>(index) < state.working.size())
+            state.working[static_cast<std::size_t>(index)] = edited;
+    }
+    fillLines(dialog, state);
+}
+
+void onDelete(HWND dialog, ReminderListDialog& state) {
+    const int index = chosenIndex(dialog, state);
+    if (index >= 0) {
+        const int answer = MessageBoxW(dialog, uiText(kTextListDeleteQuestion, kRussian).c_str(),
+                                       uiText(kTextListDeleteCaption, kRussian).c_str(), MB_ICONQUESTION | MB_YESNO);
+        if (answer == IDYES && static_cast<std::size_t>(index) < state.working.size())
+            state.working.erase(state.working.begin() + index);
+    }
+    fillLines(dialog, state);
+}
+
+void onOk(HWND dialog, ReminderListDialog& state) {
+    app().profile.write(kAlarmSection, state.request->key, serializeGroup(state.working));
+    EndDialog(dialog, IDOK);
+}
+
+BOOL onCommand(HWND dialog, ReminderListDialog& state, int id, int notification) {
+    if (id == IDC_LIST_LINES && notification == LBN_DBLCLK) id = IDC_LIST_CHANGE;
+    else if (notification != 0) return FALSE;
+    switch (id) {
+    case IDC_LIST_ADD: onAdd(dialog, state); return TRUE;
+    case IDC_LIST_CHANGE: onChange(dialog, state); return TRUE;
+    case IDC_LIST_DELETE: onDelete(dialog, state); return TRUE;
+    case IDOK: onOk(dialog, state); return TRUE;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
+    }
+}
+
+INT_PTR listProcedure(HWND dialog, ReminderListDialog& state, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return onInit(dialog, state);
+    case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request) {
+    ReminderListDialog state;
+    state.request = &request;
+    const INT_PTR result = runModalDialog<ReminderListDialog, listProcedure>(IDD_REMINDER_LIST, owner, state);
+    return result == IDOK ? IDOK : IDCANCEL;
+}
 
 }  // namespace tikkano

@@ -12,6 +12,8 @@ inline constexpr Edition kEdition{
     /*passesWorkingFolder*/ true,
     /*remembersScreenPlaces*/ true,
     /*ramFigureWithLoad*/ false,
+    /*selectsDay*/ true,
+    /*groupCaptionPlaces*/ true,
 };
 
 }  // namespace tikkano

@@ -12,6 +12,8 @@ inline constexpr Edition kEdition{
     /*passesWorkingFolder*/ false,
     /*remembersScreenPlaces*/ false,
     /*ramFigureWithLoad*/ true,
+    /*selectsDay*/ false,
+    /*groupCaptionPlaces*/ false,
 };
 
 }  // namespace tikkano

@@ -1,0 +1,156 @@
+#include "calendar/calendar_grid.h"
+
+#include <cstdio>
+
+#include "app/profile.h"
+#include "app/texts.h"
+#include "resources/resource.h"
+#include "scheduler/reminder_store.h"
+
+namespace tikkano {
+namespace {
+
+unsigned reminderMark(const Profile& profile, const std::string& key) {
+    return profile.read(kAlarmSection, key, "").empty() ? 0 : kReminderMark;
+}
+
+bool isDayButton(int controlId) { return controlId >= IDC_CAL_DAY_FIRST && controlId <= IDC_CAL_DAY_LAST; }
+
+bool isMarkedButton(int controlId) {
+    return isDayButton(controlId) ||
+           (controlId >= IDC_CAL_WEEKDAY_SUNDAY && controlId <= IDC_CAL_WEEKDAY_SATURDAY) ||
+           controlId == IDC_CAL_EVERY_DAY;
+}
+
+int clampYear(int year) { return year < kFirstYear ? kFirstYear : year > kLastYear ? kLastYear : year; }
+
+}  // namespace
+
+CalendarGrid fillGrid(int month, int year, const CalendarDate& today, const Profile& profile) {
+    CalendarGrid grid;
+    grid.month = month;
+    grid.year = year;
+    const int first = weekday(1, month, year);
+    const int length = monthLength(month, year);
+    for (int day = 1; day <= length; ++day) {
+        DayButton& button = grid.days[static_cast<std::size_t>(first + day - 1)];
+        button.day = day;
+        button.marks = reminderMark(profile, dateKey(day, month, year));
+        if (day == today.day && month == today.month && year == today.year) button.marks |= kTodayMark;
+    }
+    for (int i = 0; i < 7; ++i) grid.weekdayMarks[static_cast<std::size_t>(i)] = reminderMark(profile, weekdayKey(i));
+    grid.everyDayMarks = reminderMark(profile, kEveryDayKey);
+    return grid;
+}
+
+int dayOf(const CalendarGrid& grid, int controlId) {
+    return isDayButton(controlId) ? grid.days[static_cast<std::size_t>(controlId - IDC_CAL_DAY_FIRST)].day : 0;
+}
+
+unsigned marksOf(const CalendarGrid& grid, int controlId) {
+    if (isDayButton(controlId)) return grid.days[static_cast<std::size_t>(controlId - IDC_CAL_DAY_FIRST)].marks;
+    if (controlId >= IDC_CAL_WEEKDAY_SUNDAY && controlId <= IDC_CAL_WEEKDAY_SATURDAY)
+        return grid.weekdayMarks[static_cast<std::size_t>(controlId - IDC_CAL_WEEKDAY_SUNDAY)];
+    if (controlId == IDC_CAL_EVERY_DAY) return grid.everyDayMarks;
+    return 0;
+}
+
+std::string calendarTitle(int month, int year, Language language) {
+    char title[96];
+    std::snprintf(title, sizeof title, text(kTextCalendarTitleFormat, language), text(kTextCalendarTitleWord, language),
+                  monthName(month, language), year);
+    return title;
+}
+
+ButtonLook buttonLook(int controlId, unsigned marks, bool pressed, bool selectedDay, int captionLength,
+                      const PaintRules& rules) {
+    ButtonLook look;
+    std::uint32_t red = 192, green = 192, blue = 192;
+    if (isMarkedButton(controlId)) {
+        if (marks & kTodayMark) green = 255;
+        if (marks & kReminderMark) blue = 255;
+    }
+    look.colour = red | green << 8 | blue << 16;
+    look.sunken = pressed || (rules.selectsDay && selectedDay);
+
+    int x = captionLength == 1 ? 10 : captionLength == 2 ? 5 : 3;
+    if (rules.groupButtonsOwnPlaces) {
+        if (controlId == IDC_CAL_EVERY_DAY) x = 5;
+        if (controlId == IDC_CAL_MONTHLY) x = 4;
+        if (controlId == IDC_CAL_YEARLY) x = 10;
+    }
+    const int offset = look.sunken ? 1 : 0;
+    look.textX = x + offset;
+    look.textY = 2 + offset;
+    return look;
+}
+
+CalendarView openCalendarView(const CalendarDate& today) {
+    CalendarView view;
+    view.opening = today;
+    view.opening.year = clampYear(today.year);
+    view.month = today.month >= 1 && today.month <= 12 ? today.month : 1;
+    view.year = view.opening.year;
+    return view;
+}
+
+bool navigate(CalendarView& view, int controlId) {
+    int month = view.month, year = view.year;
+    switch (controlId) {
+    case IDC_CAL_MONTH_BACK:
+        if (--month < 1) month = 12, --year;
+        break;
+    case IDC_CAL_MONTH_FORWARD:
+        if (++month > 12) month = 1, ++year;
+        break;
+    case IDC_CAL_YEAR_BACK: --year; break;
+    case IDC_CAL_YEAR_FORWARD: ++year; break;
+    case IDC_CAL_TODAY:
+        month = view.opening.month;
+        year = view.opening.year;
+        break;
+    default: return false;
+    }
+    // Outside these years weekdays and keys lose their meaning: stay put.
+    if (year < kFirstYear || year > kLastYear) return false;
+    view.month = month;
+    view.year = year;
+    view.selectedDay = 0;
+    return true;
+}
+
+bool toggleSelection(CalendarView& view, const CalendarGrid& grid, int controlId, bool selectsDay) {
+    if (!selectsDay || dayOf(grid, controlId) == 0) return false;
+    view.selectedDay = view.selectedDay == controlId ? 0 : controlId;
+    return true;
+}
+
+ClickOutcome clickOutcome(const CalendarView& view, const CalendarGrid& grid, int controlId,
+                          bool monthlyAndYearly) {
+    ClickOutcome outcome;
+    const int selected = dayOf(grid, view.selectedDay);
+    int day = 0;
+    switch (groupKind(controlId)) {
+    case GroupKind::Date:
+        day = dayOf(grid, controlId);
+        if (day == 0) return outcome;  // a hidden button
+        break;
+    case GroupKind::Weekday: break;
+    case GroupKind::EveryDay: day = selected; break;
+    case GroupKind::Monthly:
+    case GroupKind::Yearly:
+        if (!monthlyAndYearly) return outcome;
+        if (selected == 0) {
+            outcome.kind = ClickOutcome::NoDaySelected;
+            return outcome;
+        }
+        day = selected;
+        break;
+    case GroupKind::None: return outcome;
+    }
+    outcome.kind = ClickOutcome::OpenList;
+    outcome.request = makeListRequest(controlId, day, grid.month, grid.year);
+    return outcome;
+}
+
+}  // namespace tikkano

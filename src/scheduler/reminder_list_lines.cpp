@@ -1,0 +1,49 @@
+#include "scheduler/reminder_list_lines.h"
+
+#include <cstdio>
+
+#include "app/texts.h"
+#include "resources/resource.h"
+
+namespace tikkano {
+
+std::string listLine(const Reminder& reminder) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%2d:%02d - ", reminder.hour, reminder.minute);
+    return time + reminder.text.substr(0, kListLineTextLength);
+}
+
+std::string listTitle(const ReminderListRequest& request) {
+    char title[160];
+    const int month = request.month >= 1 && request.month <= 12 ? request.month : 1;
+    switch (groupKind(request.controlId)) {
+    case GroupKind::Date:
+        // weekday() of the next day is the Sunday-first index of this one.
+        std::snprintf(title, sizeof title, text(kTextListDateTitle, kRussian), request.day, monthName(month, kRussian),
+                      request.year, weekdayName(weekday(request.day + 1, month, request.year), kRussian));
+        break;
+    case GroupKind::Weekday:
+        std::snprintf(title, sizeof title, text(kTextListWeekdayTitle, kRussian),
+                      weekdayName((request.controlId - IDC_CAL_WEEKDAY_SUNDAY) % 7, kRussian));
+        break;
+    case GroupKind::Monthly:
+        std::snprintf(title, sizeof title, text(kTextListMonthlyTitle, kRussian), request.day);
+        break;
+    case GroupKind::Yearly:
+        std::snprintf(title, sizeof title, text(kTextListYearlyTitle, kRussian), request.day,
+                      text(kTextMonthGenitiveJanuary + month - 1, kRussian));
+        break;
+    case GroupKind::EveryDay:
+    case GroupKind::None:
+        std::snprintf(title, sizeof title, "%s", text(kTextListEveryDayTitle, kRussian));
+        break;
+    }
+    return title;
+}
+
+int chosenLine(int selected, std::size_t lineCount) {
+    const std::size_t line = selected < 0 ? 0 : static_cast<std::size_t>(selected);
+    return line < lineCount ? static_cast<int>(line) : -1;
+}
+
+}  // namespace tikkano

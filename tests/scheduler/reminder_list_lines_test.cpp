@@ -1,0 +1,41 @@
+#include "scheduler/reminder_list_lines.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+
+namespace tikkano {
+namespace {
+
+TEST(ReminderListLines, LineShowsTheTimeAndTheStartOfTheStoredText) {
+    EXPECT_EQ(listLine({9, 5, "Call", "\x83", ""}), " 9:05 - Call");
+    EXPECT_EQ(listLine({17, 30, "", "", ""}), "17:30 - ");
+    // 29 characters of the text as stored, escape bytes included.
+    const std::string stored = "Line one\x86\x85" "line two, which goes on and on";
+    EXPECT_EQ(listLine({0, 0, stored, "", ""}), " 0:00 - " + stored.substr(0, 29));
+    EXPECT_EQ(listLine({0, 0, stored, "", ""}).size(), 8u + 29u);
+    // Times that do not read back as a time still show as they are.
+    EXPECT_EQ(listLine({-1, -1, "x", "", ""}), "-1:-1 - x");
+}
+
+TEST(ReminderListLines, TitlesOfAllFiveKindsAreRussian) {
+    EXPECT_EQ(listTitle(makeListRequest(1101 + 8, 7, 8, 2001)), "Будильник ( 7 Август 2001г., Вт)");
+    // The last day of a month and of the last year the calendar knows.
+    EXPECT_EQ(listTitle(makeListRequest(1130, 31, 12, 9999)), "Будильник ( 31 Декабрь 9999г., Пт)");
+    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_WEEKDAY_SUNDAY, 0, 3, 2001)), "Будильник на Вс");
+    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_WEEKDAY_SATURDAY, 0, 3, 2001)), "Будильник на Сб");
+    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_EVERY_DAY, 0, 3, 2001)), "Будильник на каждый день");
+    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_MONTHLY, 15, 3, 2001)), "Будильник на 15 день любого месяца");
+    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_YEARLY, 7, 3, 2001)), "Будильник на 7 марта любого года");
+    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_YEARLY, 1, 5, 2001)), "Будильник на 1 мая любого года");
+}
+
+TEST(ReminderListLines, ChangeAndDeleteActOnTheSelectedLineOrTheFirst) {
+    EXPECT_EQ(chosenLine(2, 3), 2);
+    EXPECT_EQ(chosenLine(-1, 3), 0);
+    EXPECT_EQ(chosenLine(-1, 0), -1);
+    EXPECT_EQ(chosenLine(3, 3), -1);
+}
+
+}  // namespace
+}  // namespace tikkano
