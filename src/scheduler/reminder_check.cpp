@@ -16,6 +16,10 @@ bool dayBefore(const ClockStamp& a, const ClockStamp& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
+bool sameDay(const LocalDate& a, const ClockStamp& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
 bool sameMinute(const ClockStamp& a, const ClockStamp& b) {
     return sameDay(a, b) && a.hour == b.hour && a.minute == b.minute;
 }
@@ -61,8 +65,9 @@ ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuil
       today_(std::make_shared<const ReminderList>()) {}
 
 void ReminderCheck::rebuild() {
-    today_ = std::make_shared<const ReminderList>(rebuild_ ? rebuild_() : ReminderList());
-    rebuiltSincePass_ = true;
+    TodayList gathered = rebuild_ ? rebuild_() : TodayList();
+    today_ = std::make_shared<const ReminderList>(std::move(gathered.reminders));
+    listDate_ = gathered.date;
 }
 
 void ReminderCheck::onDay(int dayOfMonth) {
@@ -80,7 +85,6 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
     // nested in a message box neither repeats them nor waits for them.
     if (!checked_) {
         checked_ = true;
-        rebuiltSincePass_ = false;
         lastMinute_ = now;
         coveredDay_ = now;
         covered_ = nowMinute;
@@ -102,16 +106,16 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
         // waits until it passes the minutes already covered.
         if (nowMinute <= covered_) return;
         from = covered_ + 1;
-    } else if (dayBefore(coveredDay_, now) && rebuiltSincePass_) {
+    } else if (dayBefore(coveredDay_, now) && sameDay(listDate_, now)) {
         from = 0;
     } else {
-        // A date gone backwards, or one that kept its day of the month (the list
-        // is still the old date's, already fired): only the current minute.
+        // A date gone backwards, or a list still of another date (a jump that
+        // kept the day of the month, even past a rebuild made before the jump):
+        // only the current minute.
         from = nowMinute;
     }
     coveredDay_ = now;
     covered_ = nowMinute;
-    rebuiltSincePass_ = false;
     runPass(from, nowMinute + 1, Mode::Minute, actions);
 }
 
@@ -133,7 +137,8 @@ ReminderCheck::Rebuild rebuildFromProfile(const Profile& profile,
                                           std::function<LocalDate()> localDate,
                                           bool monthlyAndYearly) {
     return [&profile, localDate = std::move(localDate), monthlyAndYearly] {
-        return rebuildToday(profile, localDate(), monthlyAndYearly);
+        const LocalDate date = localDate();
+        return TodayList{rebuildToday(profile, date, monthlyAndYearly), date};
     };
 }
 

@@ -36,9 +36,16 @@ std::string reminderMessage(const Reminder& reminder);
 // Sound (or beep), then the program, then the message, as one reminder fires.
 void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderActions& actions);
 
+// Today's reminders as a rebuild gathered them, with the date they were gathered for.
+struct TodayList {
+    ReminderList reminders;
+    LocalDate date;
+};
+
 class ReminderCheck {
 public:
-    using Rebuild = std::function<ReminderList()>;
+    // Gathers the list of the local date at the time of the call.
+    using Rebuild = std::function<TodayList()>;
 
     struct Rules {
         bool catchesUp = true;            // first check fires what fell due earlier today
@@ -66,13 +73,13 @@ private:
     ClockStamp lastClosing_;
     Rebuild rebuild_;
     std::shared_ptr<const ReminderList> today_;
+    LocalDate listDate_;        // the date today_ was gathered for; all zeros: none
 
     int lastDay_ = -1;
     bool checked_ = false;      // a minute part has run
     ClockStamp lastMinute_;     // the minute of the last minute part
     ClockStamp coveredDay_;     // the day the covered minutes belong to (hour, minute unused)
     int covered_ = -1;          // minutes of that day up to this one have had their pass
-    bool rebuiltSincePass_ = false;  // today's list was gathered anew after the last pass
 };
 
 // A rebuild callback over the settings file: `localDate` gives today when called.

@@ -51,12 +51,14 @@ struct Harness {
         : list(std::move(list)),
           check({catchesUp, true}, lastClosing, [this] {
               ++rebuilds;
-              return this->list;
+              return TodayList{this->list, clockDate};
           }) {
         check.onDay(7);
     }
+    // The local clock moves to the given minute, then the refresh runs.
     Messages tick(int year, int month, int day, int hour, int minute) {
         actions.messages.clear();
+        clockDate = {year, month, day, 0};
         check.onDay(day);
         check.onMinute({year, month, day, hour, minute}, actions);
         return actions.messages;
@@ -64,6 +66,7 @@ struct Harness {
     Messages tick(int hour, int minute) { return tick(2001, 8, 7, hour, minute); }
 
     ReminderList list;
+    LocalDate clockDate{2001, 8, 7, 2};  // what a rebuild reads from the local clock
     int rebuilds = 0;
     ReminderCheck check;
     RecordingActions actions;
@@ -221,6 +224,15 @@ TEST(ReminderCheckMinute, SameDayOfAnotherMonthRefiresNothing) {
     // The next real day starts from midnight again.
     h.list = {at(0, 0, "zero"), at(0, 1, "one")};
     EXPECT_EQ(h.tick(2001, 9, 8, 0, 1), (Messages{"00:00 - zero", "00:01 - one"}));
+}
+
+TEST(ReminderCheckMinute, RebuildBeforeAJumpToTheSameDayOfAnotherMonthRefiresNothing) {
+    // The calendar rebuilds today's list after OK in a reminder list; the list
+    // is still the 5th of January's when the clock jumps to the 5th of February.
+    Harness h({at(8, 0, "eight"), at(9, 0, "nine"), at(10, 1, "ten one")});
+    EXPECT_EQ(h.tick(2001, 1, 5, 10, 0), (Messages{"08:00 - eight", "09:00 - nine"}));
+    h.check.rebuild();
+    EXPECT_EQ(h.tick(2001, 2, 5, 10, 1), Messages{"10:01 - ten one"});
 }
 
 TEST(ReminderCheckMinute, OutOfRangeRecordsNeverMatch) {
