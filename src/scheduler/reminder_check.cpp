@@ -1,6 +1,7 @@
 #include "scheduler/reminder_check.h"
 
 #include <cstdio>
+#include <new>
 #include <tuple>
 #include <utility>
 
@@ -62,12 +63,19 @@ ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuil
     : rules_(rules),
       lastClosing_(lastClosing),
       rebuild_(std::move(rebuild)),
-      today_(std::make_shared<const ReminderList>()) {}
+      today_(std::make_shared<const ReminderList>()),
+      empty_(today_) {}
 
 void ReminderCheck::rebuild() {
-    TodayList gathered = rebuild_ ? rebuild_() : TodayList();
-    today_ = std::make_shared<const ReminderList>(std::move(gathered.reminders));
-    listDate_ = gathered.date;
+    try {
+        TodayList gathered = rebuild_ ? rebuild_() : TodayList();
+        today_ = std::make_shared<const ReminderList>(std::move(gathered.reminders));
+        listDate_ = gathered.date;
+    } catch (const std::bad_alloc&) {
+        // No reminders today rather than yesterday's, or none at all ever again.
+        today_ = empty_;
+        listDate_ = LocalDate();
+    }
 }
 
 void ReminderCheck::onDay(int dayOfMonth) {
@@ -77,6 +85,14 @@ void ReminderCheck::onDay(int dayOfMonth) {
 }
 
 void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
+    try {
+        runMinute(now, actions);
+    } catch (const std::bad_alloc&) {
+        // The minutes were claimed before firing: the pass ends here and is not retried.
+    }
+}
+
+void ReminderCheck::runMinute(const ClockStamp& now, ReminderActions& actions) {
     if (checked_ && sameMinute(now, lastMinute_)) return;
 
     const int nowMinute = now.hour * 60 + now.minute;

@@ -54,6 +54,10 @@ public:
 
     ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild);
 
+    // The three calls below run inside the indicator's window procedure and never
+    // throw: memory running out while gathering or firing leaves an empty list or
+    // ends that pass, instead of ending the program.
+
     // Rebuilds today's list when the day of the month differs from the last one seen.
     void onDay(int dayOfMonth);
     // Fires what fell due since the last pass, at the first call also what fell
@@ -66,6 +70,7 @@ public:
 
 private:
     enum class Mode { CatchUp, Minute };
+    void runMinute(const ClockStamp& now, ReminderActions& actions);
     // Fires the reminders whose minute of the day lies in [from, to).
     void runPass(int from, int to, Mode mode, ReminderActions& actions);
 
@@ -73,6 +78,7 @@ private:
     ClockStamp lastClosing_;
     Rebuild rebuild_;
     std::shared_ptr<const ReminderList> today_;
+    std::shared_ptr<const ReminderList> empty_;  // made up front: taken when a rebuild fails
     LocalDate listDate_;        // the date today_ was gathered for; all zeros: none
 
     int lastDay_ = -1;

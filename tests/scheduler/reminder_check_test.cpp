@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -286,6 +287,20 @@ TEST(ReminderCheckNesting, TickDuringTheCatchUpStartsNoSecondPass) {
         h.check.onMinute({2001, 8, 7, 9, 1}, h.actions);
     };
     EXPECT_EQ(h.tick(9, 0), (Messages{"08:00 - caught up", "09:01 - next", "09:00 - now"}));
+}
+
+TEST(ReminderCheckMemory, RunningOutOfMemoryEndsThePassNotTheProgram) {
+    Harness h({at(8, 0, "caught up"), at(8, 30, "lost with the pass"), at(9, 1, "next")});
+    h.actions.duringMessage = [](const std::string& text) {
+        if (text == "08:00 - caught up") throw std::bad_alloc();
+    };
+    EXPECT_NO_THROW(EXPECT_EQ(h.tick(9, 0), Messages{"08:00 - caught up"}));
+    EXPECT_EQ(h.tick(9, 1), Messages{"09:01 - next"});
+
+    // A rebuild that runs out of memory leaves no list, not the old date's.
+    ReminderCheck check({true, true}, kNever, []() -> TodayList { throw std::bad_alloc(); });
+    EXPECT_NO_THROW(check.onDay(8));
+    EXPECT_TRUE(check.today().empty());
 }
 
 }  // namespace
