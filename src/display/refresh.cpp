@@ -103,22 +103,21 @@ void placeOnScreen(HWND indicator) {
         if (desktop.right != seen.desktopSeen.right) {
             const int left =
                 rememberScreenPlace(state.profile, 'X', window.left, seen.desktopSeen.right, desktop.right);
-            window = {left, window.top, left + window.width(), window.bottom};
+            window = movedTo(window, left, window.top);
             mustMove = true;
         }
         if (desktop.bottom != seen.desktopSeen.bottom) {
             const int top =
                 rememberScreenPlace(state.profile, 'Y', window.top, seen.desktopSeen.bottom, desktop.bottom);
-            window = {window.left, top, window.right, top + window.height()};
+            window = movedTo(window, window.left, top);
             mustMove = true;
         }
     }
     seen.desktopSeen = desktop;
 
-    const Shift shift = keepOnScreen(window, desktop);
-    if (mustMove || shift.needed)
-        SetWindowPos(indicator, nullptr, window.left + shift.dx, window.top + shift.dy, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const Place place = keepOnScreen(window, desktop);
+    if (mustMove || place.moved)
+        SetWindowPos(indicator, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
