@@ -134,8 +134,14 @@ void refreshIndicator(HWND indicator, HDC dc) {
     const std::vector<Segment> segments = makeSegments(s, now, displayBits(s.displayChoice));
     const std::string text = joinSegments(segments);
 
-    Selection font(dc, drawing ? state.customFont.get() : nullptr);
-    if (drawing) drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
+    // The font is selected only to draw and measure: the reminder check below may
+    // run a message box's loop, in which the font can be replaced and deleted.
+    SIZE extent{};
+    if (drawing) {
+        Selection font(dc, state.customFont.get());
+        drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
 
     if (now.wDay != memory().lastDay) {
         memory().lastDay = now.wDay;
@@ -146,8 +152,6 @@ void refreshIndicator(HWND indicator, HDC dc) {
     updateTrayTooltip(state, indicator, text);
     if (!drawing) return;
 
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const IndicatorGeometry geometry = indicatorGeometry(extent.cx, extent.cy, border);
     const int height = shownHeight(geometry.height);
     const int width = shownWidth(geometry.width, height);
