@@ -25,17 +25,14 @@ Reminder make(int hour, int minute, std::string text, std::string run, std::stri
 TEST(TextEscaping, StoredTextHasNoDelimitersOrLineBreaks) {
     EXPECT_EQ(escapeText("a\nb\rc,d;e|f\\g"), "a\x85" "b\x86" "c\x82" "d\x84" "e|f\\g");
     EXPECT_EQ(unescapeText("a\x85" "b\x86" "c\x82" "d\x84" "e"), "a\nb\rc,d;e");
+    // Every occurrence, side by side and at both ends.
+    EXPECT_EQ(escapeText(",,a;;\r\n\r\n;"), "\x82\x82" "a\x84\x84\x86\x85\x86\x85\x84");
+    EXPECT_EQ(unescapeText("||\x82\x82"), "\n\n,,");
 }
 
 TEST(TextEscaping, BarAndBackslashShowAsLineBreaks) {
     EXPECT_EQ(unescapeText("Line one|Line two"), "Line one\nLine two");
     EXPECT_EQ(unescapeText("C:\\x"), "C:\rx");
-}
-
-TEST(TextEscaping, CharacterReplaceChangesEveryOccurrence) {
-    std::string s = "a,b,,c";
-    replaceChar(s, ',', '-');
-    EXPECT_EQ(s, "a-b--c");
 }
 
 TEST(TextEscaping, TypedTextSurvivesStoreAndReload) {
