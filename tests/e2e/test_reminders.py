@@ -352,3 +352,44 @@ def test_no_font_is_held_while_a_reminder_box_is_open(clocks, wine):
     assert held == 0, f"{held} device context(s) still hold the indicator font over the box"
     clock.dismiss(box)
     assert clock.close() == 0
+
+
+MIB = 1 << 20
+
+
+def oversized_group(key: str, size: int) -> bytes:
+    """A hand-edited group of `size` bytes: a reminder due before now, filler due
+    at 23:59, an entry due before now that the program's 1 MiB bound cuts in
+    two, and more entries due before now past the bound."""
+    head = entry(10, 0, f"{key} before the bound")
+    filler = entry(23, 59, "x" * 80)
+    body = head + filler * ((MIB - len(head) - 20) // len(filler))
+    body += entry(10, 1, f"{key} cut by the bound " + "c" * 40)
+    assert len(body) > MIB > len(body) - 60
+    past = entry(10, 2, f"{key} past the bound")
+    return body + past * ((size - len(body)) // len(past))
+
+
+def alarm_values(raw: bytes, keys) -> dict[str, bytes]:
+    values = {}
+    for line in raw.split(b"\r\n"):
+        key, sep, value = line.partition(b"=")
+        if sep and key.decode("latin-1") in keys:
+            values[key.decode("latin-1")] = value
+    return values
+
+
+def test_groups_far_past_the_bound_start_fire_whole_entries_and_stay(clocks):
+    """Two groups of today of 64 MiB each (Wine reads such values whole): the
+    program starts, fires only the whole entries before its 1 MiB bound, runs
+    on, and its save at close leaves both groups as they were."""
+    now = local(10, 30, 5)
+    k = keys_of(now.date())
+    alarm = {k["date"]: oversized_group(k["date"], 64 * MIB), "Day": oversized_group("Day", 64 * MIB)}
+    clock = clocks.start(ini=ini(alarm), local_time=now, timeout=120)
+    assert box_texts_in_turn(clock, 2) == [f"10:00 - {k['date']} before the bound", "10:00 - Day before the bound"]
+    no_box_for(clock, 3)
+    assert clock.running
+    assert clock.close(timeout=120) == 0
+    assert alarm_values(clock.ini_path.read_bytes(), alarm) == alarm
+
