@@ -1,6 +1,8 @@
 // Start-up: settings, window classes, the hidden owner window and the message loop.
 #include <windows.h>
 
+#include <new>
+
 #include "app/app_state.h"
 #include "app/indicator_window.h"
 #include "edition_choice.h"
@@ -58,7 +60,12 @@ void loadStartupSettings(AppState& state) {
     state.fontChooser.lpLogFont = &state.logFont;
     state.fontChooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
     state.fontChooser.nFontType = SCREEN_FONTTYPE;
-    loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
+    try {
+        loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
+    } catch (const std::bad_alloc&) {
+        // A start with the defaults rather than no start at all.
+        state.settings = Settings();
+    }
     applyIndicatorFont(state);
     startReminders(state);
 }
@@ -99,10 +106,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(owner, SW_HIDE);
     UpdateWindow(owner);
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // GetMessageW answers -1 on failure and then fills nothing in: only a
+    // WM_QUIT gives the exit code.
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
 }

@@ -7,13 +7,30 @@
 
 namespace tikkano {
 
+// The longest value the program reads from the settings file. A real group of
+// reminders written by the program is a few kilobytes; 1 MiB holds thousands of
+// reminders, yet the five groups of a day, parsed, stay within a few tens of MB
+// of the 32-bit address space. Anything longer is a hand-edited or damaged file.
+constexpr std::size_t kLongestValue = std::size_t(1) << 20;
+
+// A value read from the settings file. `whole` is false when the stored value was
+// longer than kLongestValue and `text` holds only its first kLongestValue bytes:
+// such a value must never be written back.
+struct ProfileValue {
+    std::string text;
+    bool whole = true;
+};
+
 class Profile {
 public:
     virtual ~Profile() = default;
 
-    // The whole value of a key, however long, or `fallback` when the key is missing.
-    virtual std::string read(const std::string& section, const std::string& key,
-                             const std::string& fallback) const = 0;
+    // The value of a key up to kLongestValue bytes, or `fallback` when the key is missing.
+    virtual ProfileValue readValue(const std::string& section, const std::string& key,
+                                   const std::string& fallback) const = 0;
+    std::string read(const std::string& section, const std::string& key, const std::string& fallback) const {
+        return readValue(section, key, fallback).text;
+    }
     virtual void write(const std::string& section, const std::string& key,
                        const std::string& value) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/settings.h"
@@ -9,15 +10,19 @@
 
 namespace tikkano {
 
-std::string ProfileFile::read(const std::string& section, const std::string& key,
-                              const std::string& fallback) const {
-    // The call reports a value cut to the buffer by returning size - 1: grow and read again.
+ProfileValue ProfileFile::readValue(const std::string& section, const std::string& key,
+                                   const std::string& fallback) const {
+    // The call reports a value cut to the buffer by returning size - 1: grow and
+    // read again. The last buffer has room for one byte past the bound, so a
+    // value of exactly kLongestValue bytes is known to be whole.
+    constexpr std::size_t kLastBuffer = kLongestValue + 2;
     std::vector<char> buffer(1024);
     for (;;) {
         const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
                                                    static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (got + 1 < buffer.size() || buffer.size() >= (1u << 26)) return std::string(buffer.data(), got);
-        buffer.resize(buffer.size() * 4);
+        if (got + 1 < buffer.size()) return {std::string(buffer.data(), got), true};
+        if (buffer.size() >= kLastBuffer) return {std::string(buffer.data(), kLongestValue), false};
+        buffer.resize(std::min(buffer.size() * 4, kLastBuffer));
     }
 }
 

@@ -11,8 +11,8 @@ class ProfileFile : public Profile {
 public:
     explicit ProfileFile(std::string path) : path_(std::move(path)) {}
 
-    std::string read(const std::string& section, const std::string& key,
-                     const std::string& fallback) const override;
+    ProfileValue readValue(const std::string& section, const std::string& key,
+                           const std::string& fallback) const override;
     void write(const std::string& section, const std::string& key, const std::string& value) override;
 
     const std::string& path() const { return path_; }

@@ -141,7 +141,10 @@ int rememberScreenPlace(Profile& profile, char axis, int current, int previousEx
     const std::string axisName(1, axis);
     profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
     const int remembered = parseDecimal(profile.read(kPosition, axisName + decimal(newExtent), "0"));
-    return remembered > 0 ? remembered : current;
+    if (remembered <= 0) return current;
+    // A hand-edited place beyond the screen would be pulled back onto it anyway;
+    // stopping at the screen's edge keeps the window's arithmetic far from overflow.
+    return newExtent > 0 && remembered > newExtent ? newExtent : remembered;
 }
 
 }  // namespace tikkano

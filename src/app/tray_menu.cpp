@@ -126,7 +126,9 @@ void updateTrayTooltip(const AppState& state, HWND indicator, const std::string&
     if (!state.settings.trayStatus) return;
     NOTIFYICONDATAA record = trayRecord(indicator);
     record.uFlags = NIF_TIP;
-    lstrcpynA(record.szTip, tooltipText(text).c_str(), sizeof record.szTip);
+    // The shell reads only the first layout's field, whatever the header's size.
+    static_assert(sizeof record.szTip >= kTooltipField, "the tooltip field is smaller than the record's");
+    copyTooltip(text, record.szTip, kTooltipField);
     Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 

@@ -1,5 +1,7 @@
 #include "display/indicator_layout.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace tikkano {
@@ -51,15 +53,52 @@ int shownWidth(int width, int height) {
     return width > 2 ? width : minimum;
 }
 
-Shift keepOnScreen(const Rect& window, const Rect& desktop) {
-    Shift shift;
-    if (window.right > desktop.right) shift.dx = desktop.right - window.right, shift.needed = true;
-    if (window.bottom > desktop.bottom) shift.dy = desktop.bottom - window.bottom, shift.needed = true;
-    if (window.left + shift.dx < desktop.left) shift.dx = desktop.left - window.left, shift.needed = true;
-    if (window.top + shift.dy < desktop.top) shift.dy = desktop.top - window.top, shift.needed = true;
-    return shift;
+namespace {
+
+int clampToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-std::string tooltipText(const std::string& indicatorText) { return indicatorText.substr(0, 63); }
+// One axis of keepOnScreen: the far edge is brought level first, the near edge wins.
+long long keptStart(long long start, long long end, long long screenStart, long long screenEnd, bool& moved) {
+    long long placed = start;
+    if (end > screenEnd) placed = screenEnd - (end - start);
+    if (placed < screenStart) placed = screenStart;
+    if (placed != start) moved = true;
+    return placed;
+}
+
+// A start on one axis moved back just enough that start + length stays an int.
+int startInRange(int start, long long length) {
+    const long long lowest = std::max<long long>(INT_MIN, INT_MIN - length);
+    const long long highest = std::min<long long>(INT_MAX, INT_MAX - length);
+    return static_cast<int>(std::clamp<long long>(start, lowest, highest));
+}
+
+}  // namespace
+
+Rect movedTo(const Rect& window, int left, int top) {
+    const long long width = static_cast<long long>(window.right) - window.left;
+    const long long height = static_cast<long long>(window.bottom) - window.top;
+    const int x = startInRange(left, width);
+    const int y = startInRange(top, height);
+    return {x, y, static_cast<int>(x + width), static_cast<int>(y + height)};
+}
+
+Place keepOnScreen(const Rect& window, const Rect& desktop) {
+    // In 64 bits every difference of two ints is exact; the place found lies on
+    // the desktop or is the window's own, so it fits an int again.
+    Place place;
+    place.left = clampToInt(keptStart(window.left, window.right, desktop.left, desktop.right, place.moved));
+    place.top = clampToInt(keptStart(window.top, window.bottom, desktop.top, desktop.bottom, place.moved));
+    return place;
+}
+
+void copyTooltip(const std::string& text, char* field, std::size_t capacity) {
+    if (capacity == 0) return;
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    text.copy(field, length);
+    field[length] = '\0';
+}
 
 }  // namespace tikkano

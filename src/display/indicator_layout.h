@@ -2,6 +2,7 @@
 // arithmetic; the refresh applies it to the window.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,16 +63,25 @@ IndicatorGeometry indicatorGeometry(int cx, int cy, bool border);
 int shownHeight(int height);
 int shownWidth(int width, int height);
 
-// Shift that brings `window` inside `desktop`; the left and top edges win when the
-// window is bigger than the desktop.
-struct Shift {
-    int dx = 0;
-    int dy = 0;
-    bool needed = false;
-};
-Shift keepOnScreen(const Rect& window, const Rect& desktop);
+// `window` moved to (left, top) with its size. A place so far off that an edge
+// would leave the range of int is moved back just enough to keep it in range.
+Rect movedTo(const Rect& window, int left, int top);
 
-// Tray tooltips hold at most 63 characters.
-std::string tooltipText(const std::string& indicatorText);
+// Where `window` must go to lie inside `desktop`; the left and top edges win when
+// the window is bigger than the desktop. Any rectangles, however far off, give a
+// place within range.
+struct Place {
+    int left = 0;
+    int top = 0;
+    bool moved = false;
+};
+Place keepOnScreen(const Rect& window, const Rect& desktop);
+
+// The tooltip field of the tray record the program hands over (the first
+// NOTIFYICONDATA layout): 64 bytes, so 63 characters and the terminator.
+constexpr std::size_t kTooltipField = 64;
+// Copies as much of `text` as a field of `capacity` bytes holds, terminated,
+// and touches nothing past the field.
+void copyTooltip(const std::string& text, char* field, std::size_t capacity);
 
 }  // namespace tikkano

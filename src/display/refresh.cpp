@@ -93,22 +93,21 @@ void placeOnScreen(HWND indicator) {
         if (desktop.right != state.desktopSeen.right) {
             const int left =
                 rememberScreenPlace(state.profile, 'X', window.left, state.desktopSeen.right, desktop.right);
-            window = {left, window.top, left + window.width(), window.bottom};
+            window = movedTo(window, left, window.top);
             mustMove = true;
         }
         if (desktop.bottom != state.desktopSeen.bottom) {
             const int top =
                 rememberScreenPlace(state.profile, 'Y', window.top, state.desktopSeen.bottom, desktop.bottom);
-            window = {window.left, top, window.right, top + window.height()};
+            window = movedTo(window, window.left, top);
             mustMove = true;
         }
     }
     state.desktopSeen = desktop;
 
-    const Shift shift = keepOnScreen(window, desktop);
-    if (mustMove || shift.needed)
-        SetWindowPos(indicator, nullptr, window.left + shift.dx, window.top + shift.dy, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const Place place = keepOnScreen(window, desktop);
+    if (mustMove || place.moved)
+        SetWindowPos(indicator, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -125,8 +124,14 @@ void refreshIndicator(HWND indicator, HDC dc) {
     const std::vector<Segment> segments = makeSegments(state, now, displayBits(s.displayChoice));
     const std::string text = joinSegments(segments);
 
-    Selection font(dc, drawing ? state.customFont.get() : nullptr);
-    if (drawing) drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
+    // The font is selected only to draw and measure: the reminder check below may
+    // run a message box's loop, in which the font can be replaced and deleted.
+    SIZE extent{};
+    if (drawing) {
+        Selection font(dc, state.customFont.get());
+        drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
 
     if (now.wDay != state.lastRefreshDay) {
         state.lastRefreshDay = now.wDay;
@@ -137,8 +142,6 @@ void refreshIndicator(HWND indicator, HDC dc) {
     updateTrayTooltip(state, indicator, text);
     if (!drawing) return;
 
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const IndicatorGeometry geometry = indicatorGeometry(extent.cx, extent.cy, border);
     const int height = shownHeight(geometry.height);
     const int width = shownWidth(geometry.width, height);

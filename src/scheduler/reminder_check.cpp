@@ -1,6 +1,7 @@
 #include "scheduler/reminder_check.h"
 
 #include <cstdio>
+#include <new>
 #include <tuple>
 #include <utility>
 
@@ -14,6 +15,10 @@ bool sameDay(const ClockStamp& a, const ClockStamp& b) {
 
 bool dayBefore(const ClockStamp& a, const ClockStamp& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
+}
+
+bool sameDay(const LocalDate& a, const ClockStamp& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
 bool sameMinute(const ClockStamp& a, const ClockStamp& b) {
@@ -58,11 +63,19 @@ ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuil
     : rules_(rules),
       lastClosing_(lastClosing),
       rebuild_(std::move(rebuild)),
-      today_(std::make_shared<const ReminderList>()) {}
+      today_(std::make_shared<const ReminderList>()),
+      empty_(today_) {}
 
 void ReminderCheck::rebuild() {
-    today_ = std::make_shared<const ReminderList>(rebuild_ ? rebuild_() : ReminderList());
-    rebuiltSincePass_ = true;
+    try {
+        TodayList gathered = rebuild_ ? rebuild_() : TodayList();
+        today_ = std::make_shared<const ReminderList>(std::move(gathered.reminders));
+        listDate_ = gathered.date;
+    } catch (const std::bad_alloc&) {
+        // No reminders today rather than yesterday's, or none at all ever again.
+        today_ = empty_;
+        listDate_ = LocalDate();
+    }
 }
 
 void ReminderCheck::onDay(int dayOfMonth) {
@@ -72,6 +85,14 @@ void ReminderCheck::onDay(int dayOfMonth) {
 }
 
 void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
+    try {
+        runMinute(now, actions);
+    } catch (const std::bad_alloc&) {
+        // The minutes were claimed before firing: the pass ends here and is not retried.
+    }
+}
+
+void ReminderCheck::runMinute(const ClockStamp& now, ReminderActions& actions) {
     if (checked_ && sameMinute(now, lastMinute_)) return;
 
     const int nowMinute = now.hour * 60 + now.minute;
@@ -80,7 +101,6 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
     // nested in a message box neither repeats them nor waits for them.
     if (!checked_) {
         checked_ = true;
-        rebuiltSincePass_ = false;
         lastMinute_ = now;
         coveredDay_ = now;
         covered_ = nowMinute;
@@ -102,16 +122,16 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
         // waits until it passes the minutes already covered.
         if (nowMinute <= covered_) return;
         from = covered_ + 1;
-    } else if (dayBefore(coveredDay_, now) && rebuiltSincePass_) {
+    } else if (dayBefore(coveredDay_, now) && sameDay(listDate_, now)) {
         from = 0;
     } else {
-        // A date gone backwards, or one that kept its day of the month (the list
-        // is still the old date's, already fired): only the current minute.
+        // A date gone backwards, or a list still of another date (a jump that
+        // kept the day of the month, even past a rebuild made before the jump):
+        // only the current minute.
         from = nowMinute;
     }
     coveredDay_ = now;
     covered_ = nowMinute;
-    rebuiltSincePass_ = false;
     runPass(from, nowMinute + 1, Mode::Minute, actions);
 }
 
@@ -133,7 +153,8 @@ ReminderCheck::Rebuild rebuildFromProfile(const Profile& profile,
                                           std::function<LocalDate()> localDate,
                                           bool monthlyAndYearly) {
     return [&profile, localDate = std::move(localDate), monthlyAndYearly] {
-        return rebuildToday(profile, localDate(), monthlyAndYearly);
+        const LocalDate date = localDate();
+        return TodayList{rebuildToday(profile, date, monthlyAndYearly), date};
     };
 }
 

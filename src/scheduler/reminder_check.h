@@ -36,9 +36,16 @@ std::string reminderMessage(const Reminder& reminder);
 // Sound (or beep), then the program, then the message, as one reminder fires.
 void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderActions& actions);
 
+// Today's reminders as a rebuild gathered them, with the date they were gathered for.
+struct TodayList {
+    ReminderList reminders;
+    LocalDate date;
+};
+
 class ReminderCheck {
 public:
-    using Rebuild = std::function<ReminderList()>;
+    // Gathers the list of the local date at the time of the call.
+    using Rebuild = std::function<TodayList()>;
 
     struct Rules {
         bool catchesUp = true;            // first check fires what fell due earlier today
@@ -46,6 +53,10 @@ public:
     };
 
     ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild);
+
+    // The three calls below run inside the indicator's window procedure and never
+    // throw: memory running out while gathering or firing leaves an empty list or
+    // ends that pass, instead of ending the program.
 
     // Rebuilds today's list when the day of the month differs from the last one seen.
     void onDay(int dayOfMonth);
@@ -59,6 +70,7 @@ public:
 
 private:
     enum class Mode { CatchUp, Minute };
+    void runMinute(const ClockStamp& now, ReminderActions& actions);
     // Fires the reminders whose minute of the day lies in [from, to).
     void runPass(int from, int to, Mode mode, ReminderActions& actions);
 
@@ -66,13 +78,14 @@ private:
     ClockStamp lastClosing_;
     Rebuild rebuild_;
     std::shared_ptr<const ReminderList> today_;
+    std::shared_ptr<const ReminderList> empty_;  // made up front: taken when a rebuild fails
+    LocalDate listDate_;        // the date today_ was gathered for; all zeros: none
 
     int lastDay_ = -1;
     bool checked_ = false;      // a minute part has run
     ClockStamp lastMinute_;     // the minute of the last minute part
     ClockStamp coveredDay_;     // the day the covered minutes belong to (hour, minute unused)
     int covered_ = -1;          // minutes of that day up to this one have had their pass
-    bool rebuiltSincePass_ = false;  // today's list was gathered anew after the last pass
 };
 
 // A rebuild callback over the settings file: `localDate` gives today when called.

@@ -70,8 +70,9 @@ ReminderList parseGroup(std::string_view text);
 // The text of a group, the whole of it, entries in list order.
 std::string serializeGroup(const ReminderList& list);
 
-// Today's reminders: the groups of todayKeys(date) read whole from section
-// "Alarm" and joined in that order.
+// Today's reminders: the groups of todayKeys(date) read from section "Alarm"
+// and joined in that order. A group longer than the settings file's bound
+// gives only the whole entries before the bound.
 ReminderList rebuildToday(const Profile& profile, const LocalDate& date, bool monthlyAndYearly);
 
 }  // namespace tikkano

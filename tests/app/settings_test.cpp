@@ -198,6 +198,12 @@ TEST(Settings, ScreenPlacesAreRememberedPerSize) {
     EXPECT_EQ(rememberScreenPlace(file, 'Y', 40, 768, 600), 40);
     file.write("Position", "Y600", "-5");
     EXPECT_EQ(rememberScreenPlace(file, 'Y', 40, 768, 600), 40);
+    // A hand-edited place beyond the new screen stops at its edge (the window is
+    // then kept on the screen as ever), far from the end of the int range.
+    file.write("Position", "X800", "2147483647");
+    EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 1024, 800), 800);
+    file.write("Position", "X800", "799");
+    EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 1024, 800), 799);
 }
 
 }  // namespace

@@ -3,39 +3,47 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "support/memory_profile.h"
 
 namespace tikkano {
 namespace {
 
-TEST(DateCall, FlagsChooseBetweenPicturesAndSystemFormats) {
-    Settings s;
-    DateCall longPicture = chooseDateCall(s);
-    EXPECT_EQ(longPicture.flags, 0u);
-    ASSERT_NE(longPicture.picture, nullptr);
-    EXPECT_EQ(*longPicture.picture, "dddd dd MMMM yyyy");
-
-    s.shortDate = 5;
-    DateCall shortPicture = chooseDateCall(s);
-    ASSERT_NE(shortPicture.picture, nullptr);
-    EXPECT_EQ(*shortPicture.picture, "ddd dd-MMM-yyyy");
-
-    s.systemDateFormat = 1;
-    EXPECT_EQ(chooseDateCall(s).flags, kDateShortDate);
-    EXPECT_EQ(chooseDateCall(s).picture, nullptr);
-    s.shortDate = 0;
-    EXPECT_EQ(chooseDateCall(s).flags, kDateLongDate);
-    EXPECT_EQ(chooseDateCall(s).picture, nullptr);
+// Stands in for GetDateFormatA: a picture comes back as itself, a system format
+// as its name; a picture with "!" in it is one Windows refuses.
+std::string dateSegment(const Settings& settings, LastGoodText& last) {
+    const DateCall call = chooseDateCall(settings);
+    std::string result;
+    if (call.picture)
+        result = *call.picture;
+    else
+        result = call.flags == kDateShortDate ? "<system short>" : call.flags == kDateLongDate ? "<system long>" : "?";
+    const bool succeeded = result.find('!') == std::string::npos;
+    last.update(succeeded, succeeded ? result.c_str() : "garbage the call left behind");
+    return last.segment();
 }
 
-TEST(LastGoodText, AFailedCallKeepsThePreviousText) {
-    LastGoodText text;
-    EXPECT_EQ(text.segment(), "  ");
-    text.update(true, "10:00:00");
-    EXPECT_EQ(text.segment(), " 10:00:00 ");
-    text.update(false, "garbage");
-    EXPECT_EQ(text.segment(), " 10:00:00 ");
-    text.update(true, "10:00:01");
-    EXPECT_EQ(text.segment(), " 10:00:01 ");
+TEST(DateText, FollowsTheFlagsOfTheFileAndKeepsTheLastGoodText) {
+    test::MemoryProfile file;
+    file.write("Status", "ShDtFormat", "dd.MM");
+    file.write("Status", "LgDtFormat", "d MMMM!");  // refused by Windows
+    file.write("Status", "ShortDt", " 7x");        // not 0: short
+    Settings settings;
+    loadSettings(file, settings, true);
+    LastGoodText last;
+
+    EXPECT_EQ(dateSegment(settings, last), " dd.MM ");
+    settings.shortDate = 0;  // the long picture is refused: the short text stays
+    EXPECT_EQ(dateSegment(settings, last), " dd.MM ");
+    settings.systemDateFormat = -1;  // not 0: the system formats, pictures ignored
+    EXPECT_EQ(dateSegment(settings, last), " <system long> ");
+    settings.shortDate = 2;
+    EXPECT_EQ(dateSegment(settings, last), " <system short> ");
+
+    // A first call that fails shows the two blanks only.
+    LastGoodText fresh;
+    settings.systemDateFormat = 0;
+    settings.shortDate = 0;
+    EXPECT_EQ(dateSegment(settings, fresh), "  ");
 }
 
 }  // namespace

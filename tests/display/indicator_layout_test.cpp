@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <iterator>
+
 namespace tikkano {
 namespace {
 
@@ -61,28 +65,56 @@ TEST(IndicatorGeometry, FrameAddsAPixelRoundTheText) {
 
 TEST(IndicatorPlace, KeptOnScreenWithLeftAndTopWinning) {
     const Rect desktop{0, 0, 1024, 768};
-    Shift inside = keepOnScreen({10, 10, 110, 30}, desktop);
-    EXPECT_FALSE(inside.needed);
+    EXPECT_FALSE(keepOnScreen({10, 10, 110, 30}, desktop).moved);
 
-    Shift right = keepOnScreen({1000, 10, 1100, 30}, desktop);
-    EXPECT_TRUE(right.needed);
-    EXPECT_EQ(right.dx, -76);
-    EXPECT_EQ(right.dy, 0);
+    const Place right = keepOnScreen({1000, 10, 1100, 30}, desktop);
+    EXPECT_TRUE(right.moved);
+    EXPECT_EQ(right.left, 924);
+    EXPECT_EQ(right.top, 10);
 
-    Shift below = keepOnScreen({10, 760, 110, 780}, desktop);
-    EXPECT_EQ(below.dy, -12);
+    EXPECT_EQ(keepOnScreen({10, 760, 110, 780}, desktop).top, 748);
+    EXPECT_EQ(keepOnScreen({100, 0, 1300, 20}, desktop).left, 0);
 
-    Shift wide = keepOnScreen({100, 0, 1300, 20}, desktop);
-    EXPECT_EQ(100 + wide.dx, 0);
-
-    Shift tallAndLeft = keepOnScreen({-50, -5, 50, 900}, desktop);
-    EXPECT_EQ(-50 + tallAndLeft.dx, 0);
-    EXPECT_EQ(-5 + tallAndLeft.dy, 0);
+    const Place tallAndLeft = keepOnScreen({-50, -5, 50, 900}, desktop);
+    EXPECT_EQ(tallAndLeft.left, 0);
+    EXPECT_EQ(tallAndLeft.top, 0);
 }
 
-TEST(IndicatorText, TooltipKeepsSixtyThreeCharacters) {
-    EXPECT_EQ(tooltipText(std::string(70, 'x')), std::string(63, 'x'));
-    EXPECT_EQ(tooltipText("short"), "short");
+TEST(IndicatorPlace, FarOffPlacesStayWithinRange) {
+    // A hand-edited remembered place (X800=2147483647) puts the window's left
+    // edge at the end of the range; moving and keeping it on screen must not
+    // overflow (the sanitizers stop the test if it does).
+    const Rect desktop{0, 0, 800, 600};
+    const Rect window{300, 40, 420, 60};
+    const Rect far = movedTo(window, INT_MAX, INT_MIN);
+    EXPECT_EQ(far.left, INT_MAX - 120);
+    EXPECT_EQ(far.right, INT_MAX);
+    EXPECT_EQ(far.top, INT_MIN);
+    EXPECT_EQ(far.bottom, INT_MIN + 20);
+    const Place back = keepOnScreen(movedTo(window, INT_MAX - 50, INT_MAX - 10), desktop);
+    EXPECT_TRUE(back.moved);
+    EXPECT_EQ(back.left, 680);
+    EXPECT_EQ(back.top, 580);
+
+    const Place huge = keepOnScreen({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, desktop);
+    EXPECT_EQ(huge.left, 0);
+    EXPECT_EQ(huge.top, 0);
+    const Place belowRange = keepOnScreen({INT_MIN, INT_MIN, INT_MIN + 120, INT_MIN + 20}, desktop);
+    EXPECT_EQ(belowRange.left, 0);
+    EXPECT_EQ(belowRange.top, 0);
+}
+
+TEST(IndicatorText, TooltipFieldIsFilledAndNeverOverrun) {
+    char field[kTooltipField + 16];
+    std::fill(std::begin(field), std::end(field), '#');
+    copyTooltip(std::string(70, 'x'), field, kTooltipField);
+    EXPECT_EQ(std::string(field), std::string(63, 'x'));
+    EXPECT_EQ(std::string(field + kTooltipField, 16), std::string(16, '#'));
+
+    copyTooltip(" 12:00:00 ", field, kTooltipField);
+    EXPECT_EQ(std::string(field), " 12:00:00 ");
+    copyTooltip("anything", field, 0);
+    EXPECT_EQ(std::string(field), " 12:00:00 ");
 }
 
 }  // namespace

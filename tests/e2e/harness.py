@@ -532,6 +532,11 @@ class Driver:
             tools.append((int(tip, 16), int(window, 16), int(ident, 16), text))
         return tools
 
+    def watch_fonts(self, pid: int, out_file: Path):
+        """From now on the process notes, at each message box it opens, how many
+        device contexts still hold a font it selected (see menuspy.cpp)."""
+        self.cmd(f"fontwatch {pid} {unix_to_wine_path(out_file)}")
+
     def post_many(self, hwnd: int, msg: int, wparam: int, lparam: int, count: int):
         self.cmd(f"postmany {_hx(hwnd)} {msg} {wparam} {lparam} {count}", timeout=120)
 
@@ -733,8 +738,9 @@ class Clock:
         run_env = dict(session.env)
         if locale:
             run_env["LC_ALL"] = LOCALES[locale]
+        launched = time.time()
         if local_time is not None:
-            run_env["TZ"] = tz_for(local_time)
+            run_env["TZ"] = tz_for(local_time, launched)
         if env:
             run_env.update(env)
         driver = session.driver
@@ -763,9 +769,16 @@ class Clock:
             popen.kill()
             popen.wait()
             raise
-        return cls(session, edition, popen, workdir, hwnd, owner, pid, log)
+        clock = cls(session, edition, popen, workdir, hwnd, owner, pid, log)
+        clock.launched = launched
+        return clock
 
     # state
+    def seconds_running(self) -> float:
+        """Seconds since the launch: the program's clock has moved on this much
+        (and up to one second more) from the `local_time` it was started at."""
+        return time.time() - self.launched
+
     @property
     def running(self) -> bool:
         return self.popen.poll() is None

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -51,12 +52,14 @@ struct Harness {
         : list(std::move(list)),
           check({catchesUp, true}, lastClosing, [this] {
               ++rebuilds;
-              return this->list;
+              return TodayList{this->list, clockDate};
           }) {
         check.onDay(7);
     }
+    // The local clock moves to the given minute, then the refresh runs.
     Messages tick(int year, int month, int day, int hour, int minute) {
         actions.messages.clear();
+        clockDate = {year, month, day, 0};
         check.onDay(day);
         check.onMinute({year, month, day, hour, minute}, actions);
         return actions.messages;
@@ -64,6 +67,7 @@ struct Harness {
     Messages tick(int hour, int minute) { return tick(2001, 8, 7, hour, minute); }
 
     ReminderList list;
+    LocalDate clockDate{2001, 8, 7, 2};  // what a rebuild reads from the local clock
     int rebuilds = 0;
     ReminderCheck check;
     RecordingActions actions;
@@ -223,6 +227,15 @@ TEST(ReminderCheckMinute, SameDayOfAnotherMonthRefiresNothing) {
     EXPECT_EQ(h.tick(2001, 9, 8, 0, 1), (Messages{"00:00 - zero", "00:01 - one"}));
 }
 
+TEST(ReminderCheckMinute, RebuildBeforeAJumpToTheSameDayOfAnotherMonthRefiresNothing) {
+    // The calendar rebuilds today's list after OK in a reminder list; the list
+    // is still the 5th of January's when the clock jumps to the 5th of February.
+    Harness h({at(8, 0, "eight"), at(9, 0, "nine"), at(10, 1, "ten one")});
+    EXPECT_EQ(h.tick(2001, 1, 5, 10, 0), (Messages{"08:00 - eight", "09:00 - nine"}));
+    h.check.rebuild();
+    EXPECT_EQ(h.tick(2001, 2, 5, 10, 1), Messages{"10:01 - ten one"});
+}
+
 TEST(ReminderCheckMinute, OutOfRangeRecordsNeverMatch) {
     Harness h({at(0, 75, "odd"), at(24, 0, "late"), at(-1, -1, "unread")});
     h.tick(0, 0);
@@ -274,6 +287,20 @@ TEST(ReminderCheckNesting, TickDuringTheCatchUpStartsNoSecondPass) {
         h.check.onMinute({2001, 8, 7, 9, 1}, h.actions);
     };
     EXPECT_EQ(h.tick(9, 0), (Messages{"08:00 - caught up", "09:01 - next", "09:00 - now"}));
+}
+
+TEST(ReminderCheckMemory, RunningOutOfMemoryEndsThePassNotTheProgram) {
+    Harness h({at(8, 0, "caught up"), at(8, 30, "lost with the pass"), at(9, 1, "next")});
+    h.actions.duringMessage = [](const std::string& text) {
+        if (text == "08:00 - caught up") throw std::bad_alloc();
+    };
+    EXPECT_NO_THROW(EXPECT_EQ(h.tick(9, 0), Messages{"08:00 - caught up"}));
+    EXPECT_EQ(h.tick(9, 1), Messages{"09:01 - next"});
+
+    // A rebuild that runs out of memory leaves no list, not the old date's.
+    ReminderCheck check({true, true}, kNever, []() -> TodayList { throw std::bad_alloc(); });
+    EXPECT_NO_THROW(check.onDay(8));
+    EXPECT_TRUE(check.today().empty());
 }
 
 }  // namespace

@@ -21,10 +21,13 @@ public:
         std::vector<Entry> entries;
     };
 
-    std::string read(const std::string& section, const std::string& key,
-                     const std::string& fallback) const override {
-        if (const Entry* e = find(section, key)) return e->value;
-        return fallback;
+    // Like the file: a value past the bound comes back cut and marked so.
+    ProfileValue readValue(const std::string& section, const std::string& key,
+                           const std::string& fallback) const override {
+        const Entry* e = find(section, key);
+        const std::string& value = e ? e->value : fallback;
+        if (value.size() > kLongestValue) return {value.substr(0, kLongestValue), false};
+        return {value, true};
     }
 
     void write(const std::string& section, const std::string& key, const std::string& value) override {

@@ -467,6 +467,11 @@ std::string run(const std::string& line) {
         size_t at = line.find(' ', line.find(w[1]));
         return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_system_menu");
     }
+    if (cmd == "fontwatch") {
+        if (w.size() < 3 || !is_num[1]) return "err usage: fontwatch PID OUTFILE";
+        size_t at = line.find(' ', line.find(' ') + 1);
+        return spy_call(DWORD(n[1]), line.substr(at + 1), "watch_font_selection");
+    }
     if (cmd == "tooltips") {
         // Tooltip texts of a process (the shell's tray keeps the icons' tips there).
         if (w.size() < 3 || !is_num[1]) return "err usage: tooltips PID OUTFILE";

@@ -96,3 +96,92 @@ extern "C" __declspec(dllexport) DWORD WINAPI dump_system_menu(LPVOID param) {
     std::fclose(out);
     return DWORD(count < 0 ? 0 : count);
 }
+
+// Font selection watch: the clock's own imports of SelectObject and MessageBoxW
+// are redirected here. Every font selection is followed per device context;
+// when the clock opens a message box, the number of device contexts that still
+// hold a font other than their own is written to the watch file, together with
+// the number of font selections seen, before the box opens.
+namespace {
+
+using SelectObjectFn = HGDIOBJ(WINAPI*)(HDC, HGDIOBJ);
+using MessageBoxWFn = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
+SelectObjectFn g_select = nullptr;
+MessageBoxWFn g_message_box = nullptr;
+char g_watch_path[MAX_PATH];
+
+struct DcFont {
+    HDC dc;
+    HGDIOBJ own;  // the font the context had before the clock selected one
+    bool foreign;
+};
+DcFont g_dcs[64];
+int g_dc_count = 0;
+long g_font_selections = 0;
+
+HGDIOBJ WINAPI watched_select(HDC dc, HGDIOBJ object) {
+    HGDIOBJ previous = g_select(dc, object);
+    if (previous && GetObjectType(object) == OBJ_FONT) {
+        ++g_font_selections;
+        DcFont* entry = nullptr;
+        for (int i = 0; i < g_dc_count; ++i)
+            if (g_dcs[i].dc == dc) entry = &g_dcs[i];
+        if (!entry && g_dc_count < 64) entry = &(g_dcs[g_dc_count++] = DcFont{dc, previous, false});
+        if (entry) entry->foreign = object != entry->own;
+    }
+    return previous;
+}
+
+int WINAPI watched_message_box(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    int held = 0;
+    for (int i = 0; i < g_dc_count; ++i) held += g_dcs[i].foreign ? 1 : 0;
+    if (FILE* out = std::fopen(g_watch_path, "ab")) {
+        std::fprintf(out, "held %d selections %ld\n", held, g_font_selections);
+        std::fclose(out);
+    }
+    return g_message_box(owner, text, caption, type);
+}
+
+// Points the executable's import of dll!name at `hook`; keeps the real one.
+bool redirect_import(const char* dll, const char* name, void* hook, void** real) {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!imports.VirtualAddress) return false;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<char*>(base + d->Name), dll) != 0) continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + (d->OriginalFirstThunk ? d->OriginalFirstThunk
+                                                                                          : d->FirstThunk));
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto* by_name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (lstrcmpA(reinterpret_cast<char*>(by_name->Name), name) != 0) continue;
+            DWORD protection = 0;
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+            *real = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(hook);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+// Thread procedure; the parameter is the watch file's path (ANSI). Returns 2
+// when both imports are watched, or 0xFFFFFFFF.
+extern "C" __declspec(dllexport) DWORD WINAPI watch_font_selection(LPVOID param) {
+    lstrcpynA(g_watch_path, static_cast<const char*>(param), MAX_PATH);
+    if (g_select) return 2;  // watched already
+    void* select = nullptr;
+    void* message_box = nullptr;
+    if (!redirect_import("gdi32.dll", "SelectObject", reinterpret_cast<void*>(&watched_select), &select))
+        return 0xFFFFFFFFu;
+    g_select = reinterpret_cast<SelectObjectFn>(select);
+    if (!redirect_import("user32.dll", "MessageBoxW", reinterpret_cast<void*>(&watched_message_box), &message_box))
+        return 0xFFFFFFFFu;
+    g_message_box = reinterpret_cast<MessageBoxWFn>(message_box);
+    return 2;
+}

@@ -1,0 +1,133 @@
+// Reads arbitrary bytes as hand-edited values of the settings file, one value a
+// line: the main sections' keys in reading order, then a screen-size change
+// (old extent, new extent, the place stored for the new one, the window's
+// coordinate) and a window and a desktop for keeping on screen. Checks that
+// numbers, colour lists, LastTime and the position keys read without undefined
+// behaviour, and that what the program saves reads back to itself.
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/profile.h"
+#include "app/settings.h"
+#include "display/indicator_layout.h"
+#include "support/memory_profile.h"
+
+namespace {
+
+using tikkano::test::MemoryProfile;
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+struct Key {
+    const char* section;
+    const char* name;
+};
+constexpr Key kKeys[] = {
+    {"Status", "Status"},     {"Status", "dStatus"},   {"Status", "Key"},        {"Status", "Topmost"},
+    {"Status", "ShortDt"},    {"Status", "ShDtFormat"}, {"Status", "LgDtFormat"}, {"Status", "TimeFormat"},
+    {"Status", "defSec"},     {"Status", "Language"},  {"Status", "SysDtFmt"},   {"Position", "TrayStatus"},
+    {"Position", "X"},        {"Position", "Y"},       {"Colors", "Colors"},     {"Font", "Name"},
+    {"Font", "Size"},         {"Font", "Italic"},      {"Font", "Weight"},       {"Font", "CharSet"},
+    {"Status", "LastTime"},   {"Alarm", "WavePath"},
+};
+
+std::vector<std::string> lines(const std::string& input) {
+    std::vector<std::string> out(1);
+    for (char c : input) {
+        if (c == '\n')
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+// The values of the main sections as a save writes them.
+MemoryProfile saved(const MemoryProfile& from) {
+    tikkano::Settings settings;
+    tikkano::loadSettings(from, settings, true);
+    MemoryProfile to;
+    to.write("Alarm", "WavePath", from.read("Alarm", "WavePath", ""));
+    tikkano::saveSettings(to, settings, settings.x, settings.y, settings.lastClosing, true);
+    return to;
+}
+
+bool sameValues(const MemoryProfile& a, const MemoryProfile& b) {
+    if (a.sections.size() != b.sections.size()) return false;
+    for (std::size_t s = 0; s < a.sections.size(); ++s) {
+        const auto& x = a.sections[s];
+        const auto& y = b.sections[s];
+        if (x.name != y.name || x.entries.size() != y.entries.size()) return false;
+        for (std::size_t e = 0; e < x.entries.size(); ++e)
+            if (x.entries[e].key != y.entries[e].key || x.entries[e].value != y.entries[e].value) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    using namespace tikkano;
+    const std::vector<std::string> values = lines(std::string(reinterpret_cast<const char*>(data), size));
+    auto value = [&](std::size_t i) { return i < values.size() ? values[i] : std::string(); };
+
+    // A number reads back as itself once written with "%d".
+    for (const std::string& v : values) {
+        const int n = parseDecimal(v);
+        char written[16];
+        std::snprintf(written, sizeof written, "%d", n);
+        require(parseDecimal(written) == n);
+    }
+
+    // Whatever the file says, a save reads back to the same save.
+    MemoryProfile file;
+    for (std::size_t i = 0; i < std::size(kKeys); ++i)
+        if (i < values.size()) file.write(kKeys[i].section, kKeys[i].name, values[i]);
+    const MemoryProfile first = saved(file);
+    const MemoryProfile second = saved(first);
+    require(sameValues(saved(second), second));
+
+    // A stamp in range reads back whole.
+    const Moment stamp = parseMoment(value(20));
+    if (stamp.year >= 0 && stamp.year <= 9999 && stamp.month >= 0 && stamp.month <= 99 && stamp.day >= 0 &&
+        stamp.day <= 99 && stamp.hour >= 0 && stamp.hour <= 99 && stamp.minute >= 0 && stamp.minute <= 99) {
+        const Moment again = parseMoment(formatMoment(stamp));
+        require(again.year == stamp.year && again.month == stamp.month && again.day == stamp.day &&
+                again.hour == stamp.hour && again.minute == stamp.minute);
+    }
+
+    // A screen-size change with a hand-edited place.
+    const std::size_t p = std::size(kKeys);
+    const int previousExtent = parseDecimal(value(p));
+    const int newExtent = parseDecimal(value(p + 1));
+    const int current = parseDecimal(value(p + 3));
+    MemoryProfile places;
+    char key[16];
+    std::snprintf(key, sizeof key, "X%d", newExtent);
+    places.write("Position", key, value(p + 2));
+    const int place = rememberScreenPlace(places, 'X', current, previousExtent, newExtent);
+    require(place == current || (place > 0 && (newExtent <= 0 || place <= newExtent)));
+
+    // Moving the window there and keeping it on a desktop stays in range.
+    const Rect window = movedTo({parseDecimal(value(p + 4)), parseDecimal(value(p + 5)),
+                                 parseDecimal(value(p + 6)), parseDecimal(value(p + 7))},
+                                place, parseDecimal(value(p + 8)));
+    const Rect desktop{0, 0, parseDecimal(value(p + 9)), parseDecimal(value(p + 10))};
+    const Place kept = keepOnScreen(window, desktop);
+    if (desktop.right >= 0 && desktop.bottom >= 0 && window.right >= window.left && window.bottom >= window.top) {
+        require(kept.left >= 0 && kept.top >= 0);
+        const long long width = static_cast<long long>(window.right) - window.left;
+        const long long height = static_cast<long long>(window.bottom) - window.top;
+        if (width <= desktop.right) require(kept.left + width <= desktop.right);
+        if (height <= desktop.bottom) require(kept.top + height <= desktop.bottom);
+    }
+    return 0;
+}
