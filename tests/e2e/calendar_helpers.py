@@ -16,6 +16,7 @@ BM_SETSTATE = 0x00F3
 HTCLIENT = 1
 LB_GETCURSEL = 0x0188
 LB_SETCURSEL = 0x0186
+LBN_DBLCLK = 2
 IDM_CALENDAR = 113
 
 DAY_FIRST, DAY_LAST = 1101, 1138
@@ -143,6 +144,10 @@ class Calendar(Dialog):
             if count:
                 self.driver.post_many(self.hwnd, H.WM_COMMAND, ident, self.item(ident), count)
         self.wait_shown(month, year)
+
+    def tab_order(self) -> list[int]:
+        """Control IDs in the order of the template, which is the tab order."""
+        return [ident for _, ident, _ in self.driver.children(self.hwnd)]
 
     def days(self) -> dict[int, int]:
         """Shown day buttons: control ID -> day."""

@@ -222,6 +222,10 @@ def test_earlier_edition_calendar(clocks):
     clock = clocks.start(ini=ini(), local_time=NOON)
     current = Calendar.open(clock)
     assert gap(cal) > gap(current)
+    order = [H.IDOK, 1201, 1202, 1203, 1204, 1205, 1206, 1200, *range(DAY_FIRST, DAY_LAST + 1), 1053, 1054,
+             1055, 1056, EVERY_DAY, TODAY]
+    assert current.tab_order() == order + [MONTHLY, YEARLY]
+    assert cal.tab_order() == order
     current.close_with(H.IDOK)
 
     # No selection: a right-click leaves the day raised, and nothing asks for

@@ -11,7 +11,7 @@ import pytest
 
 import harness as H
 from harness import wait_for
-from calendar_helpers import (EVERY_DAY, LB_SETCURSEL, LIST_DELETE, LIST_LINES, MONTHLY, NEVER, SUNDAY, YEARLY, Calendar, alarm_value,
+from calendar_helpers import (EVERY_DAY, LB_SETCURSEL, LBN_DBLCLK, LIST_ADD, LIST_DELETE, LIST_LINES, MONTHLY, NEVER, SUNDAY, YEARLY, Calendar, alarm_value,
                               date_key, day_button, ini)
 
 REMINDER_CAPTION = "Вы просили напомнить..."
@@ -76,6 +76,13 @@ def test_delete_asks_and_only_ok_writes(clocks):
     listing.delete_first(H.IDNO)  # No changes nothing
     assert listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
     assert listing.selected() == -1  # after each fill no line is selected
+    # A double-click on a line changes it as Change does (here the change is
+    # given up), and the list is filled anew either way.
+    for ident, code in ((LIST_LINES, LBN_DBLCLK), (LIST_ADD, 0)):
+        cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, 1, 0)
+        cal.driver.post(listing.hwnd, H.WM_COMMAND, ident | code << 16, listing.item(ident))
+        wait_for(lambda: listing.selected() == -1, what="the list filled anew")
+        assert listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
     cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, 2, 0)  # the last line
     listing.delete_first(H.IDYES)
     assert listing.lines() == ["25:00 - one", "25:01 - two"]
