@@ -17,7 +17,12 @@ namespace {
 struct CalendarDialog {
     CalendarView view;
     CalendarGrid grid;
+    bool refillPosted = false;  // the grid still shows an earlier month
 };
+
+// Month and year steps that come in a burst (a held key) fill the grid once,
+// for the month they end at.
+constexpr UINT kRefillMessage = WM_APP + 1;
 
 constexpr PaintRules kPaintRules{kEdition.selectsDay, kEdition.groupCaptionPlaces};
 
@@ -42,25 +47,24 @@ void setRunTimeTexts(HWND dialog) {
     setText(dialog, IDC_CAL_YEAR_FORWARD, uiText(kTextCalendarYearForward, language));
 }
 
-void redrawMarkedButtons(HWND dialog) {
-    for (int id = IDC_CAL_WEEKDAY_SUNDAY; id <= IDC_CAL_WEEKDAY_SATURDAY; ++id)
-        InvalidateRect(GetDlgItem(dialog, id), nullptr, FALSE);
-    InvalidateRect(GetDlgItem(dialog, IDC_CAL_EVERY_DAY), nullptr, FALSE);
-}
-
 // The shown month into the buttons: days, marks, title.
 void fill(HWND dialog, CalendarDialog& state) {
     state.grid = fillGrid(state.view.month, state.view.year, localToday(), app().profile);
     SetWindowTextW(dialog, fromUtf8(calendarTitle(state.view.month, state.view.year, app().settings.language).c_str())
                                .c_str());
+    // Drawn once at the end rather than button by button as each text changes.
+    // (Before the dialog is first shown there is nothing to hold back, and
+    // turning redrawing back on would mark it visible too early.)
+    const bool shown = IsWindowVisible(dialog) != FALSE;
+    if (shown) SendMessageW(dialog, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < kDayButtonCount; ++i) {
         HWND button = GetDlgItem(dialog, IDC_CAL_DAY_FIRST + i);
         const int day = state.grid.days[static_cast<std::size_t>(i)].day;
         SetWindowTextW(button, day ? std::to_wstring(day).c_str() : L"");
         ShowWindow(button, day ? SW_SHOWNA : SW_HIDE);
-        if (day) InvalidateRect(button, nullptr, FALSE);
     }
-    redrawMarkedButtons(dialog);
+    if (shown) SendMessageW(dialog, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 BOOL onInit(HWND dialog, CalendarDialog& state) {
@@ -68,6 +72,20 @@ BOOL onInit(HWND dialog, CalendarDialog& state) {
     setRunTimeTexts(dialog);
     fill(dialog, state);
     return TRUE;  // the default focus stands
+}
+
+void onNavigate(HWND dialog, CalendarDialog& state, int id) {
+    if (navigate(state.view, id) && !state.refillPosted)
+        state.refillPosted = PostMessageW(dialog, kRefillMessage, 0, 0) != FALSE;
+}
+
+// Whatever acts on the grid sees the month that the steps so far ended at.
+BOOL onRefill(HWND dialog, CalendarDialog& state) {
+    if (state.refillPosted) {
+        state.refillPosted = false;
+        fill(dialog, state);
+    }
+    return TRUE;
 }
 
 void drawEdges(HDC dc, const RECT& r, bool sunken) {
@@ -113,6 +131,7 @@ BOOL onDrawItem(const CalendarDialog& state, const DRAWITEMSTRUCT& item) {
 BOOL onSetCursor(HWND dialog, CalendarDialog& state, HWND under, UINT mouseMessage) {
     if (mouseMessage != WM_RBUTTONDOWN || !under || GetParent(under) != dialog || !IsWindowVisible(under))
         return FALSE;
+    onRefill(dialog, state);
     const int previous = state.view.selectedDay;
     if (toggleSelection(state.view, state.grid, GetDlgCtrlID(under), kEdition.selectsDay)) {
         if (previous) InvalidateRect(GetDlgItem(dialog, previous), nullptr, TRUE);
@@ -134,16 +153,10 @@ void openList(HWND dialog, CalendarDialog& state, const ReminderListRequest& req
 }
 
 void onGroupButton(HWND dialog, CalendarDialog& state, int id) {
+    onRefill(dialog, state);
     const ClickOutcome outcome = clickOutcome(state.view, state.grid, id, kEdition.monthlyAndYearly);
     if (outcome.kind == ClickOutcome::NoDaySelected) showNoDaySelected(dialog);
     if (outcome.kind == ClickOutcome::OpenList) openList(dialog, state, outcome.request);
-}
-
-void onNavigate(HWND dialog, CalendarDialog& state, int id) {
-    const int previous = state.view.selectedDay;
-    if (!navigate(state.view, id)) return;
-    if (previous) InvalidateRect(GetDlgItem(dialog, previous), nullptr, TRUE);
-    fill(dialog, state);
 }
 
 BOOL onCommand(HWND dialog, CalendarDialog& state, int id, int notification) {
@@ -169,6 +182,7 @@ INT_PTR calendarProcedure(HWND dialog, CalendarDialog& state, UINT message, WPAR
     case WM_DRAWITEM: return onDrawItem(state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_SETCURSOR: return onSetCursor(dialog, state, reinterpret_cast<HWND>(wParam), HIWORD(lParam));
     case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
+    case kRefillMessage: return onRefill(dialog, state);
     default: return FALSE;
     }
 }
