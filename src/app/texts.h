@@ -44,6 +44,7 @@ enum TextId : int {
     kTextListYearlyTitle,           // day, month name in the genitive
     kTextListDeleteQuestion,
     kTextListDeleteCaption,
+    kTextListTooLong,
     kTextMonthGenitiveJanuary,      // twelve entries
 
     // Reminder edit (Russian in both languages)

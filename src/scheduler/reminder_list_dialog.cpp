@@ -35,8 +35,6 @@ int chosenIndex(HWND dialog, const ReminderListDialog& state) {
 
 BOOL onInit(HWND dialog, ReminderListDialog& state) {
     SetWindowTextW(dialog, fromUtf8(listTitle(*state.request).c_str()).c_str());
-    // The whole value, however long: OK writes back what was read.
-    state.working = parseGroup(app().profile.read(kAlarmSection, state.request->key, ""));
     fillLines(dialog, state);
     SendMessageW(linesOf(dialog), LB_SETCURSEL, 0, 0);
     return FALSE;  // no initial focus asked for
@@ -100,8 +98,18 @@ INT_PTR listProcedure(HWND dialog, ReminderListDialog& state, UINT message, WPAR
 }  // namespace
 
 INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request) {
+    // The whole value: OK writes back what was read. A group longer than the
+    // program reads (only a hand-edited file has one) is not opened at all, so
+    // that its tail is never written away.
+    const ProfileValue stored = app().profile.readValue(kAlarmSection, request.key, "");
+    if (!stored.whole) {
+        MessageBoxW(owner, uiText(kTextListTooLong, kRussian).c_str(), uiText(kTextListDeleteCaption, kRussian).c_str(),
+                    MB_ICONEXCLAMATION | MB_OK);
+        return IDCANCEL;
+    }
     ReminderListDialog state;
     state.request = &request;
+    state.working = parseGroup(stored.text);
     const INT_PTR result = runModalDialog<ReminderListDialog, listProcedure>(IDD_REMINDER_LIST, owner, state);
     return result == IDOK ? IDOK : IDCANCEL;
 }

@@ -193,3 +193,20 @@ def test_a_confirmed_list_while_a_reminder_box_waits(clocks):
     assert second.text == "10:00 - second"
     clock.dismiss(second)
     assert clock.running
+
+
+def test_a_group_past_what_the_program_reads_is_not_opened(clocks):
+    # Only a hand-edited file holds a group over 1 MiB; opening it would cut it.
+    entry = b" 8:00,x,\x83,;"
+    group = entry * (1024 * 1024 // len(entry) + 10)
+    assert len(group) > 1024 * 1024
+    clock = clocks.start(ini=ini({MARCH_5: group}), local_time="12:00:00")
+    cal = Calendar.open(clock)
+    cal.go_to(3, 2001)
+    cal.press(day_button(5, 3, 2001))
+    box = cal.box()
+    assert box.caption == "Строка планировщика" and "1 МБ" in box.text
+    clock.dismiss(box)
+    wait_for(lambda: not cal.owned(), what="the box to close with no list opened")
+    cal.close_with(H.IDOK)
+    assert alarm_value(clock, MARCH_5) == group
