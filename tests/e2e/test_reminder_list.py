@@ -81,6 +81,8 @@ def test_delete_asks_and_only_ok_writes(clocks):
     for ident, code in ((LIST_LINES, LBN_DBLCLK), (LIST_ADD, 0)):
         cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, 1, 0)
         cal.driver.post(listing.hwnd, H.WM_COMMAND, ident | code << 16, listing.item(ident))
+        edit = wait_for(lambda: next(iter(listing.owned()), None), what="the edit dialog")
+        cal.driver.post(edit, H.WM_COMMAND, H.IDCANCEL, 0)
         wait_for(lambda: listing.selected() == -1, what="the list filled anew")
         assert listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
     cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, 2, 0)  # the last line
