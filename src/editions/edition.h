@@ -15,6 +15,7 @@ struct Edition {
     bool passesWorkingFolder;     // hands the program's folder to the shell
     bool remembersScreenPlaces;   // X1024 / Y768 position keys
     bool ramFigureWithLoad;       // RAM figure as "(%luk, %lu%%) "
+    int aboutPlaceText;           // text table entry of the about dialog's place-and-year line
 };
 
 }  // namespace tikkano

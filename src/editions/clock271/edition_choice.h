@@ -1,4 +1,5 @@
 #pragma once
+#include "app/texts.h"
 #include "editions/edition.h"
 
 namespace tikkano {
@@ -12,6 +13,7 @@ inline constexpr Edition kEdition{
     /*passesWorkingFolder*/ true,
     /*remembersScreenPlaces*/ true,
     /*ramFigureWithLoad*/ false,
+    /*aboutPlaceText*/ kTextAboutPlace,
 };
 
 }  // namespace tikkano

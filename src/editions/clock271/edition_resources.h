@@ -1,3 +1,5 @@
 #pragma once
 #define TIKKANO_VERSION_NUMBERS 2, 7, 1, 0
 #define TIKKANO_VERSION_TEXT "2.7.1"
+// Top of the clock settings dialog's column heads, in dialog units.
+#define TIKKANO_CLOCK_HEADS_Y 3
