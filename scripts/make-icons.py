@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's icons (a green clock face on black, 16 colours) and writes
-src/resources/program.ico (32x32) and src/resources/tray.ico (32x32 and 16x16)."""
+"""Draws the program's icons (a green clock face on black, 16 colours) and the
+about dialog's picture, and writes src/resources/program.ico (32x32),
+src/resources/tray.ico (32x32 and 16x16) and src/resources/about.bmp (75x56,
+8 bits per pixel, 250 palette colours, uncompressed)."""
 import math
 import struct
 from pathlib import Path
@@ -79,7 +81,61 @@ def write_icon(path, sizes):
     Path(path).write_bytes(out + b''.join(images))
 
 
+ABOUT_WIDTH, ABOUT_HEIGHT, ABOUT_COLOURS = 75, 56, 250
+
+
+def about_picture():
+    """Palette (r, g, b) of 250 colours and rows of indices, top row first: an
+    evening sky in 200 shades, a clock face with its rim, marks and hands."""
+    sky = [(20 + i // 3, 10 + i, 80 + i // 2) for i in range(200)]
+    face = [(250 - i, 250 - i, 235 - i) for i in range(20)]        # 200..219 face, light to grey
+    rim = [(0, 120 + i * 9, 40 + i * 3) for i in range(15)]         # 220..234 green rim
+    marks = [(200 + i * 3, 40 + i * 8, 20) for i in range(15)]       # 235..249 orange to yellow
+    palette = sky + face + rim + marks
+    assert len(palette) == ABOUT_COLOURS and len(set(palette)) == ABOUT_COLOURS
+    cx, cy, r = 37.0, 28.0, 24.0
+    rows = []
+    for y in range(ABOUT_HEIGHT):
+        row = []
+        for x in range(ABOUT_WIDTH):
+            d = math.hypot(x - cx, y - cy)
+            if d <= r - 3:
+                row.append(200 + min(19, int(d * 19 / (r - 3))))
+            elif d <= r:
+                row.append(220 + min(14, int((math.atan2(y - cy, x - cx) + math.pi) / (2 * math.pi) * 15)))
+            else:
+                row.append(min(199, (x + y * 2) * 199 // (ABOUT_WIDTH + 2 * ABOUT_HEIGHT)))
+        rows.append(row)
+    for hour in range(12):
+        a = math.radians(hour * 30)
+        for t in (r - 6, r - 5):
+            rows[round(cy - t * math.cos(a))][round(cx + t * math.sin(a))] = 249 if hour % 3 == 0 else 240
+
+    def hand(angle_deg, length, colour):
+        a = math.radians(angle_deg)
+        for i in range(int(length * 4) + 1):
+            t = i / 4
+            rows[round(cy - t * math.cos(a))][round(cx + t * math.sin(a))] = colour
+
+    hand(300, r * 0.5, 235)
+    hand(60, r * 0.75, 238)
+    return palette, rows
+
+
+def write_bitmap(path):
+    palette, rows = about_picture()
+    stride = (ABOUT_WIDTH + 3) // 4 * 4
+    pixels = b''.join(bytes(row) + b'\0' * (stride - ABOUT_WIDTH) for row in reversed(rows))
+    colours = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in palette)
+    info = struct.pack('<IiiHHIIiiII', 40, ABOUT_WIDTH, ABOUT_HEIGHT, 1, 8, 0, len(pixels), 2835, 2835,
+                       ABOUT_COLOURS, 0)
+    offset = 14 + len(info) + len(colours)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    Path(path).write_bytes(header + info + colours + pixels)
+
+
 if __name__ == '__main__':
     root = Path(__file__).resolve().parent.parent / 'src' / 'resources'
     write_icon(root / 'program.ico', [32])
     write_icon(root / 'tray.ico', [32, 16])
+    write_bitmap(root / 'about.bmp')

@@ -15,6 +15,16 @@
 
 namespace tikkano {
 
+// The colour chooser's sixteen custom colours: whatever the user puts there is
+// offered again by every opening of the clock settings dialog for the rest of
+// the run; never saved.
+struct CustomColours {
+    COLORREF slots[16];
+    CustomColours() {
+        for (COLORREF& slot : slots) slot = 0xFFFFFFFF;
+    }
+};
+
 struct AppState {
     HINSTANCE instance = nullptr;
     HWND owner = nullptr;
@@ -25,6 +35,7 @@ struct AppState {
     CHOOSEFONTA fontChooser{};
     OwnedFont customFont;  // none while the face name is "System"
     ProfileFile profile{std::string()};
+    CustomColours customColours;
 
     // What the indicator refresh remembers from one run to the next.
     int lastRefreshDay = -1;

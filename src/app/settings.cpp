@@ -32,6 +32,15 @@ std::string format(const char* pattern, long value) {
 
 std::string decimal(int value) { return format("%ld", value); }
 
+// The profile read drops blanks round a value and one pair of enclosing quotes:
+// a text that would lose anything that way is written inside double quotes,
+// which the read takes off again.
+std::string asWritten(const std::string& text) {
+    if (text.empty()) return text;
+    auto blankOrQuote = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
+    return blankOrQuote(text.front()) || blankOrQuote(text.back()) ? '"' + text + '"' : text;
+}
+
 // Up to five colours as "%06lx,%06lx,...": scanning stops at the first value that
 // does not match and the rest keep what they had.
 void scanColours(const std::string& text, std::uint32_t (&colours)[kColourCount]) {
@@ -115,18 +124,18 @@ void saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
     profile.write(kStatus, "Key", decimal(s.border));
     profile.write(kStatus, "Topmost", decimal(s.topmost));
     profile.write(kStatus, "ShortDt", decimal(s.shortDate));
-    profile.write(kStatus, "ShDtFormat", s.shortDatePicture);
-    profile.write(kStatus, "LgDtFormat", s.longDatePicture);
-    profile.write(kStatus, "TimeFormat", s.timePicture);
+    profile.write(kStatus, "ShDtFormat", asWritten(s.shortDatePicture));
+    profile.write(kStatus, "LgDtFormat", asWritten(s.longDatePicture));
+    profile.write(kStatus, "TimeFormat", asWritten(s.timePicture));
     profile.write(kStatus, "defSec", decimal(s.defSec));
     profile.write(kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus");
     profile.write(kStatus, "SysDtFmt", decimal(s.systemDateFormat));
     profile.write(kPosition, "TrayStatus", decimal(s.trayStatus));
     profile.write(kPosition, "X", decimal(left));
     profile.write(kPosition, "Y", decimal(top));
-    profile.write(kAlarm, "WavePath", readBounded(profile, kAlarm, "WavePath", "", kWavePathLength));
+    profile.write(kAlarm, "WavePath", asWritten(readBounded(profile, kAlarm, "WavePath", "", kWavePathLength)));
     profile.write(kColors, "Colors", formatColours(s.colours));
-    profile.write(kFont, "Name", s.font.faceName);
+    profile.write(kFont, "Name", asWritten(s.font.faceName));
     profile.write(kFont, "Size", decimal(s.font.height));
     profile.write(kFont, "Italic", decimal(s.font.italic));
     profile.write(kFont, "Weight", decimal(s.font.weight));

@@ -1,7 +1,222 @@
 #include "dialogs/clock_settings_dialog.h"
 
-namespace tikkano {
+#include <iterator>
 
-void openClockSettingsDialog(HWND) {}
+#include "app/app_state.h"
+#include "app/modal_dialog.h"
+#include "app/wide_text.h"
+#include "dialogs/clock_settings_rules.h"
+#include "dialogs/date_format_dialog.h"
+#include "dialogs/whole_minute.h"
+#include "resources/resource.h"
+
+namespace tikkano {
+namespace {
+
+constexpr std::uint32_t kColourBits = 0x00FFFFFF;
+constexpr std::uint32_t kDefaultColours[kColourCount] = {0x000000, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xB4B4B4};
+constexpr int kPreviewBoxes[4] = {IDC_CLOCK_SHOW_TIME, IDC_CLOCK_SHOW_DATE, IDC_CLOCK_SHOW_MEMORY,
+                                  IDC_CLOCK_SHOW_RAM};
+
+// One opening of the dialog: its working colours and the brush of the working
+// background, so a second opening from the tray has its own. The brush goes
+// with the record when the dialog ends.
+struct ClockSettingsState {
+    AppState& app;
+    HWND indicator;
+    std::uint32_t colours[kColourCount];
+    OwnedBrush background;
+    HWND previewBoxes[4] = {};
+};
+
+// Run-time texts in the order they are set; the caption follows.
+constexpr struct {
+    int control;
+    TextId text;
+} kLabels[] = {
+    {IDC_CLOCK_HEADS, kTextClockHeads},           {IDC_CLOCK_BORDER, kTextClockBorder},
+    {IDC_CLOCK_SHOW_TIME, kTextClockShowTime},     {IDC_CLOCK_SHOW_DATE, kTextClockShowDate},
+    {IDC_CLOCK_SHOW_MEMORY, kTextClockShowMemory}, {IDC_CLOCK_SHOW_RAM, kTextClockShowRam},
+    {IDC_CLOCK_SHORT_DATE, kTextClockShortDate},   {IDC_CLOCK_STANDARD, kTextClockStandard},
+    {IDC_CLOCK_BACKGROUND, kTextClockBackground},  {IDC_CLOCK_FONT, kTextClockFont},
+    {IDC_CLOCK_WHOLE_MINUTE, kTextClockWholeMinute}, {IDCANCEL, kTextCancel},
+    {IDC_CLOCK_DATE_FORMAT, kTextDateFormat},
+};
+
+bool isChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
+
+void check(HWND dialog, int control, bool checked) {
+    CheckDlgButton(dialog, control, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void remakeBackgroundBrush(ClockSettingsState& state) {
+    state.background.reset(CreateSolidBrush(state.colours[kBackground]));
+}
+
+// The preview shows the working colours at once.
+void showWorkingColours(HWND dialog, ClockSettingsState& state) {
+    remakeBackgroundBrush(state);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// The indicator is drawn anew with what is in the settings now.
+void refreshIndicator(const ClockSettingsState& state) { InvalidateRect(state.indicator, nullptr, FALSE); }
+
+INT_PTR onInit(HWND dialog, ClockSettingsState& state) {
+    const Settings& s = state.app.settings;
+    for (int i = 0; i < kColourCount; ++i) state.colours[i] = s.colours[i] & kColourBits;
+    remakeBackgroundBrush(state);
+    check(dialog, IDC_CLOCK_BORDER, s.border != 0);
+    check(dialog, IDC_CLOCK_SHORT_DATE, s.shortDate != 0);
+    for (int i = 0; i < 4; ++i) state.previewBoxes[i] = GetDlgItem(dialog, kPreviewBoxes[i]);
+
+    const DisplayBoxes boxes = boxesForDisplay(s.displayChoice, s.memoryChoice);
+    check(dialog, IDC_CLOCK_SHOW_TIME, boxes.time);
+    check(dialog, IDC_CLOCK_SHOW_DATE, boxes.date);
+    check(dialog, IDC_CLOCK_SHOW_MEMORY, boxes.memory);
+    check(dialog, IDC_CLOCK_SHOW_RAM, boxes.ram);
+
+    for (const auto& label : kLabels)
+        SetDlgItemTextW(dialog, label.control, uiText(label.text, s.language).c_str());
+    SetWindowTextW(dialog, uiText(kTextClockCaption, s.language).c_str());
+    return TRUE;
+}
+
+// Each display box's caption in the colour its figure has on the indicator,
+// on the indicator's background; every other control as Windows paints it.
+INT_PTR onControlColour(ClockSettingsState& state, HDC dc, HWND control) {
+    SetBkColor(dc, state.colours[kBackground]);
+    for (int i = 0; i < 4; ++i)
+        if (control == state.previewBoxes[i]) {
+            SetTextColor(dc, state.colours[kTimeColour + i]);
+            return reinterpret_cast<INT_PTR>(state.background.get());
+        }
+    return FALSE;
+}
+
+void chooseColour(HWND dialog, ClockSettingsState& state, int entry) {
+    CHOOSECOLORW chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = dialog;
+    chooser.rgbResult = state.colours[entry];
+    chooser.lpCustColors = state.app.customColours.slots;
+    chooser.Flags = CC_RGBINIT;
+    if (!ChooseColorW(&chooser)) return;
+    // The custom slots start as 0xFFFFFFFF; only the colour itself may reach the settings.
+    state.colours[entry] = chooser.rgbResult & kColourBits;
+    showWorkingColours(dialog, state);
+}
+
+void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
+    std::copy(std::begin(kDefaultColours), std::end(kDefaultColours), state.colours);
+    showWorkingColours(dialog, state);
+}
+
+// The font chooser belongs to this dialog, so neither it nor the menu behind
+// can be used while it is open. The indicator takes the new font at once,
+// whatever then becomes of this dialog.
+void chooseFont(HWND dialog, ClockSettingsState& state) {
+    AppState& app = state.app;
+    app.fontChooser.hwndOwner = dialog;
+    const BOOL chosen = ChooseFontA(&app.fontChooser);
+    app.fontChooser.hwndOwner = nullptr;
+    if (!chosen) return;
+    IndicatorFont& font = app.settings.font;
+    font.faceName = app.logFont.lfFaceName;
+    font.height = app.logFont.lfHeight;
+    font.italic = app.logFont.lfItalic;
+    font.weight = app.logFont.lfWeight;
+    font.charSet = app.logFont.lfCharSet;
+    // Made exactly as at start-up, so what shows now is what the next start shows.
+    applyIndicatorFont(app);
+    refreshIndicator(state);
+}
+
+void useSystemFont(ClockSettingsState& state) {
+    IndicatorFont& font = state.app.settings.font;
+    font.faceName = "System";
+    font.italic = 0;
+    font.height = -13;
+    font.weight = 700;
+    font.charSet = 204;
+    applyIndicatorFont(state.app);
+    refreshIndicator(state);
+}
+
+void setWholeMinute() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const auto rounded = wholeMinute({now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute,
+                                      now.wSecond, now.wMilliseconds});
+    if (!rounded) return;
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(rounded->year);
+    time.wMonth = static_cast<WORD>(rounded->month);
+    time.wDay = static_cast<WORD>(rounded->day);
+    time.wDayOfWeek = static_cast<WORD>(rounded->weekday);
+    time.wHour = static_cast<WORD>(rounded->hour);
+    time.wMinute = static_cast<WORD>(rounded->minute);
+    SetLocalTime(&time);
+}
+
+void openControlPanel() { WinExec("Control.exe Timedate.cpl", SW_SHOW); }
+
+INT_PTR onOk(HWND dialog, ClockSettingsState& state) {
+    Settings& s = state.app.settings;
+    s.shortDate = isChecked(dialog, IDC_CLOCK_SHORT_DATE) ? 1 : 0;
+    s.border = isChecked(dialog, IDC_CLOCK_BORDER) ? 1 : 0;
+    const DisplayBoxes boxes{isChecked(dialog, IDC_CLOCK_SHOW_TIME), isChecked(dialog, IDC_CLOCK_SHOW_DATE),
+                             isChecked(dialog, IDC_CLOCK_SHOW_MEMORY), isChecked(dialog, IDC_CLOCK_SHOW_RAM)};
+    const DisplayOutcome outcome = displayFromBoxes(boxes, s.displayChoice, s.memoryChoice);
+    EndDialog(dialog, 1);
+    if (outcome.nothingToShow) {
+        // Nothing left to show ends the program, by the indicator's own close:
+        // the settings saved with the display choice as it was, the last
+        // closing written, the tray icon taken away.
+        PostMessageW(state.indicator, WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+    s.displayChoice = outcome.displayChoice;
+    s.memoryChoice = outcome.memoryChoice;
+    std::copy(std::begin(state.colours), std::end(state.colours), s.colours);
+    refreshIndicator(state);
+    return TRUE;
+}
+
+// Only clicks (notification code 0) count, as the whole wParam is compared.
+INT_PTR onCommand(HWND dialog, ClockSettingsState& state, WPARAM command) {
+    switch (command) {
+    case IDOK: return onOk(dialog, state);
+    case IDCANCEL: EndDialog(dialog, 1); return TRUE;
+    case IDC_CLOCK_BACKGROUND:
+    case IDC_CLOCK_TIME_COLOUR:
+    case IDC_CLOCK_DATE_COLOUR:
+    case IDC_CLOCK_MEMORY_COLOUR:
+    case IDC_CLOCK_RAM_COLOUR: chooseColour(dialog, state, static_cast<int>(command) - IDC_CLOCK_BACKGROUND); return TRUE;
+    case IDC_CLOCK_STANDARD: restoreDefaultColours(dialog, state); return TRUE;
+    case IDC_CLOCK_FONT: chooseFont(dialog, state); return TRUE;
+    case IDC_CLOCK_SYSTEM_FONT: useSystemFont(state); return TRUE;
+    case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(); return TRUE;
+    case IDC_CLOCK_CONTROL_PANEL: openControlPanel(); return TRUE;
+    case IDC_CLOCK_DATE_FORMAT: openDateFormatDialog(dialog); return TRUE;
+    default: return FALSE;
+    }
+}
+
+INT_PTR clockSettingsProc(HWND dialog, ClockSettingsState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return onInit(dialog, state);
+    case WM_CTLCOLORSTATIC: return onControlColour(state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND: return onCommand(dialog, state, wParam);
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void openClockSettingsDialog(HWND indicator) {
+    ClockSettingsState state{app(), indicator, {}, OwnedBrush(), {}};
+    runModalDialog<ClockSettingsState, clockSettingsProc>(IDD_CLOCK, indicator, state);
+}
 
 }  // namespace tikkano

@@ -17,6 +17,7 @@ struct Edition {
     bool ramFigureWithLoad;       // RAM figure as "(%luk, %lu%%) "
     bool selectsDay;              // the calendar's right-click day selection, drawn sunken
     bool groupCaptionPlaces;      // the calendar's group buttons place their captions themselves
+    int aboutPlaceText;           // text table entry of the about dialog's place-and-year line
 };
 
 }  // namespace tikkano

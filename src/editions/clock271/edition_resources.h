@@ -3,3 +3,5 @@
 #define TIKKANO_VERSION_TEXT "2.7.1"
 #define TIKKANO_DESCRIPTION "Tikkano desktop clock 2.7.1"
 #define TIKKANO_FILE_NAME "tikkano.exe"
+// Top of the clock settings dialog's column heads, in dialog units.
+#define TIKKANO_CLOCK_HEADS_Y 3

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/texts.h"
 #include "editions/edition.h"
 
 namespace tikkano {
@@ -14,6 +15,7 @@ inline constexpr Edition kEdition{
     /*ramFigureWithLoad*/ true,
     /*selectsDay*/ false,
     /*groupCaptionPlaces*/ false,
+    /*aboutPlaceText*/ kTextAboutPlaceEarlier,
 };
 
 }  // namespace tikkano

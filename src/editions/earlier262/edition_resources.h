@@ -3,3 +3,5 @@
 #define TIKKANO_VERSION_TEXT "2.6.2"
 #define TIKKANO_DESCRIPTION "Tikkano desktop clock 2.6.2, earlier edition"
 #define TIKKANO_FILE_NAME "tikkano262.exe"
+// Top of the clock settings dialog's column heads, in dialog units.
+#define TIKKANO_CLOCK_HEADS_Y 5

@@ -1,0 +1,90 @@
+// Text values of the settings file must come back from a save and a load
+// exactly as they were, although the profile read trims them.
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "support/memory_profile.h"
+
+namespace tikkano {
+namespace {
+
+// Reads as the profile functions do: blanks round the value dropped, then one
+// pair of enclosing quotes (single or double) taken off.
+class TrimmingProfile : public test::MemoryProfile {
+public:
+    ProfileValue readValue(const std::string& section, const std::string& key,
+                           const std::string& fallback) const override {
+        const Entry* e = find(section, key);
+        if (!e) return {fallback, true};
+        std::string v = e->value;
+        const auto first = v.find_first_not_of(" \t");
+        v = first == std::string::npos ? std::string() : v.substr(first, v.find_last_not_of(" \t") - first + 1);
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+            v = v.substr(1, v.size() - 2);
+        return {v, true};
+    }
+};
+
+constexpr Moment kClosing{2026, 3, 1, 8, 0};
+
+TEST(SettingsTextValues, ComeBackExactlyAfterSaveAndLoad) {
+    const std::string pictures[] = {
+        "'\xD1\xE5\xE3\xEE\xE4\xED\xFF' d MMM '\xE3.'",  // 'Сегодня' d MMM 'г.' in code page 1251
+        "'Today' d MMMM yyyy 'year'",  // longer than a picture: cut to 18
+        "'day' d",
+        "d MMM 'of' yyyy 'x'",
+        " dd.MM ",
+        "HH:mm ",
+        "\"yyyy\"",
+        "\"",
+        "'",
+        "\t d",
+        "",
+        "dd' '",
+        "plain picture",
+    };
+    for (const std::string& picture : pictures) {
+        Settings s;
+        s.shortDatePicture = picture;
+        s.longDatePicture = picture;
+        s.timePicture = picture;
+        s.font.faceName = picture.empty() ? "System" : picture;
+        TrimmingProfile file;
+        file.write("Alarm", "WavePath", "\" C:\\sounds\\ding.wav \"");
+        saveSettings(file, s, 0, 0, kClosing, true);
+
+        Settings back;
+        loadSettings(file, back, true);
+        const std::string expected = picture.substr(0, 18);
+        EXPECT_EQ(back.shortDatePicture, expected) << "[" << picture << "] as [" << file.find("Status", "ShDtFormat")->value << "]";
+        EXPECT_EQ(back.longDatePicture, expected);
+        EXPECT_EQ(back.timePicture, expected);
+        EXPECT_EQ(back.font.faceName, picture.empty() ? "System" : picture.substr(0, 31));
+        // The sound folder read with its blanks is kept with them.
+        EXPECT_EQ(file.read("Alarm", "WavePath", ""), " C:\\sounds\\ding.wav ");
+    }
+}
+
+TEST(SettingsTextValues, OrdinaryValuesAreWrittenBareAndOldFilesReadAsBefore) {
+    Settings s;
+    TrimmingProfile file;
+    saveSettings(file, s, 0, 0, kClosing, true);
+    EXPECT_EQ(file.find("Status", "LgDtFormat")->value, "dddd dd MMMM yyyy");
+    EXPECT_EQ(file.find("Font", "Name")->value, "System");
+    EXPECT_EQ(file.find("Alarm", "WavePath")->value, "");
+
+    // A file written before: unquoted values with blanks round them, and quotes
+    // the user typed, read as they always did.
+    TrimmingProfile old;
+    old.write("Status", "ShDtFormat", "  dd-MM  ");
+    old.write("Status", "LgDtFormat", "'Today' d MMM 'x'");
+    old.write("Font", "Name", "\"Arial\"");
+    Settings fromOld;
+    loadSettings(old, fromOld, true);
+    EXPECT_EQ(fromOld.shortDatePicture, "dd-MM");
+    EXPECT_EQ(fromOld.longDatePicture, "Today' d MMM 'x");
+    EXPECT_EQ(fromOld.font.faceName, "Arial");
+}
+
+}  // namespace
+}  // namespace tikkano
