@@ -761,8 +761,15 @@ class Clock:
             # The window is found while it is still being created; its set-up
             # (menu, z-order, timer) is done once the first refresh has replaced
             # the creation title with the date.
-            _wait_until(lambda: driver.text(hwnd) not in ("", "Horvik") or popen.poll() is not None,
-                        timeout, what=f"the first refresh of {exe.name}")
+            def first_refresh_done():
+                if popen.poll() is not None:
+                    return True
+                try:
+                    return driver.text(hwnd) not in ("", "Horvik")
+                except DriverError:
+                    return False  # busy (a huge settings file): not yet
+
+            _wait_until(first_refresh_done, timeout, what=f"the first refresh of {exe.name}")
             owner = driver.owner(hwnd)
             pid = driver.pidof(hwnd)
         except BaseException:

@@ -393,3 +393,19 @@ def test_groups_far_past_the_bound_start_fire_whole_entries_and_stay(clocks):
     assert clock.close(timeout=120) == 0
     assert alarm_values(clock.ini_path.read_bytes(), alarm) == alarm
 
+
+
+def test_a_settings_file_of_hundreds_of_mib_starts_and_runs(clocks):
+    """Five groups of today of 64 MiB each, a file of 320 MiB: the program starts
+    and fires the whole entries before its bound of each group. (Its close is
+    not waited for: Wine rewrites the whole file for every key saved, which
+    takes minutes at this size.)"""
+    now = local(10, 30, 5)
+    k = keys_of(now.date())
+    keys = [k["date"], k["weekday"], k["monthly"], k["yearly"], "Day"]
+    alarm = {key: oversized_group(key, 64 * MIB) for key in keys}
+    clock = clocks.start(ini=ini(alarm), local_time=now, timeout=240)
+    assert clock.ini_path.stat().st_size > 300 * MIB
+    assert box_texts_in_turn(clock, 5) == [f"10:00 - {key} before the bound" for key in keys]
+    no_box_for(clock, 3)
+    assert clock.running

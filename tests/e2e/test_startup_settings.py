@@ -463,8 +463,9 @@ def test_hand_edited_bad_file_starts_closes_and_saves_sane_values(clocks, driver
     assert status["Key"] == "0"
     assert status["ShortDt"] == "12"
     assert status["ShDtFormat"] == "x" * 18
-    # Cut to 18 characters, the last a blank, which the profile functions drop.
-    assert status["LgDtFormat"] == "dddd dd MMMM yyyy"
+    # Cut to 18 characters, the last a blank: saved in quotes, so that the
+    # profile functions' trimming gives the blank back.
+    assert status["LgDtFormat"] == '"dddd dd MMMM yyyy "'
     assert status["defSec"] == "-21474836"   # cut to 9 characters
     assert status["Language"] == "Eng"
     assert status["LastTime"] in utc_day_stamps("0930", day)
