@@ -16,11 +16,13 @@
 #include "app/profile.h"
 #include "app/settings.h"
 #include "display/indicator_layout.h"
-#include "support/memory_profile.h"
+#include "support/trimming_profile.h"
 
 namespace {
 
 using tikkano::test::MemoryProfile;
+// The file reads as Windows reads it: trimmed, one pair of quotes taken off.
+using tikkano::test::TrimmingProfile;
 
 void require(bool condition) {
     if (!condition) std::abort();
@@ -51,11 +53,12 @@ std::vector<std::string> lines(const std::string& input) {
 }
 
 // The values of the main sections as a save writes them.
-MemoryProfile saved(const MemoryProfile& from) {
+TrimmingProfile saved(const TrimmingProfile& from) {
     tikkano::Settings settings;
     tikkano::loadSettings(from, settings, true);
-    MemoryProfile to;
-    to.write("Alarm", "WavePath", from.read("Alarm", "WavePath", ""));
+    TrimmingProfile to;
+    // The save keeps WavePath as the file holds it: the stored text, not the read one.
+    if (const MemoryProfile::Entry* wave = from.find("Alarm", "WavePath")) to.write("Alarm", "WavePath", wave->value);
     tikkano::saveSettings(to, settings, settings.x, settings.y, settings.lastClosing, true);
     return to;
 }
@@ -88,11 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
 
     // Whatever the file says, a save reads back to the same save.
-    MemoryProfile file;
+    TrimmingProfile file;
     for (std::size_t i = 0; i < std::size(kKeys); ++i)
         if (i < values.size()) file.write(kKeys[i].section, kKeys[i].name, values[i]);
-    const MemoryProfile first = saved(file);
-    const MemoryProfile second = saved(first);
+    const TrimmingProfile first = saved(file);
+    const TrimmingProfile second = saved(first);
     require(sameValues(saved(second), second));
 
     // A stamp in range reads back whole.

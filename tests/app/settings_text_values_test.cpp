@@ -3,27 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "support/memory_profile.h"
+#include "support/trimming_profile.h"
 
 namespace tikkano {
 namespace {
 
-// Reads as the profile functions do: blanks round the value dropped, then one
-// pair of enclosing quotes (single or double) taken off.
-class TrimmingProfile : public test::MemoryProfile {
-public:
-    ProfileValue readValue(const std::string& section, const std::string& key,
-                           const std::string& fallback) const override {
-        const Entry* e = find(section, key);
-        if (!e) return {fallback, true};
-        std::string v = e->value;
-        const auto first = v.find_first_not_of(" \t");
-        v = first == std::string::npos ? std::string() : v.substr(first, v.find_last_not_of(" \t") - first + 1);
-        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-            v = v.substr(1, v.size() - 2);
-        return {v, true};
-    }
-};
+using test::TrimmingProfile;
 
 constexpr Moment kClosing{2026, 3, 1, 8, 0};
 
