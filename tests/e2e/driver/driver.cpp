@@ -645,6 +645,19 @@ std::string run(const std::string& line) {
         const UINT message = RegisterWindowMessageA(w[2].c_str());
         return PostMessageA(as_hwnd(n[1]), message, 0, 0) ? "ok" : "err PostMessage failed";
     }
+    if (cmd == "textfits") {
+        // textfits PID OUTFILE: the texts of the process's dialog controls measured
+        // there, each in its own font (see dump_text_fits in menuspy.cpp).
+        if (w.size() < 3 || !is_num[1]) return "err usage: textfits PID OUTFILE";
+        size_t at = line.find(w[2], line.find(w[1]) + w[1].size());
+        return spy_call(DWORD(n[1]), line.substr(at), "dump_text_fits");
+    }
+    if (cmd == "dpi") {
+        HDC dc = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+        return "ok " + std::to_string(dpi);
+    }
     if (cmd == "ping") return "ok pong";
     return "err unknown command " + cmd;
 }
@@ -652,6 +665,12 @@ std::string run(const std::string& line) {
 }  // namespace
 
 int main() {
+    // Coordinates and fonts as the screen really has them, at any DPI setting:
+    // the programs under test are DPI aware too.
+    using SetAware = BOOL(WINAPI*)();
+    if (auto set_aware = reinterpret_cast<SetAware>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware"))))
+        set_aware();
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
