@@ -7,6 +7,8 @@
   shot       (function) shot("name") saves a screenshot of the whole display
   desktop_wine (session) a second prefix whose programs run in a 1024x768
                         Wine virtual desktop (for screen-size changes)
+  dpi144_wine  (session) a third prefix whose screen is set to 144 DPI
+  desktop_clocks, dpi144_clocks (function) clocks in those sessions
 """
 
 from __future__ import annotations
@@ -39,6 +41,13 @@ def wine(xserver):
 @pytest.fixture(scope="session")
 def desktop_wine(xserver):
     session = harness.WineSession(xserver, virtual_desktop="1024x768")
+    yield session
+    session.stop()
+
+
+@pytest.fixture(scope="session")
+def dpi144_wine(xserver):
+    session = harness.WineSession(xserver, log_pixels=144)
     yield session
     session.stop()
 
@@ -89,6 +98,11 @@ def clocks(wine):
 @pytest.fixture
 def desktop_clocks(desktop_wine):
     yield from _clocks(desktop_wine)
+
+
+@pytest.fixture
+def dpi144_clocks(dpi144_wine):
+    yield from _clocks(dpi144_wine)
 
 
 @pytest.fixture

@@ -571,6 +571,23 @@ class Driver:
     def handles(self, pid: int) -> int:
         return int(self.cmd(f"handles {pid}").split()[0])
 
+    def text_fits(self, pid: int, out_file: Path) -> dict[int, "TextFit"]:
+        """The texts of every static and button of the process's shown dialogs,
+        each measured inside the process in the control's own font."""
+        out_file = Path(out_file)
+        if out_file.exists():
+            out_file.unlink()
+        self.cmd(f"textfits {pid} {unix_to_wine_path(out_file)}")
+        fits = {}
+        for line in out_file.read_text().splitlines():
+            hwnd, *numbers = line.split("\t")
+            fits[int(hwnd, 16)] = TextFit(*(int(v) for v in numbers))
+        return fits
+
+    def dpi(self) -> int:
+        """LOGPIXELSY of the screen, as a DPI-aware program sees it."""
+        return int(self.cmd("dpi"))
+
     def locale(self) -> tuple[int, int, int]:
         acp, oemcp, lcid = self.cmd("locale").split()
         return int(acp), int(oemcp), int(lcid, 16)
@@ -584,6 +601,18 @@ class Driver:
                 self.proc.kill()
                 self.proc.wait()
         self._log.close()
+
+
+@dataclass
+class TextFit:
+    """What a control's text needs, in its own font, against its client area."""
+    width: int           # on one line
+    height: int          # of one line
+    wrapped_width: int   # broken into lines at the client width (wider: a word too long)
+    wrapped_height: int
+    client_width: int
+    client_height: int
+    font_height: int     # lfHeight of the control's font
 
 
 class Pixels:
@@ -627,7 +656,7 @@ def unix_to_wine_path(path: Path) -> str:
 class WineSession:
     """A clean prefix with its own wineserver, on the given X server."""
 
-    def __init__(self, xserver: Xserver, virtual_desktop: str | None = None):
+    def __init__(self, xserver: Xserver, virtual_desktop: str | None = None, log_pixels: int | None = None):
         self.x = xserver
         self.tmp = Path(tempfile.mkdtemp(prefix="tikkano-e2e-"))
         self.prefix = self.tmp / "prefix"
@@ -638,13 +667,18 @@ class WineSession:
         subprocess.run(["cp", "-a", str(ready_prefix()), str(self.prefix)], check=True, timeout=300)
         self.env = wine_base_env(self.prefix, xserver.display)
         try:
+            offline = dict(self.env)
+            offline.pop("DISPLAY")
+            if log_pixels:
+                # The screen's DPI setting, read by Wine when the session starts.
+                _run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                      "/d", str(log_pixels), "/f"], env=offline, timeout=120, check=True)
+                _run(["wineserver", "-w"], env=offline, timeout=120)
             if virtual_desktop:
                 # Programs run inside one Wine desktop window whose size the
                 # driver can change. The keys go in while no explorer.exe runs
                 # (reg.exe itself may start one, which would keep the old
                 # setting), then everything stops before the session starts.
-                offline = dict(self.env)
-                offline.pop("DISPLAY")
                 for args in ([r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default"],
                              [r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d", virtual_desktop]):
                     _run(["wine", "reg", "add", *args, "/f"], env=offline, timeout=120, check=True)

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -264,6 +265,36 @@ std::string spy_call(DWORD pid, const std::string& out_path, const char* export_
     }
     CloseHandle(proc);
     return answer;
+}
+
+// The handles a process holds, counted in the system's list of all handles
+// (SystemHandleInformation), for when GetProcessHandleCount answers nothing.
+DWORD handles_in_system_list(DWORD pid) {
+    struct Entry {
+        ULONG owner_pid;
+        BYTE object_type, flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    using Query = LONG(WINAPI*)(int, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return 0;
+    const int kSystemHandleInformation = 16;
+    std::vector<unsigned char> buffer(1 << 16);
+    ULONG needed = 0;
+    LONG status;
+    while ((status = query(kSystemHandleInformation, buffer.data(), ULONG(buffer.size()), &needed)) ==
+               LONG(0xC0000004) /* STATUS_INFO_LENGTH_MISMATCH */ && buffer.size() < (64u << 20))
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
+    if (status != 0) return 0;
+    const ULONG total = *reinterpret_cast<ULONG*>(buffer.data());
+    const Entry* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
+    DWORD count = 0;
+    for (ULONG i = 0; i < total; ++i)
+        if (entries[i].owner_pid == pid) ++count;
+    return count;
 }
 
 HWND as_hwnd(long long v) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(v)); }
@@ -574,6 +605,8 @@ std::string run(const std::string& line) {
         BOOL ok = GetProcessHandleCount(proc, &count);
         CloseHandle(proc);
         if (!ok) return "err GetProcessHandleCount failed";
+        // Wine answers 0 there; its list of every process's handles is real.
+        if (count == 0) count = handles_in_system_list(DWORD(n[1]));
         return "ok " + std::to_string(count);
     }
     if (cmd == "procmem") {
@@ -645,6 +678,19 @@ std::string run(const std::string& line) {
         const UINT message = RegisterWindowMessageA(w[2].c_str());
         return PostMessageA(as_hwnd(n[1]), message, 0, 0) ? "ok" : "err PostMessage failed";
     }
+    if (cmd == "textfits") {
+        // textfits PID OUTFILE: the texts of the process's dialog controls measured
+        // there, each in its own font (see dump_text_fits in menuspy.cpp).
+        if (w.size() < 3 || !is_num[1]) return "err usage: textfits PID OUTFILE";
+        size_t at = line.find(w[2], line.find(w[1]) + w[1].size());
+        return spy_call(DWORD(n[1]), line.substr(at), "dump_text_fits");
+    }
+    if (cmd == "dpi") {
+        HDC dc = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+        return "ok " + std::to_string(dpi);
+    }
     if (cmd == "ping") return "ok pong";
     return "err unknown command " + cmd;
 }
@@ -652,6 +698,12 @@ std::string run(const std::string& line) {
 }  // namespace
 
 int main() {
+    // Coordinates and fonts as the screen really has them, at any DPI setting:
+    // the programs under test are DPI aware too.
+    using SetAware = BOOL(WINAPI*)();
+    if (auto set_aware = reinterpret_cast<SetAware>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware"))))
+        set_aware();
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);

@@ -1,8 +1,10 @@
-// tikkano_menuspy.dll: loaded into a running clock by tikkano_driver. Its one
-// export runs on a thread of the clock's process, where the indicator's system
-// menu can be read (another process gets no handle to it), and writes the menu
-// to a file, one item a line: command id (hex), state flags (hex), text (UTF-8),
-// separated by tabs.
+// tikkano_menuspy.dll: loaded into a running clock by tikkano_driver. Its
+// exports run on a thread of the clock's process, where what another process
+// cannot read is at hand: the indicator's system menu (another process gets no
+// handle to it), the tooltips' texts, the fonts of dialog controls (a font
+// handle means nothing outside its process). Each writes a file, one item a
+// line, fields separated by tabs; the system menu as command id (hex), state
+// flags (hex), text (UTF-8).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -23,7 +25,7 @@ BOOL CALLBACK find_indicator(HWND h, LPARAM) {
     return FALSE;
 }
 
-struct Tooltips {
+struct Listing {
     FILE* out = nullptr;
     DWORD written = 0;
 };
@@ -31,7 +33,7 @@ struct Tooltips {
 // Writes every tool of every tooltip control of this process: tooltip window
 // (hex), tool window (hex), tool id (hex), text (UTF-8), separated by tabs.
 BOOL CALLBACK dump_tooltip_window(HWND h, LPARAM lp) {
-    Tooltips* t = reinterpret_cast<Tooltips*>(lp);
+    Listing* t = reinterpret_cast<Listing*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     if (pid != GetCurrentProcessId()) return TRUE;
@@ -59,12 +61,63 @@ BOOL CALLBACK dump_tooltip_window(HWND h, LPARAM lp) {
     return TRUE;
 }
 
+// Writes, for each static and button of each dialog of this process, what its
+// text needs in the control's own font (WM_GETFONT): control (hex), width and
+// height on one line, width and height broken into lines at the control's
+// client width, client width and height, the font's lfHeight; tab-separated.
+BOOL CALLBACK dump_fit(HWND h, LPARAM lp) {
+    Listing* t = reinterpret_cast<Listing*>(lp);
+    wchar_t name[64];
+    GetClassNameW(h, name, 64);
+    if (lstrcmpiW(name, L"Static") != 0 && lstrcmpiW(name, L"Button") != 0) return TRUE;
+    wchar_t text[1024] = {0};
+    SendMessageW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+    LOGFONTW lf = {};
+    if (font) GetObjectW(font, sizeof lf, &lf);
+    RECT client;
+    GetClientRect(h, &client);
+    HDC dc = GetDC(h);
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT line = {0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &line, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+    RECT wrapped = {0, 0, client.right, 0};
+    DrawTextW(dc, text, -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    if (font) SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    std::fprintf(t->out, "%lx\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\n", (unsigned long)(ULONG_PTR)h, line.right,
+                 line.bottom, wrapped.right, wrapped.bottom, client.right, client.bottom, long(lf.lfHeight));
+    ++t->written;
+    return TRUE;
+}
+
+BOOL CALLBACK dump_dialog_fits(HWND h, LPARAM lp) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t name[64];
+    GetClassNameW(h, name, 64);
+    if (pid == GetCurrentProcessId() && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(h))
+        EnumChildWindows(h, dump_fit, lp);
+    return TRUE;
+}
+
 }  // namespace
+
+// Thread procedure; the parameter is the output path (ANSI). Returns the number
+// of controls written, or 0xFFFFFFFF when the file cannot be made.
+extern "C" __declspec(dllexport) DWORD WINAPI dump_text_fits(LPVOID param) {
+    Listing t;
+    t.out = std::fopen(static_cast<const char*>(param), "wb");
+    if (!t.out) return 0xFFFFFFFFu;
+    EnumWindows(dump_dialog_fits, reinterpret_cast<LPARAM>(&t));
+    std::fclose(t.out);
+    return t.written;
+}
 
 // Thread procedure; the parameter is the output path (ANSI). Returns the number
 // of tools written, or 0xFFFFFFFF when the file cannot be made.
 extern "C" __declspec(dllexport) DWORD WINAPI dump_tooltips(LPVOID param) {
-    Tooltips t;
+    Listing t;
     t.out = std::fopen(static_cast<const char*>(param), "wb");
     if (!t.out) return 0xFFFFFFFFu;
     EnumWindows(dump_tooltip_window, reinterpret_cast<LPARAM>(&t));

@@ -1,0 +1,265 @@
+"""A long run of the clock under Wine, not part of the test suite.
+
+Usage: soak.py [minutes]   (default 60)
+
+The clock (2.7.1) runs with a reminder in every minute of the run, spread over
+the date, weekday, monthly, yearly and every-day groups of the run's local day
+(set through TZ). Meanwhile a loop, at random times, opens and confirms the
+calendar, a reminder list and the clock settings, sends the program to the
+tray and back, and leaves reminder boxes open over each other for a while
+before dismissing them. At the end it checks:
+  - every reminder fired exactly once and in order (none lost, none doubled);
+  - PagefileUsage and the handle count, sampled at quiet moments, did not
+    grow after the warm-up (the first minute, and until every action and a
+    reminder box have been through once);
+  - the settings file reads back as written.
+Each figure is printed as one line; the exit code is 0 only if all hold.
+"""
+
+from __future__ import annotations
+
+import datetime
+import random
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import harness as H  # noqa: E402
+from calendar_helpers import IDM_CALENDAR, Calendar, day_button  # noqa: E402
+
+CAPTION = "Вы просили напомнить..."
+IDM_CLOCK = 112
+START = datetime.time(10, 0, 30)
+HOLDS = (70, 0, 5, 20)  # seconds a reminder box is left open, in turn
+GROUPS = ("date", "weekday", "monthly", "yearly", "every-day")
+
+
+def entry(hour: int, minute: int, text: str) -> bytes:
+    """One entry as the program writes it: "%2d:%2d,text,run,sound;"."""
+    return b"%2d:%2d,%s,\x83,;" % (hour, minute, text.encode("cp1251"))
+
+
+def group_keys(day: datetime.date) -> dict[str, str]:
+    weekday = (day.weekday() + 1) % 7  # 0 = Sunday, as Windows counts
+    return {"date": f"{day.day:02d}{day.month:02d}{day.year:04d}", "weekday": f"{weekday:02d}",
+            "monthly": f"M{day.day:02d}", "yearly": f"Y{day.day:02d}{day.month:02d}", "every-day": "Day"}
+
+
+def plan(day: datetime.date, minutes: int) -> tuple[dict[str, bytes], list[str]]:
+    """Groups with one reminder for each minute after the start, turn by turn
+    in each kind of group, and the box texts expected in order."""
+    keys = group_keys(day)
+    groups: dict[str, bytes] = {keys[g]: b"" for g in GROUPS}
+    expected = []
+    start = datetime.datetime.combine(day, START)
+    for i in range(1, minutes + 1):
+        at = (start + datetime.timedelta(minutes=i)).replace(second=0)
+        kind = GROUPS[i % len(GROUPS)]
+        text = f"Soak {i:03d} {kind}"
+        groups[keys[kind]] += entry(at.hour, at.minute, text)
+        expected.append(f"{at.hour:02d}:{at.minute:02d} - {text}")
+    return groups, expected
+
+
+def settings_file(groups: dict[str, bytes]) -> bytes:
+    lines = [b"[Status]", b"Language=Rus", b"Status=6", b"dStatus=3", b"Key=1",
+             b"[Position]", b"X=300", b"Y=200", b"[Alarm]"]
+    lines += [k.encode() + b"=" + v for k, v in groups.items()]
+    return b"\r\n".join(lines) + b"\r\n"
+
+
+class Soak:
+    def __init__(self, session: H.WineSession, minutes: int, seed: int):
+        self.session, self.minutes = session, minutes
+        self.driver = session.driver
+        self.random = random.Random(seed)
+        self.day = datetime.datetime.now(datetime.timezone.utc).date()
+        self.groups, self.expected = plan(self.day, minutes)
+        self.written = settings_file(self.groups)
+        self.seen: dict[int, tuple[float, str]] = {}   # box -> (first seen, text)
+        self.shown_at: dict[int, float] = {}
+        self.hold: dict[int, float] = {}
+        self.samples: list[tuple[float, int, int]] = []  # (seconds, pagefile, handles)
+        self.actions: dict[str, int] = {}
+        self.most_open = 0
+        self.warm_at: float | None = None  # seconds into the run
+
+    # reminder boxes -------------------------------------------------------
+    def boxes(self) -> list[int]:
+        """Reminder boxes of the clock still shown, whatever window owns them."""
+        found = []
+        for h in self.driver.find_all("#32770"):
+            try:
+                if (self.driver.pidof(h) == self.clock.pid and self.driver.visible(h)
+                        and self.driver.text(h) == CAPTION):
+                    found.append(h)
+            except H.DriverError:
+                pass  # closed meanwhile
+        return found
+
+    def tend_boxes(self, dismiss_all=False, newer_than: float | None = None):
+        """Notes new boxes; dismisses those whose time open has run out (all, or
+        all that opened after `newer_than`), newest first: a box opened over
+        another one has to end before the one below."""
+        now = time.monotonic()
+        open_boxes = self.boxes()
+        self.most_open = max(self.most_open, len(open_boxes))
+        for h in open_boxes:
+            if h not in self.seen:
+                static = self.driver.dlgitem(h, 0xFFFF)
+                self.seen[h] = (now, self.driver.text(static) if static else "")
+                # Every fourth stays open over the next minute's box.
+                self.hold[h] = now + HOLDS[(len(self.seen) - 1) % len(HOLDS)]
+        for h in sorted(open_boxes, key=lambda b: self.seen[b][0], reverse=True):
+            due = dismiss_all or now >= self.hold[h] or (newer_than is not None and self.seen[h][0] > newer_than)
+            if not due:
+                break
+            self.driver.post(h, H.WM_COMMAND, H.IDOK, 0)
+            H.wait_for(lambda: not self.driver.exists(h) or not self.driver.visible(h),
+                       what="a reminder box to close")
+
+    def close_dialog(self, dialog: int, button: int, opened: float):
+        """Ends a dialog; reminder boxes that opened over it go first, those
+        below it stay."""
+        self.tend_boxes(newer_than=opened)
+        self.driver.post(dialog, H.WM_COMMAND, button, 0)
+        deadline = time.monotonic() + 60
+        while self.driver.exists(dialog) and self.driver.visible(dialog):
+            if time.monotonic() > deadline:
+                raise H.HarnessError(f"dialog {dialog:#x} did not close")
+            self.tend_boxes(newer_than=opened)
+            time.sleep(0.2)
+
+    # things a user does ---------------------------------------------------
+    def calendar_and_list(self):
+        opened = time.monotonic()
+        calendar = Calendar(self.clock, self.open_dialog(IDM_CALENDAR, "the calendar"))
+        reminder_list = calendar.open_list(day_button(self.day.day, self.day.month, self.day.year))
+        time.sleep(self.random.uniform(0, 2))
+        self.close_dialog(reminder_list.hwnd, H.IDOK, opened)
+        self.close_dialog(calendar.hwnd, H.IDOK, opened)
+
+    def open_dialog(self, command: int, what: str) -> int:
+        """A menu command's dialog (not a reminder box that opens meanwhile)."""
+        before = set(self.driver.owned(self.clock.hwnd))
+        self.clock.command(command)
+
+        def fresh():
+            found = [h for h in self.driver.owned(self.clock.hwnd)
+                     if h not in before and self.driver.text(h) != CAPTION]
+            return found[0] if found else None
+        return H.wait_for(fresh, what=what)
+
+    def clock_settings(self):
+        opened = time.monotonic()
+        dialog = self.open_dialog(IDM_CLOCK, "the clock settings")
+        time.sleep(self.random.uniform(0, 2))
+        self.close_dialog(dialog, H.IDOK, opened)
+
+    def tray_and_back(self):
+        self.clock.command(H.SC_MINIMIZE)
+        H.wait_for(lambda: not self.clock.visible(), what="the indicator in the tray")
+        time.sleep(self.random.uniform(0, 5))
+        self.clock.command(H.SC_RESTORE)
+        H.wait_for(self.clock.visible, what="the indicator back")
+
+    def sample(self, started: float):
+        pagefile, _ = self.driver.procmem(self.clock.pid)
+        self.samples.append((time.monotonic() - started, pagefile, self.driver.handles(self.clock.pid)))
+
+    # the run --------------------------------------------------------------
+    def run(self) -> bool:
+        local = datetime.datetime.combine(self.day, START)
+        self.clock = H.Clock.start(self.session, ini=self.written, local_time=local, locale="ru", timeout=60)
+        started = time.monotonic()
+        end = started + 30 + self.minutes * 60 + 20  # the last minute, and time for its box
+        actions = [self.calendar_and_list, self.clock_settings, self.tray_and_back]
+        next_action = started + self.random.uniform(2, 15)
+        next_sample = started + 60
+        while time.monotonic() < end:
+            self.tend_boxes()
+            now = time.monotonic()
+            if now >= next_action:
+                action = self.random.choice(actions)
+                action()
+                self.actions[action.__name__] = self.actions.get(action.__name__, 0) + 1
+                if self.warm_at is None and len(self.actions) == len(actions) and self.seen:
+                    # Warm once every action and a reminder box have been through once.
+                    self.warm_at = max(60.0, time.monotonic() - started)
+                next_action = time.monotonic() + self.random.uniform(3, 25)
+            if now >= next_sample and self.warm_at is not None and not self.boxes():
+                self.sample(started)
+                next_sample = now + 30
+            time.sleep(0.3)
+        self.tend_boxes(dismiss_all=True)
+        time.sleep(3)  # a box that would come twice shows up by now
+        self.tend_boxes(dismiss_all=True)
+        self.sample(started)
+        code = self.clock.close(timeout=30)
+        return self.report(code)
+
+    def report(self, exit_code: int) -> bool:
+        ok = True
+
+        def line(name, value, good):
+            nonlocal ok
+            ok = ok and good
+            print(f"{name}: {value} {'ok' if good else 'FAILED'}", flush=True)
+
+        fired = [text for _, text in sorted(self.seen.values())]
+        line("reminders expected", len(self.expected), True)
+        line("reminder boxes seen", len(fired), len(fired) == len(self.expected))
+        lost = [t for t in self.expected if t not in fired]
+        doubled = sorted({t for t in fired if fired.count(t) > 1})
+        line("lost", lost or 0, not lost)
+        line("doubled", doubled or 0, not doubled)
+        line("in order", fired == self.expected, fired == self.expected)
+        line("most boxes open at once", self.most_open, True)
+        line("actions", self.actions, bool(self.actions))
+        line("samples (s, PagefileUsage, handles)", [(round(t), p, h) for t, p, h in self.samples], True)
+        warm = [s for s in self.samples if self.warm_at is not None and s[0] >= self.warm_at]
+        line("warm-up, s", None if self.warm_at is None else round(self.warm_at), self.warm_at is not None)
+        if len(warm) >= 2:
+            base_pf, base_h = warm[0][1], warm[0][2]
+            pf_growth = max(s[1] for s in warm[1:]) - base_pf
+            h_growth = max(s[2] for s in warm[1:]) - base_h
+            line("PagefileUsage after warm-up, bytes", f"{base_pf} -> {warm[-1][1]} (most growth {pf_growth})",
+                 pf_growth <= 0)
+            line("handles after warm-up", f"{base_h} -> {warm[-1][2]} (most growth {h_growth})",
+                 h_growth <= 0 and base_h > 0)
+        else:
+            line("memory samples after warm-up", len(warm), False)
+        line("exit code", exit_code, exit_code == 0)
+        written, read = H.Ini(self.written), self.clock.ini()
+        changed = {(section, key): (value, read.get(section, key))
+                   for section in written.sections for key, value in written[section].items()
+                   if read.get(section, key) != value}
+        last = datetime.datetime.combine(self.day, START) + datetime.timedelta(minutes=self.minutes)
+        last_time = read.get("Status", "LastTime")
+        line("settings read back as written", changed or "all keys", not changed)
+        line("LastTime", last_time, last_time is not None and last_time >= last.strftime("%Y%m%d%H%M"))
+        print(f"soak {'passed' if ok else 'FAILED'}", flush=True)
+        return ok
+
+
+def main(argv: list[str]) -> int:
+    minutes = int(argv[1]) if len(argv) > 1 else 60
+    if not 1 <= minutes <= 13 * 60:
+        raise SystemExit("minutes: 1 to 780 (the run stays within its local day)")
+    seed = int(time.time())
+    print(f"soak: {minutes} min, seed {seed}", flush=True)
+    x = H.Xserver()
+    session = None
+    try:
+        session = H.WineSession(x)
+        return 0 if Soak(session, minutes, seed).run() else 1
+    finally:
+        if session:
+            session.stop()
+        x.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
