@@ -1,7 +1,8 @@
 #include "app/settings.h"
 
-#include <cstdio>
 #include <string>
+
+#include "app/text_format.h"
 
 namespace tikkano {
 namespace {
@@ -26,7 +27,7 @@ constexpr std::uint32_t kColourMask = 0x00FFFFFF;
 
 std::string format(const char* pattern, long value) {
     char text[32];
-    std::snprintf(text, sizeof text, pattern, value);
+    formatTo(text, sizeof text, pattern, value);
     return text;
 }
 
@@ -45,21 +46,21 @@ std::string asWritten(const std::string& text) {
 // does not match and the rest keep what they had.
 void scanColours(const std::string& text, std::uint32_t (&colours)[kColourCount]) {
     if (text.empty()) return;
-    unsigned long scanned[kColourCount] = {};
-    const int count = std::sscanf(text.c_str(), "%06lx,%06lx,%06lx,%06lx,%06lx", &scanned[0], &scanned[1],
-                                  &scanned[2], &scanned[3], &scanned[4]);
-    for (int i = 0; i < count && i < kColourCount; ++i)
-        colours[i] = static_cast<std::uint32_t>(scanned[i]) & kColourMask;
+    const char* cursor = text.c_str();
+    for (int i = 0; i < kColourCount; ++i) {
+        if (i > 0 && *cursor++ != ',') return;
+        long long scanned = 0;
+        if (!scanNumberField(cursor, 6, 16, scanned)) return;
+        colours[i] = static_cast<std::uint32_t>(scanned) & kColourMask;
+    }
 }
 
 std::string formatColours(const std::uint32_t (&colours)[kColourCount]) {
     char text[100];
-    std::snprintf(text, sizeof text, "%06lx,%06lx,%06lx,%06lx,%06lx",
-                  static_cast<unsigned long>(colours[0] & kColourMask),
-                  static_cast<unsigned long>(colours[1] & kColourMask),
-                  static_cast<unsigned long>(colours[2] & kColourMask),
-                  static_cast<unsigned long>(colours[3] & kColourMask),
-                  static_cast<unsigned long>(colours[4] & kColourMask));
+    formatTo(text, sizeof text, "%06lx,%06lx,%06lx,%06lx,%06lx",
+             static_cast<unsigned long>(colours[0] & kColourMask), static_cast<unsigned long>(colours[1] & kColourMask),
+             static_cast<unsigned long>(colours[2] & kColourMask), static_cast<unsigned long>(colours[3] & kColourMask),
+             static_cast<unsigned long>(colours[4] & kColourMask));
     return text;
 }
 
@@ -74,13 +75,20 @@ int displayBits(int choice) {
 
 std::string formatMoment(const Moment& m) {
     char text[64];
-    std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d", m.year, m.month, m.day, m.hour, m.minute);
+    formatTo(text, sizeof text, "%04d%02d%02d%02d%02d", m.year, m.month, m.day, m.hour, m.minute);
     return text;
 }
 
 Moment parseMoment(const std::string& text) {
+    // As "%04d%02d%02d%02d%02d": the fields after the first that does not match keep their defaults.
     Moment m;
-    std::sscanf(text.c_str(), "%04d%02d%02d%02d%02d", &m.year, &m.month, &m.day, &m.hour, &m.minute);
+    int* const fields[] = {&m.year, &m.month, &m.day, &m.hour, &m.minute};
+    const char* cursor = text.c_str();
+    for (int i = 0; i < 5; ++i) {
+        long long scanned = 0;
+        if (!scanNumberField(cursor, i == 0 ? 4 : 2, 10, scanned)) break;
+        *fields[i] = static_cast<int>(scanned);
+    }
     return m;
 }
 

@@ -60,7 +60,7 @@ void fill(HWND dialog, CalendarDialog& state) {
     for (int i = 0; i < kDayButtonCount; ++i) {
         HWND button = GetDlgItem(dialog, IDC_CAL_DAY_FIRST + i);
         const int day = state.grid.days[static_cast<std::size_t>(i)].day;
-        SetWindowTextW(button, day ? std::to_wstring(day).c_str() : L"");
+        SetWindowTextW(button, day ? fromUtf8(std::to_string(day).c_str()).c_str() : L"");
         ShowWindow(button, day ? SW_SHOWNA : SW_HIDE);
     }
     if (shown) SendMessageW(dialog, WM_SETREDRAW, TRUE, 0);

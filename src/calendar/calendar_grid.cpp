@@ -1,6 +1,7 @@
 #include "calendar/calendar_grid.h"
 
-#include <cstdio>
+#include "app/text_format.h"
+
 
 #include "app/profile.h"
 #include "app/texts.h"
@@ -57,7 +58,7 @@ unsigned marksOf(const CalendarGrid& grid, int controlId) {
 
 std::string calendarTitle(int month, int year, Language language) {
     char title[96];
-    std::snprintf(title, sizeof title, text(kTextCalendarTitleFormat, language), text(kTextCalendarTitleWord, language),
+    formatTo(title, sizeof title, text(kTextCalendarTitleFormat, language), text(kTextCalendarTitleWord, language),
                   monthName(month, language), year);
     return title;
 }

@@ -1,6 +1,7 @@
 #include "calendar/calendar_math.h"
 
-#include <cstdio>
+#include "app/text_format.h"
+
 
 #include "app/texts.h"
 #include "resources/resource.h"
@@ -24,7 +25,7 @@ long long daysFromCivil(int year, int month, int day) {
 
 // Keys are cut to the request's 11 characters; inside the calendar's years they all fit.
 void copyKey(char (&key)[12], const std::string& name) {
-    std::snprintf(key, sizeof key, "%s", name.c_str());
+    formatTo(key, sizeof key, "%s", name.c_str());
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "display/indicator_layout.h"
 
+#include "app/text_format.h"
+
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 
 namespace tikkano {
 
@@ -10,17 +11,17 @@ std::string memoryFigureText(const MemoryFigures& memory) {
     // The sum wraps in 32 bits before the shift, as the figure always has.
     const std::uint32_t total = memory.availablePhysical + memory.availablePageFile;
     char text[32];
-    std::snprintf(text, sizeof text, "%luk ", static_cast<unsigned long>(total >> 10));
+    formatTo(text, sizeof text, "%luk ", static_cast<unsigned long>(total >> 10));
     return text;
 }
 
 std::string ramFigureText(const MemoryFigures& memory, bool withLoad) {
     char text[48];
     if (withLoad)
-        std::snprintf(text, sizeof text, "(%luk, %lu%%) ", static_cast<unsigned long>(memory.availablePhysical >> 10),
+        formatTo(text, sizeof text, "(%luk, %lu%%) ", static_cast<unsigned long>(memory.availablePhysical >> 10),
                       static_cast<unsigned long>(memory.memoryLoad));
     else
-        std::snprintf(text, sizeof text, "%luk ", static_cast<unsigned long>(memory.availablePhysical >> 10));
+        formatTo(text, sizeof text, "%luk ", static_cast<unsigned long>(memory.availablePhysical >> 10));
     return text;
 }
 

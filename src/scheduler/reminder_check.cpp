@@ -1,6 +1,7 @@
 #include "scheduler/reminder_check.h"
 
-#include <cstdio>
+#include "app/text_format.h"
+
 #include <new>
 #include <tuple>
 #include <utility>
@@ -32,7 +33,7 @@ long long minuteOfDay(int hour, int minute) { return static_cast<long long>(hour
 std::string reminderMessage(const Reminder& reminder) {
     if (reminder.text.empty()) return {};
     char head[48];
-    std::snprintf(head, sizeof head, "%02d:%02d - ", reminder.hour, reminder.minute);
+    formatTo(head, sizeof head, "%02d:%02d - ", reminder.hour, reminder.minute);
     return head + unescapeText(reminder.text);
 }
 

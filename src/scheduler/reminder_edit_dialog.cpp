@@ -88,7 +88,7 @@ std::wstring faultMessage(const FieldCheck& check) {
             return withArgument(kTextEditLineBreakCode, fromAnsi(std::string(1, check.character)));
         case FieldFault::kReservedByte:
             return withArgument(kTextEditUnstorableCharacter, fromAnsi(std::string(1, check.character)));
-        case FieldFault::kTooLong: return withArgument(kTextEditTooLong, std::to_wstring(check.limit));
+        case FieldFault::kTooLong: return withArgument(kTextEditTooLong, fromUtf8(std::to_string(check.limit).c_str()));
         case FieldFault::kNone: break;
     }
     return std::wstring();

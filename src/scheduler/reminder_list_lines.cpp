@@ -1,6 +1,7 @@
 #include "scheduler/reminder_list_lines.h"
 
-#include <cstdio>
+#include "app/text_format.h"
+
 
 #include "app/texts.h"
 #include "resources/resource.h"
@@ -9,7 +10,7 @@ namespace tikkano {
 
 std::string listLine(const Reminder& reminder) {
     char time[32];
-    std::snprintf(time, sizeof time, "%2d:%02d - ", reminder.hour, reminder.minute);
+    formatTo(time, sizeof time, "%2d:%02d - ", reminder.hour, reminder.minute);
     return time + reminder.text.substr(0, kListLineTextLength);
 }
 
@@ -19,23 +20,23 @@ std::string listTitle(const ReminderListRequest& request) {
     switch (groupKind(request.controlId)) {
     case GroupKind::Date:
         // weekday() of the next day is the Sunday-first index of this one.
-        std::snprintf(title, sizeof title, text(kTextListDateTitle, kRussian), request.day, monthName(month, kRussian),
+        formatTo(title, sizeof title, text(kTextListDateTitle, kRussian), request.day, monthName(month, kRussian),
                       request.year, weekdayName(weekday(request.day + 1, month, request.year), kRussian));
         break;
     case GroupKind::Weekday:
-        std::snprintf(title, sizeof title, text(kTextListWeekdayTitle, kRussian),
+        formatTo(title, sizeof title, text(kTextListWeekdayTitle, kRussian),
                       weekdayName((request.controlId - IDC_CAL_WEEKDAY_SUNDAY) % 7, kRussian));
         break;
     case GroupKind::Monthly:
-        std::snprintf(title, sizeof title, text(kTextListMonthlyTitle, kRussian), request.day);
+        formatTo(title, sizeof title, text(kTextListMonthlyTitle, kRussian), request.day);
         break;
     case GroupKind::Yearly:
-        std::snprintf(title, sizeof title, text(kTextListYearlyTitle, kRussian), request.day,
+        formatTo(title, sizeof title, text(kTextListYearlyTitle, kRussian), request.day,
                       text(kTextMonthGenitiveJanuary + month - 1, kRussian));
         break;
     case GroupKind::EveryDay:
     case GroupKind::None:
-        std::snprintf(title, sizeof title, "%s", text(kTextListEveryDayTitle, kRussian));
+        formatTo(title, sizeof title, "%s", text(kTextListEveryDayTitle, kRussian));
         break;
     }
     return title;

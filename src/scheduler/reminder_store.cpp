@@ -1,6 +1,7 @@
 #include "scheduler/reminder_store.h"
 
-#include <cstdio>
+#include "app/text_format.h"
+
 
 #include "app/profile.h"
 
@@ -63,7 +64,7 @@ void scanTime(std::string_view text, std::size_t pos, Reminder& r) {
 
 std::string formatTime(int hour, int minute) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%2d:%2d", hour, minute);
+    formatTo(buffer, sizeof buffer, "%2d:%2d", hour, minute);
     return buffer;
 }
 
@@ -94,25 +95,25 @@ std::string unescapeText(std::string text) {
 
 std::string dateKey(int day, int month, int year) {
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%02d%02d%04d", day, month, year);
+    formatTo(buffer, sizeof buffer, "%02d%02d%04d", day, month, year);
     return buffer;
 }
 
 std::string weekdayKey(int weekday) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", weekday);
+    formatTo(buffer, sizeof buffer, "%02d", weekday);
     return buffer;
 }
 
 std::string monthlyKey(int day) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "M%02d", day);
+    formatTo(buffer, sizeof buffer, "M%02d", day);
     return buffer;
 }
 
 std::string yearlyKey(int day, int month) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "Y%02d%02d", day, month);
+    formatTo(buffer, sizeof buffer, "Y%02d%02d", day, month);
     return buffer;
 }
 
