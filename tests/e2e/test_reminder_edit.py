@@ -38,9 +38,11 @@ def status_ini(language="Rus") -> str:
 
 
 def dialog_owned_by(driver, owner: int, caption: str | None = None) -> int:
+    # Shown means its WM_INITDIALOG has run: its controls hold their texts.
     def find():
         for h in driver.owned(owner):
-            if driver.window_class(h) == "#32770" and (caption is None or driver.text(h) == caption):
+            if (driver.window_class(h) == "#32770" and driver.visible(h)
+                    and (caption is None or driver.text(h) == caption)):
                 return h
         return None
     return H.wait_for(find, what=f"a dialog owned by {owner:#x}")
