@@ -69,7 +69,9 @@ class Reference:
         self.popen = subprocess.Popen(["wine", str(exe)], cwd=session.new_workdir(), env=session.env,
                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL)
-        self.hwnd = H.wait_for(lambda: session.driver.find("TikkanoReference"), 30, "the reference window")
+        # Polled as the clock's start is (harness Clock.start): the window, then its first paint.
+        self.hwnd = H._wait_until(lambda: session.driver.find("TikkanoReference"), 30, what="the reference window")
+        H._wait_until(lambda: session.driver.text(self.hwnd) == "Reference shown", 30, what="its first paint")
         self.shown = time.monotonic()
         self.linux_pid = H.wait_for(lambda: session_pid(str(exe), session.prefix), 10, "the reference process")
 

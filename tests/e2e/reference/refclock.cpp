@@ -47,6 +47,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "TikkanoReference", "Reference", WS_POPUP,
                                   300, 200, 80, 20, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    // Tells the benchmark the first paint is done, as the clock's first refresh
+    // does by putting the date in its title.
+    SetWindowTextA(window, "Reference shown");
     SetTimer(window, 1, 1000, nullptr);
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
