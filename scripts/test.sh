@@ -12,21 +12,50 @@ cd "$root"
 "$root/scripts/install-deps.sh"
 jobs="$(nproc)"
 
+# The closing line counts tests as their runners do (a ctest entry, a pytest
+# test, a fuzzer run) and is printed however the run ends.
+passed=0
+failed=0
+log="$(mktemp)"
+closing() {
+    local status=$?
+    rm -f "$log"
+    echo "== closing: $passed passed, $failed failed$([ "$status" -ne 0 ] && echo ", stopped with exit status $status")"
+}
+trap closing EXIT
+count_ctest() {  # reads "..% tests passed, F tests failed out of N" from ctest's output
+    local line
+    line="$(grep -E '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1)"
+    [ -n "$line" ] || return 0
+    local f n
+    f="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")"
+    n="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")"
+    passed=$((passed + n - f))
+    failed=$((failed + f))
+}
+run_ctest() {  # folder, ctest arguments...
+    local folder="$1" status=0
+    shift
+    (cd "$folder" && ctest --output-on-failure "$@") 2>&1 | tee "$log" || status=$?
+    count_ctest
+    return "$status"
+}
+
 echo "== unit tests, native, with sanitizers"
 cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" >/dev/null
 cmake --build build-native -j"$jobs" >/dev/null
-(cd build-native && ctest --output-on-failure)
+run_ctest build-native
 
 echo "== programs and unit tests, mingw, under Wine"
 "$root/scripts/build.sh" >/dev/null
 source "$root/scripts/wine-env.sh"
 if [ "$TIKKANO_WINE_BITS" = 32 ]; then
-    (cd build-win && ctest --output-on-failure)
+    run_ctest build-win
 else
     echo "(this kernel cannot run 32-bit programs: the tests run the 64-bit builds under Wine)"
-    (cd build-win && ctest --output-on-failure -R imports)
-    (cd build-win64 && ctest --output-on-failure)
+    run_ctest build-win -R imports
+    run_ctest build-win64
 fi
 
 echo "== fuzzing the reminder group parser and the settings scanners (short runs; scripts/fuzz.sh runs longer)"
@@ -37,9 +66,19 @@ set +e
 fuzz_status=${PIPESTATUS[0]}
 set -e
 if [ "$fuzz_status" -ne 0 ]; then
+    failed=$((failed + 1))
     echo "== fuzzing failed (exit status $fuzz_status)" >&2
     exit 1
 fi
+passed=$((passed + 2))
 
 echo "== end-to-end tests under Wine"
-/usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@"
+e2e_status=0
+/usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@" 2>&1 | tee "$log" || e2e_status=$?
+summary="$(tail -1 "$log")"
+for kind in passed failed error errors; do
+    n="$(grep -oE "[0-9]+ $kind\b" <<<"$summary" | grep -oE '^[0-9]+' || true)"
+    [ -n "$n" ] || continue
+    if [ "$kind" = passed ]; then passed=$((passed + n)); else failed=$((failed + n)); fi
+done
+exit "$e2e_status"
