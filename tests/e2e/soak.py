@@ -86,6 +86,14 @@ class Soak:
         self.most_open = 0
         self.warm_at: float | None = None  # seconds into the run
 
+    def shown(self, window: int) -> bool:
+        """Whether a window is there and visible; one that closes between the
+        two questions is not."""
+        try:
+            return self.driver.exists(window) and self.driver.visible(window)
+        except H.DriverError:
+            return False
+
     # reminder boxes -------------------------------------------------------
     def boxes(self) -> list[int]:
         """Reminder boxes of the clock still shown, whatever window owns them."""
@@ -117,8 +125,7 @@ class Soak:
             if not due:
                 break
             self.driver.post(h, H.WM_COMMAND, H.IDOK, 0)
-            H.wait_for(lambda: not self.driver.exists(h) or not self.driver.visible(h),
-                       what="a reminder box to close")
+            H.wait_for(lambda: not self.shown(h), what="a reminder box to close")
 
     def close_dialog(self, dialog: int, button: int, opened: float):
         """Ends a dialog; reminder boxes that opened over it go first, those
@@ -126,7 +133,7 @@ class Soak:
         self.tend_boxes(newer_than=opened)
         self.driver.post(dialog, H.WM_COMMAND, button, 0)
         deadline = time.monotonic() + 60
-        while self.driver.exists(dialog) and self.driver.visible(dialog):
+        while self.shown(dialog):
             if time.monotonic() > deadline:
                 raise H.HarnessError(f"dialog {dialog:#x} did not close")
             self.tend_boxes(newer_than=opened)
