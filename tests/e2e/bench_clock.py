@@ -28,6 +28,10 @@ INI = "[Status]\nStatus=6\nLanguage=Eng\nKey=1\n[Position]\nX=300\nY=200\n"
 TICK = os.sysconf("SC_CLK_TCK")
 WM_TIMER = 0x0113
 WM_COMMAND = 0x0111
+IDCANCEL = 2
+# Menu commands and buttons that open the dialogs (src/resources/resource.h).
+IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR = 111, 112, 113
+IDC_CAL_EVERY_DAY, IDC_LIST_ADD, IDC_CLOCK_DATE_FORMAT = 1300, 1069, 1064
 
 
 def linux_pids(fragment: str) -> list[int]:
@@ -161,19 +165,46 @@ def growth(refreshes: int, openings: int):
             done += batch
         report(f"growth over {refreshes} refreshes", before, figures())
 
-        def cycle(command):
-            clock.post(WM_COMMAND, command)
-            dialog = H.wait_for(lambda: next(iter(driver.owned(clock.hwnd)), None), 10, "the dialog")
-            driver.post(dialog, WM_COMMAND, 2)
-            H.wait_for(lambda: not driver.exists(dialog), 10, "the dialog to close")
+        def wait(predicate, what):
+            return H._wait_until(predicate, 10, interval=0.01, what=what)
 
-        for name, command in (("calendar", 113), ("clock settings", 112), ("about", 111)):
+        def open_dialog(parent, command):
+            """A dialog opened by a menu command of the clock (parent None) or a button of a dialog."""
+            owner = parent or clock.hwnd
+            before = set(driver.owned(owner))
+            if parent is None:
+                clock.post(WM_COMMAND, command)
+            else:
+                driver.post(parent, WM_COMMAND, command, driver.dlgitem(parent, command))
+            return wait(lambda: next((h for h in driver.owned(owner) if h not in before and driver.visible(h)), None),
+                        "the dialog")
+
+        def close_dialog(dialog):
+            driver.post(dialog, WM_COMMAND, IDCANCEL, 0)
+            wait(lambda: not driver.exists(dialog), "the dialog to close")
+
+        def cycle(parent, command):
+            close_dialog(open_dialog(parent, command))
+
+        # Each dialog the way a user reaches it; the ones inside another stay
+        # inside one opening of it for all their cycles.
+        chains = (("calendar", [IDM_CALENDAR]), ("reminder list", [IDM_CALENDAR, IDC_CAL_EVERY_DAY]),
+                  ("reminder", [IDM_CALENDAR, IDC_CAL_EVERY_DAY, IDC_LIST_ADD]), ("clock settings", [IDM_CLOCK]),
+                  ("date format", [IDM_CLOCK, IDC_CLOCK_DATE_FORMAT]), ("about", [IDM_ABOUT]))
+        for name, chain in chains:
+            parents = []
+            for command in chain[:-1]:
+                parents.append(open_dialog(parents[-1] if parents else None, command))
+            parent = parents[-1] if parents else None
             for _ in range(20):
-                cycle(command)
+                cycle(parent, chain[-1])
             before = figures()
             for _ in range(openings):
-                cycle(command)
-            report(f"growth over {openings} openings of the {name} dialog", before, figures())
+                cycle(parent, chain[-1])
+            after = figures()
+            for dialog in reversed(parents):
+                close_dialog(dialog)
+            report(f"growth over {openings} openings of the {name} dialog", before, after)
         clock.kill()
     with_session(work)
 
