@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/indicator_window.h"
+#include "app/late_bound.h"
 #include "app/wide_text.h"
 #include "display/indicator_layout.h"
 #include "resources/resource.h"
@@ -47,7 +48,7 @@ bool addTrayIcon(const AppState& state, HWND indicator) {
     record.hIcon = static_cast<HICON>(LoadImageW(state.instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                  LR_DEFAULTCOLOR));
-    const bool added = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+    const bool added = late::shellNotifyIcon(NIM_ADD, &record) != FALSE;
     if (record.hIcon) DestroyIcon(record.hIcon);  // the shell keeps its own copy
     return added;
 }
@@ -112,7 +113,7 @@ bool goToTray(AppState& state, HWND indicator) {
 void leaveTray(AppState& state, HWND indicator) {
     if (!state.settings.trayStatus) return;
     NOTIFYICONDATAA record = trayRecord(indicator);
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    late::shellNotifyIcon(NIM_DELETE, &record);
     ModifyMenuW(state.systemMenu, SC_RESTORE, MF_BYCOMMAND | MF_STRING, SC_MINIMIZE,
                 menuText(state, kTextMenuMinimize).c_str());
     state.settings.trayStatus = 0;
@@ -129,7 +130,7 @@ void updateTrayTooltip(const AppState& state, HWND indicator, const std::string&
     // The shell reads only the first layout's field, whatever the header's size.
     static_assert(sizeof record.szTip >= kTooltipField, "the tooltip field is smaller than the record's");
     copyTooltip(text, record.szTip, kTooltipField);
-    Shell_NotifyIconA(NIM_MODIFY, &record);
+    late::shellNotifyIcon(NIM_MODIFY, &record);
 }
 
 }  // namespace tikkano

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/app_state.h"
+#include "app/late_bound.h"
 #include "app/modal_dialog.h"
 #include "app/wide_text.h"
 #include "dialogs/clock_settings_rules.h"
@@ -101,7 +102,7 @@ void chooseColour(HWND dialog, ClockSettingsState& state, int entry) {
     chooser.rgbResult = state.colours[entry];
     chooser.lpCustColors = state.app.customColours.slots;
     chooser.Flags = CC_RGBINIT;
-    if (!ChooseColorW(&chooser)) return;
+    if (!late::chooseColor(&chooser)) return;
     // The custom slots start as 0xFFFFFFFF; only the colour itself may reach the settings.
     state.colours[entry] = chooser.rgbResult & kColourBits;
     showWorkingColours(dialog, state);
@@ -118,7 +119,7 @@ void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
 void chooseFont(HWND dialog, ClockSettingsState& state) {
     AppState& app = state.app;
     app.fontChooser.hwndOwner = dialog;
-    const BOOL chosen = ChooseFontA(&app.fontChooser);
+    const BOOL chosen = late::chooseFont(&app.fontChooser);
     app.fontChooser.hwndOwner = nullptr;
     if (!chosen) return;
     IndicatorFont& font = app.settings.font;

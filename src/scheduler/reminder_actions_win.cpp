@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "app/late_bound.h"
 #include "app/wide_text.h"
 
 namespace tikkano {
@@ -12,7 +13,7 @@ namespace tikkano {
 
 void WinReminderActions::playSound(const std::string& path) {
     if (!IsWindow(owner_)) return;
-    sndPlaySoundA(path.c_str(), SND_ASYNC);
+    late::playSound(path.c_str(), SND_ASYNC);
 }
 
 void WinReminderActions::beep() {
@@ -22,8 +23,7 @@ void WinReminderActions::beep() {
 void WinReminderActions::open(const std::string& file, const std::string& parameters,
                               const std::string* folder) {
     if (!IsWindow(owner_)) return;
-    ShellExecuteA(owner_, "open", file.c_str(), parameters.c_str(),
-                  folder ? folder->c_str() : nullptr, SW_SHOW);
+    late::shellExecute(owner_, "open", file.c_str(), parameters.c_str(), folder ? folder->c_str() : nullptr, SW_SHOW);
 }
 
 void WinReminderActions::showMessage(const std::string& text) {

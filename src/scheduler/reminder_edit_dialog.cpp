@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/late_bound.h"
 #include "app/modal_dialog.h"
 #include "app/wide_text.h"
 #include "resources/resource.h"
@@ -179,13 +180,13 @@ INT_PTR onChooseFile(HWND dialog, const Chooser& chooser) {
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     ofn.lpstrDefExt = chooser.defaultExtension;
-    if (GetOpenFileNameW(&ofn)) SetDlgItemTextW(dialog, chooser.field, fileName.data());
+    if (late::getOpenFileName(&ofn)) SetDlgItemTextW(dialog, chooser.field, fileName.data());
     return TRUE;
 }
 
 INT_PTR onTestSound(HWND dialog) {
     const std::string sound = toAnsi(itemText(dialog, IDC_EDIT_SOUND));
-    sndPlaySoundA(sound.c_str(), SND_ASYNC);
+    late::playSound(sound.c_str(), SND_ASYNC);
     return TRUE;
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+// Functions of the shell, common dialog and sound DLLs, loaded on first use.
+// The indicator needs none of them to start, and loading them (with all they
+// load in turn) was most of what its start-up took beyond a bare window's.
+// Each answers as the function itself does when it fails where its DLL cannot
+// be loaded.
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+namespace tikkano::late {
+
+BOOL shellNotifyIcon(DWORD message, NOTIFYICONDATAA* data);
+HINSTANCE shellExecute(HWND owner, const char* verb, const char* file, const char* parameters, const char* folder,
+                       int show);
+BOOL getOpenFileName(OPENFILENAMEW* chooser);
+BOOL chooseColor(CHOOSECOLORW* chooser);
+BOOL chooseFont(CHOOSEFONTA* chooser);
+BOOL playSound(const char* path, UINT flags);
+
+}  // namespace tikkano::late
