@@ -186,6 +186,18 @@ def growth(refreshes: int, openings: int):
         def cycle(parent, command):
             close_dialog(open_dialog(parent, command))
 
+        def warm(step, rounds=20, per_round=50):
+            """Steps until a round of them leaves the memory where it was (the
+            heaps of the program and of Wine's libraries grow to a level first);
+            returns how many it took."""
+            for done in range(1, rounds + 1):
+                before = figures()
+                for _ in range(per_round):
+                    step()
+                if figures() == before:
+                    return done * per_round
+            return rounds * per_round
+
         # Each dialog the way a user reaches it; the ones inside another stay
         # inside one opening of it for all their cycles.
         chains = (("calendar", [IDM_CALENDAR]), ("reminder list", [IDM_CALENDAR, IDC_CAL_EVERY_DAY]),
@@ -196,15 +208,14 @@ def growth(refreshes: int, openings: int):
             for command in chain[:-1]:
                 parents.append(open_dialog(parents[-1] if parents else None, command))
             parent = parents[-1] if parents else None
-            for _ in range(20):
-                cycle(parent, chain[-1])
+            warm_up = warm(lambda: cycle(parent, chain[-1]))
             before = figures()
             for _ in range(openings):
                 cycle(parent, chain[-1])
             after = figures()
             for dialog in reversed(parents):
                 close_dialog(dialog)
-            report(f"growth over {openings} openings of the {name} dialog", before, after)
+            report(f"growth over {openings} openings of the {name} dialog (after {warm_up} to warm up)", before, after)
         clock.kill()
     with_session(work)
 
