@@ -148,22 +148,40 @@ def growth(refreshes: int, openings: int):
         driver = session.driver
         clock = H.Clock.start(session, ini=INI)
 
+        heap_file = session.new_workdir() / "heap.txt"
+
         def figures():
             return driver.procmem(clock.pid)[0], driver.handles(clock.pid)
 
-        def report(what, before, after):
-            print(f"{what}: PagefileUsage {after[0] - before[0]:+d} bytes, handles {after[1] - before[1]:+d}")
+        def heap():
+            return driver.heap_use(clock.pid, heap_file)[0]
 
+        def report(what, before, after, heap_before):
+            print(f"{what}: PagefileUsage {after[0] - before[0]:+d} bytes, handles {after[1] - before[1]:+d}, "
+                  f"in use in the Windows heaps {heap() - heap_before:+d} bytes", flush=True)
+
+        linux_pid = session_pid(str(H.program("271")), session.prefix)
+
+        def drained():
+            """Waits until the clock has worked off the posted refreshes: a sent
+            message would overtake them, so its CPU time has to go quiet."""
+            while True:
+                used = cpu_seconds(linux_pid)
+                time.sleep(0.5)
+                if cpu_seconds(linux_pid) - used < 0.02:
+                    return
+
+        heap()  # the first walk loads the spy DLL into the clock
         driver.post_many(clock.hwnd, WM_TIMER, 1, 0, 1000)
-        clock.send(0)  # the queue has been worked off
-        before = figures()
+        drained()
+        before, heap_before = figures(), heap()
         done = 0
         while done < refreshes:
             batch = min(10000, refreshes - done)
             driver.post_many(clock.hwnd, WM_TIMER, 1, 0, batch)
-            clock.send(0)
+            drained()
             done += batch
-        report(f"growth over {refreshes} refreshes", before, figures())
+        report(f"growth over {refreshes} refreshes", before, figures(), heap_before)
 
         def wait(predicate, what):
             return H._wait_until(predicate, 10, interval=0.01, what=what)
@@ -209,13 +227,14 @@ def growth(refreshes: int, openings: int):
                 parents.append(open_dialog(parents[-1] if parents else None, command))
             parent = parents[-1] if parents else None
             warm_up = warm(lambda: cycle(parent, chain[-1]))
-            before = figures()
+            before, heap_before = figures(), heap()
             for _ in range(openings):
                 cycle(parent, chain[-1])
             after = figures()
+            report(f"growth over {openings} openings of the {name} dialog (after {warm_up} to warm up)", before, after,
+                   heap_before)
             for dialog in reversed(parents):
                 close_dialog(dialog)
-            report(f"growth over {openings} openings of the {name} dialog (after {warm_up} to warm up)", before, after)
         clock.kill()
     with_session(work)
 

@@ -532,6 +532,17 @@ class Driver:
             tools.append((int(tip, 16), int(window, 16), int(ident, 16), text))
         return tools
 
+    def heap_use(self, pid: int, out_file: Path) -> tuple[int, int]:
+        """(bytes, blocks) in use in the process's Windows heaps, walked inside
+        it by the spy DLL: what the program and the system DLLs it uses hold,
+        without the pages Wine's Unix side maps, which PagefileUsage counts too."""
+        out_file = Path(out_file)
+        if out_file.exists():
+            out_file.unlink()
+        self.cmd(f"heapuse {pid} {unix_to_wine_path(out_file)}")
+        used, blocks = out_file.read_text().split()
+        return int(used), int(blocks)
+
     def watch_fonts(self, pid: int, out_file: Path):
         """From now on the process notes, at each message box it opens, how many
         device contexts still hold a font it selected (see menuspy.cpp)."""

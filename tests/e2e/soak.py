@@ -81,7 +81,8 @@ class Soak:
         self.seen: dict[int, tuple[float, str]] = {}   # box -> (first seen, text)
         self.shown_at: dict[int, float] = {}
         self.hold: dict[int, float] = {}
-        self.samples: list[tuple[float, int, int]] = []  # (seconds, pagefile, handles)
+        self.samples: list[tuple[float, int, int, int]] = []  # (seconds, pagefile, handles, heap bytes in use)
+        self.heap_file = session.new_workdir() / "heap.txt"
         self.actions: dict[str, int] = {}
         self.most_open = 0
         self.warm_at: float | None = None  # seconds into the run
@@ -174,7 +175,8 @@ class Soak:
 
     def sample(self, started: float):
         pagefile, _ = self.driver.procmem(self.clock.pid)
-        self.samples.append((time.monotonic() - started, pagefile, self.driver.handles(self.clock.pid)))
+        heap, _ = self.driver.heap_use(self.clock.pid, self.heap_file)
+        self.samples.append((time.monotonic() - started, pagefile, self.driver.handles(self.clock.pid), heap))
 
     # the run --------------------------------------------------------------
     def run(self) -> bool:
@@ -225,7 +227,8 @@ class Soak:
         line("in order", fired == self.expected, fired == self.expected)
         line("most boxes open at once", self.most_open, True)
         line("actions", self.actions, bool(self.actions))
-        line("samples (s, PagefileUsage, handles)", [(round(t), p, h) for t, p, h in self.samples], True)
+        line("samples (s, PagefileUsage, handles, Windows heaps in use)",
+             [(round(t), p, h, u) for t, p, h, u in self.samples], True)
         warm = [s for s in self.samples if self.warm_at is not None and s[0] >= self.warm_at]
         line("warm-up, s", None if self.warm_at is None else round(self.warm_at), self.warm_at is not None)
         if len(warm) >= 2:
@@ -236,6 +239,9 @@ class Soak:
                  pf_growth <= 0)
             line("handles after warm-up", f"{base_h} -> {warm[-1][2]} (most growth {h_growth})",
                  h_growth <= 0 and base_h > 0)
+            # What the program and the system DLLs hold in their heaps, without
+            # the pages of Wine's Unix side that PagefileUsage also counts.
+            line("Windows heaps in use after warm-up, bytes", f"{warm[0][3]} -> {warm[-1][3]}", True)
         else:
             line("memory samples after warm-up", len(warm), False)
         line("exit code", exit_code, exit_code == 0)
