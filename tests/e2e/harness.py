@@ -860,9 +860,15 @@ class Clock:
         return self.driver.procmem(self.pid)
 
     def message_boxes(self, owner: int | None = None) -> list[MessageBox]:
-        """Message boxes and dialogs owned by the indicator (or by `owner`)."""
+        """Message boxes and dialogs owned by the indicator (or by `owner`),
+        once shown: a box is made visible after its text is in place."""
         boxes = []
         for h in self.driver.owned(self.hwnd if owner is None else owner):
+            try:
+                if not self.driver.visible(h):
+                    continue
+            except DriverError:
+                continue  # closed meanwhile
             static = self.driver.dlgitem(h, 0xFFFF)
             text = self.driver.text(static) if static else ""
             boxes.append(MessageBox(h, self.driver.text(h), text))
