@@ -1,9 +1,7 @@
 #include "calendar/calendar_grid.h"
 
-#include "app/text_format.h"
-
-
 #include "app/profile.h"
+#include "app/text_format.h"
 #include "app/texts.h"
 #include "resources/resource.h"
 #include "scheduler/reminder_store.h"
@@ -59,7 +57,7 @@ unsigned marksOf(const CalendarGrid& grid, int controlId) {
 std::string calendarTitle(int month, int year, Language language) {
     char title[96];
     formatTo(title, sizeof title, text(kTextCalendarTitleFormat, language), text(kTextCalendarTitleWord, language),
-                  monthName(month, language), year);
+             monthName(month, language), year);
     return title;
 }
 

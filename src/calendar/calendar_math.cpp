@@ -1,8 +1,6 @@
 #include "calendar/calendar_math.h"
 
 #include "app/text_format.h"
-
-
 #include "app/texts.h"
 #include "resources/resource.h"
 #include "scheduler/reminder_store.h"

@@ -1,9 +1,9 @@
 #include "display/indicator_layout.h"
 
-#include "app/text_format.h"
-
 #include <algorithm>
 #include <climits>
+
+#include "app/text_format.h"
 
 namespace tikkano {
 
@@ -19,7 +19,7 @@ std::string ramFigureText(const MemoryFigures& memory, bool withLoad) {
     char text[48];
     if (withLoad)
         formatTo(text, sizeof text, "(%luk, %lu%%) ", static_cast<unsigned long>(memory.availablePhysical >> 10),
-                      static_cast<unsigned long>(memory.memoryLoad));
+                 static_cast<unsigned long>(memory.memoryLoad));
     else
         formatTo(text, sizeof text, "%luk ", static_cast<unsigned long>(memory.availablePhysical >> 10));
     return text;

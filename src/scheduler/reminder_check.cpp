@@ -1,10 +1,10 @@
 #include "scheduler/reminder_check.h"
 
-#include "app/text_format.h"
-
 #include <new>
 #include <tuple>
 #include <utility>
+
+#include "app/text_format.h"
 
 namespace tikkano {
 

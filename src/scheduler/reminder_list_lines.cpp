@@ -1,8 +1,6 @@
 #include "scheduler/reminder_list_lines.h"
 
 #include "app/text_format.h"
-
-
 #include "app/texts.h"
 #include "resources/resource.h"
 
@@ -21,18 +19,18 @@ std::string listTitle(const ReminderListRequest& request) {
     case GroupKind::Date:
         // weekday() of the next day is the Sunday-first index of this one.
         formatTo(title, sizeof title, text(kTextListDateTitle, kRussian), request.day, monthName(month, kRussian),
-                      request.year, weekdayName(weekday(request.day + 1, month, request.year), kRussian));
+                 request.year, weekdayName(weekday(request.day + 1, month, request.year), kRussian));
         break;
     case GroupKind::Weekday:
         formatTo(title, sizeof title, text(kTextListWeekdayTitle, kRussian),
-                      weekdayName((request.controlId - IDC_CAL_WEEKDAY_SUNDAY) % 7, kRussian));
+                 weekdayName((request.controlId - IDC_CAL_WEEKDAY_SUNDAY) % 7, kRussian));
         break;
     case GroupKind::Monthly:
         formatTo(title, sizeof title, text(kTextListMonthlyTitle, kRussian), request.day);
         break;
     case GroupKind::Yearly:
         formatTo(title, sizeof title, text(kTextListYearlyTitle, kRussian), request.day,
-                      text(kTextMonthGenitiveJanuary + month - 1, kRussian));
+                 text(kTextMonthGenitiveJanuary + month - 1, kRussian));
         break;
     case GroupKind::EveryDay:
     case GroupKind::None:

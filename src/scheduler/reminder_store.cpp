@@ -1,9 +1,7 @@
 #include "scheduler/reminder_store.h"
 
-#include "app/text_format.h"
-
-
 #include "app/profile.h"
+#include "app/text_format.h"
 
 namespace tikkano {
 
