@@ -543,6 +543,15 @@ class Driver:
         used, blocks = out_file.read_text().split()
         return int(used), int(blocks)
 
+    def gdi_objects(self, pid: int, out_file: Path) -> int:
+        """GDI objects the process holds (stock objects left out), counted
+        inside it by the spy DLL: fonts, brushes, bitmaps, device contexts..."""
+        out_file = Path(out_file)
+        if out_file.exists():
+            out_file.unlink()
+        self.cmd(f"gdiobjects {pid} {unix_to_wine_path(out_file)}")
+        return int(out_file.read_text())
+
     def watch_fonts(self, pid: int, out_file: Path):
         """From now on the process notes, at each message box it opens, how many
         device contexts still hold a font it selected (see menuspy.cpp)."""
@@ -858,6 +867,10 @@ class Clock:
 
     def memory(self) -> tuple[int, int]:
         return self.driver.procmem(self.pid)
+
+    def gdi_objects(self) -> int:
+        """GDI objects the program holds (stock objects left out)."""
+        return self.driver.gdi_objects(self.pid, self.session.tmp / f"gdi-{self.pid}.txt")
 
     def message_boxes(self, owner: int | None = None) -> list[MessageBox]:
         """Message boxes and dialogs owned by the indicator (or by `owner`),

@@ -515,6 +515,12 @@ std::string run(const std::string& line) {
         size_t at = line.find(' ', line.find(w[1]));
         return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_heap_use");
     }
+    if (cmd == "gdiobjects") {
+        // GDI objects a process holds, counted inside it.
+        if (w.size() < 3 || !is_num[1]) return "err usage: gdiobjects PID OUTFILE";
+        size_t at = line.find(' ', line.find(w[1]));
+        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_gdi_objects");
+    }
     if (cmd == "postmany") {
         // Posts the same message COUNT times, waiting briefly whenever the queue is full.
         if (!need(5)) return "err usage: postmany HWND MSG WPARAM LPARAM COUNT";

@@ -7,6 +7,7 @@
 // flags (hex), text (UTF-8).
 #include <windows.h>
 #include <commctrl.h>
+#include <winternl.h>
 
 #include <cstdio>
 
@@ -237,6 +238,37 @@ extern "C" __declspec(dllexport) DWORD WINAPI watch_font_selection(LPVOID param)
         return 0xFFFFFFFFu;
     g_message_box = reinterpret_cast<MessageBoxWFn>(message_box);
     return 2;
+}
+
+// Thread procedure; the parameter is the output path (ANSI). Writes how many
+// GDI objects this process holds (fonts, brushes, bitmaps, device contexts,
+// regions...), stock objects left out. Windows offers GetGuiResources for
+// this, which Wine leaves unimplemented (it answers 0); both keep the objects
+// in a handle table the PEB points to, whose entries are 24 bytes: the object
+// (8), the owner (4), the unique word (2, with the stock flag in bit 7), the
+// type (1, 0 for a free entry), flags (1), a user pointer (8).
+// Returns the number of entries in use, or 0xFFFFFFFF.
+extern "C" __declspec(dllexport) DWORD WINAPI dump_gdi_objects(LPVOID param) {
+#ifdef _WIN64
+    const size_t table_offset = 0xF8;
+#else
+    const size_t table_offset = 0x94;
+#endif
+    const auto* peb = reinterpret_cast<const unsigned char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const unsigned char* table = *reinterpret_cast<const unsigned char* const*>(peb + table_offset);
+    if (!table) return 0xFFFFFFFFu;
+    const size_t entry_size = 24, entries = 0x10000;
+    DWORD in_use = 0;
+    for (size_t i = 0; i < entries; ++i) {
+        const unsigned char* entry = table + i * entry_size;
+        const bool stock = entry[12] & 0x80;
+        if (entry[14] != 0 && !stock) ++in_use;
+    }
+    FILE* out = std::fopen(static_cast<const char*>(param), "wb");
+    if (!out) return 0xFFFFFFFFu;
+    std::fprintf(out, "%lu\n", static_cast<unsigned long>(in_use));
+    std::fclose(out);
+    return in_use;
 }
 
 // Thread procedure; the parameter is the output path (ANSI). Writes the bytes
