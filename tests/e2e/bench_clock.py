@@ -64,6 +64,25 @@ def cpu_seconds(pid: int) -> float:
     return (int(fields[11]) + int(fields[12])) / TICK
 
 
+def anonymous_memory(pid: int) -> tuple[int, int]:
+    """Resident anonymous bytes of a Wine process (what Wine reports as its
+    PagefileUsage), split in two: the C library's main malloc arena ("[heap]"),
+    where Wine's Unix side (win32u, the X11 driver, FreeType, fontconfig) keeps
+    its allocations, and everything else: the Windows heaps, stacks and pages."""
+    arena = rest = 0
+    in_arena = False
+    for line in (Path("/proc") / str(pid) / "smaps").read_text().splitlines():
+        if line[:1] in "0123456789abcdef" and "-" in line.split(" ", 1)[0]:
+            in_arena = line.rstrip().endswith("[heap]")
+        elif line.startswith("Anonymous:"):
+            kib = int(line.split()[1])
+            if in_arena:
+                arena += kib * 1024
+            else:
+                rest += kib * 1024
+    return arena, rest
+
+
 class Reference:
     """The reference clock, started in a session."""
 
