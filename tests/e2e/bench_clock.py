@@ -167,19 +167,23 @@ def growth(refreshes: int, openings: int):
         driver = session.driver
         clock = H.Clock.start(session, ini=INI)
 
-        heap_file = session.new_workdir() / "heap.txt"
+        spy_file = session.new_workdir() / "spy.txt"
+        linux_pid = session_pid(str(H.program("271")), session.prefix)
 
         def figures():
-            return driver.procmem(clock.pid)[0], driver.handles(clock.pid)
+            """PagefileUsage, handles, GDI objects, and the two parts of
+            PagefileUsage: Wine's Unix malloc arena and the rest."""
+            return (driver.procmem(clock.pid)[0], driver.handles(clock.pid), driver.gdi_objects(clock.pid, spy_file),
+                    *anonymous_memory(linux_pid))
 
         def heap():
-            return driver.heap_use(clock.pid, heap_file)[0]
+            return driver.heap_use(clock.pid, spy_file)[0]
 
         def report(what, before, after, heap_before):
-            print(f"{what}: PagefileUsage {after[0] - before[0]:+d} bytes, handles {after[1] - before[1]:+d}, "
-                  f"in use in the Windows heaps {heap() - heap_before:+d} bytes", flush=True)
-
-        linux_pid = session_pid(str(H.program("271")), session.prefix)
+            pagefile, handles, gdi, arena, rest = (a - b for a, b in zip(after, before))
+            print(f"{what}: PagefileUsage {pagefile:+d} bytes (Unix malloc arena {arena:+d}, the rest {rest:+d}), "
+                  f"handles {handles:+d}, GDI objects {gdi:+d}, in use in the Windows heaps {heap() - heap_before:+d} "
+                  "bytes", flush=True)
 
         def drained():
             """Waits until the clock has worked off the posted refreshes: a sent
