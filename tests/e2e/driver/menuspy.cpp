@@ -254,7 +254,12 @@ extern "C" __declspec(dllexport) DWORD WINAPI dump_gdi_objects(LPVOID param) {
 #else
     const size_t table_offset = 0x94;
 #endif
+    // GCC takes the segment read inside NtCurrentTeb for an out-of-bounds array
+    // access on 32-bit builds.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
     const auto* peb = reinterpret_cast<const unsigned char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
     const unsigned char* table = *reinterpret_cast<const unsigned char* const*>(peb + table_offset);
     if (!table) return 0xFFFFFFFFu;
     const size_t entry_size = 24, entries = 0x10000;
