@@ -173,8 +173,10 @@ def growth(refreshes: int, openings: int):
         def figures():
             """PagefileUsage, handles, GDI objects, and the two parts of
             PagefileUsage: Wine's Unix malloc arena and the rest."""
-            return (driver.procmem(clock.pid)[0], driver.handles(clock.pid), driver.gdi_objects(clock.pid, spy_file),
-                    *anonymous_memory(linux_pid))
+            # The memory first, together: the spy's call below runs a thread in
+            # the clock, whose stack stays mapped for a while after it ends.
+            pagefile, parts = driver.procmem(clock.pid)[0], anonymous_memory(linux_pid)
+            return pagefile, driver.handles(clock.pid), driver.gdi_objects(clock.pid, spy_file), *parts
 
         def heap():
             return driver.heap_use(clock.pid, spy_file)[0]
@@ -194,7 +196,11 @@ def growth(refreshes: int, openings: int):
                 if cpu_seconds(linux_pid) - used < 0.02:
                     return
 
-        heap()  # the first walk loads the spy DLL into the clock
+        # The first walks load the spy DLL into the clock and bring the pages
+        # of the GDI handle table into memory (PagefileUsage counts them).
+        heap()
+        driver.gdi_objects(clock.pid, spy_file)
+        driver.fill_dc_cache(clock.pid, spy_file)
         driver.post_many(clock.hwnd, WM_TIMER, 1, 0, 1000)
         drained()
         before, heap_before = figures(), heap()
@@ -227,15 +233,18 @@ def growth(refreshes: int, openings: int):
         def cycle(parent, command):
             close_dialog(open_dialog(parent, command))
 
-        def warm(step, rounds=20, per_round=50):
-            """Steps until a round of them leaves the memory where it was (the
-            heaps of the program and of Wine's libraries grow to a level first);
-            returns how many it took."""
+        def warm(step, rounds=30, per_round=50, still_rounds=2):
+            """Steps until `still_rounds` rounds in a row leave the figures where
+            they were (the heaps of the program and of Wine's libraries grow to
+            a level first; Wine's cache of device contexts was filled at the
+            start); returns how many it took."""
+            still = 0
             for done in range(1, rounds + 1):
                 before = figures()
                 for _ in range(per_round):
                     step()
-                if figures() == before:
+                still = still + 1 if figures() == before else 0
+                if still == still_rounds:
                     return done * per_round
             return rounds * per_round
 

@@ -550,7 +550,15 @@ class Driver:
         if out_file.exists():
             out_file.unlink()
         self.cmd(f"gdiobjects {pid} {unix_to_wine_path(out_file)}")
-        return int(out_file.read_text())
+        return int(out_file.read_text().split()[0])
+
+    def fill_dc_cache(self, pid: int, out_file: Path) -> int:
+        """Fills Wine's cache of window device contexts in the process, which
+        otherwise grows now and then until full (see menuspy.cpp), so that
+        its GDI object count stays still after a warm-up. Returns how many
+        device contexts it held at once."""
+        self.cmd(f"filldccache {pid} {unix_to_wine_path(Path(out_file))}")
+        return int(Path(out_file).read_text())
 
     def watch_fonts(self, pid: int, out_file: Path):
         """From now on the process notes, at each message box it opens, how many
@@ -871,6 +879,11 @@ class Clock:
     def gdi_objects(self) -> int:
         """GDI objects the program holds (stock objects left out)."""
         return self.driver.gdi_objects(self.pid, self.session.tmp / f"gdi-{self.pid}.txt")
+
+    def fill_dc_cache(self):
+        """Fills Wine's cache of window device contexts in the program, so that
+        a later GDI object count does not move with it."""
+        self.driver.fill_dc_cache(self.pid, self.session.tmp / f"gdi-{self.pid}.txt")
 
     def message_boxes(self, owner: int | None = None) -> list[MessageBox]:
         """Message boxes and dialogs owned by the indicator (or by `owner`),

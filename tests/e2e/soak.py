@@ -83,6 +83,7 @@ class Sample:
     heap_in_use: int   # bytes in use in the Windows heaps
     unix_arena: int    # resident bytes of Wine's Unix-side malloc arena
     windows_side: int  # resident anonymous bytes apart from that arena
+    gdi_kinds: str     # GDI objects by kind, as the spy DLL lists them
 
     def row(self):
         return (round(self.seconds), self.pagefile, self.handles, self.gdi_objects, self.heap_in_use,
@@ -197,40 +198,46 @@ class Soak:
         self.clock.command(H.SC_RESTORE)
         H.wait_for(self.clock.visible, what="the indicator back")
 
-    def warm_up(self, started: float, actions, per_round=20, rounds=15):
-        """Runs the actions back to back until a round of them leaves the
-        memory and the GDI objects where they were: Wine's caches (device
-        contexts, fonts, its malloc arena) fill up to a level first, and the
+    def warm_up(self, started: float, actions, per_round=20, rounds=20, still_rounds=2):
+        """Runs the actions back to back until `still_rounds` rounds in a row
+        leave the handles, GDI objects and heap bytes where they were: Wine's
+        caches (device contexts, fonts) fill up to a level first, and the
         first box, chooser and tray icon load the DLLs the program loads only
         when needed. Reminder boxes that come meanwhile are tended as usual."""
         def level():
             self.sample(started)
             last = self.samples.pop()
-            return last.gdi_objects, last.windows_side, last.unix_arena, last.heap_in_use, last.handles
+            return last.gdi_objects, last.heap_in_use, last.handles
+        still = 0
         for done in range(1, rounds + 1):
             before = level()
             for _ in range(per_round):
                 for action in actions:
                     action()
                     self.tend_boxes()
-            if done >= 2 and len(self.seen) >= 2 and level() == before:
+            still = still + 1 if level() == before else 0
+            if still >= still_rounds and len(self.seen) >= 2:
                 break
         self.warm_at = max(120.0, time.monotonic() - started)
         print(f"warm after {done} rounds of {per_round} of each action, {round(self.warm_at)} s", flush=True)
 
     def sample(self, started: float):
+        # The memory first, together: each spy call below runs a thread in the
+        # clock, whose stack stays mapped for a while after it ends.
         pagefile, _ = self.driver.procmem(self.clock.pid)
+        arena, windows_side = anonymous_memory(self.linux_pid)
         heap, _ = self.driver.heap_use(self.clock.pid, self.spy_file)
         gdi = self.driver.gdi_objects(self.clock.pid, self.spy_file)
-        arena, windows_side = anonymous_memory(self.linux_pid)
+        kinds = self.spy_file.read_text().splitlines()[1].strip()
         self.samples.append(Sample(time.monotonic() - started, pagefile, self.driver.handles(self.clock.pid), gdi,
-                                   heap, arena, windows_side))
+                                   heap, arena, windows_side, kinds))
 
     # the run --------------------------------------------------------------
     def run(self) -> bool:
         local = datetime.datetime.combine(self.day, START)
         self.clock = H.Clock.start(self.session, ini=self.written, local_time=local, locale="ru", timeout=60)
         self.linux_pid = session_pid(str(H.program("271")), self.session.prefix)
+        self.driver.fill_dc_cache(self.clock.pid, self.spy_file)
         started = time.monotonic()
         end = started + 30 + self.minutes * 60 + 20  # the last minute, and time for its box
         actions = [self.calendar_and_list, self.clock_settings, self.tray_and_back]
@@ -286,6 +293,8 @@ class Soak:
                      not judged or (most <= 0 and first > 0))
             growth("handles", "handles")
             growth("GDI objects", "gdi_objects")
+            if warm[0].gdi_kinds != warm[-1].gdi_kinds:
+                line("GDI objects by kind (type:count)", f"{warm[0].gdi_kinds} -> {warm[-1].gdi_kinds}", True)
             growth("Windows heaps in use, bytes", "heap_in_use")
             # Wine reports as PagefileUsage the process's resident anonymous
             # pages: besides what is allocated, it grows by each page touched

@@ -217,6 +217,7 @@ def test_steady_refreshes_do_not_grow_memory(clocks, driver):
         clock.command(H.SC_MINIMIZE)
         wait_for(lambda: not clock.visible(), timeout=300, what="the burst to be handled")
 
+    clock.fill_dc_cache()
     burst(500)  # warm-up: caches and lazily made objects settle
     clock.command(H.SC_RESTORE)
     wait_for(clock.visible, what="the indicator back from the tray")
@@ -225,7 +226,7 @@ def test_steady_refreshes_do_not_grow_memory(clocks, driver):
     burst(4000)
     after = clock.memory()[0]
     assert clock.running
-    # Wine's caches may keep a few more; one object a paint would be thousands.
-    assert clock.gdi_objects() - objects_before < 16, objects_before
+    # A count may catch a paint in progress holding a few; a leak would be thousands.
+    assert clock.gdi_objects() - objects_before <= 4, objects_before
     assert after - before < 64 * 1024, (before, after)
     assert clock.close() == 0

@@ -521,6 +521,12 @@ std::string run(const std::string& line) {
         size_t at = line.find(' ', line.find(w[1]));
         return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_gdi_objects");
     }
+    if (cmd == "filldccache") {
+        // Fills Wine's cache of window device contexts in a process (see menuspy.cpp).
+        if (w.size() < 3 || !is_num[1]) return "err usage: filldccache PID OUTFILE";
+        size_t at = line.find(' ', line.find(w[1]));
+        return spy_call(DWORD(n[1]), line.substr(at + 1), "fill_dc_cache");
+    }
     if (cmd == "postmany") {
         // Posts the same message COUNT times, waiting briefly whenever the queue is full.
         if (!need(5)) return "err usage: postmany HWND MSG WPARAM LPARAM COUNT";

@@ -240,6 +240,36 @@ extern "C" __declspec(dllexport) DWORD WINAPI watch_font_selection(LPVOID param)
     return 2;
 }
 
+// Thread procedure; the parameter is the output path (ANSI). Fills Wine's
+// cache of window device contexts, which otherwise grows by one (a device
+// context, its visible region and its surface) whenever a window asks for a
+// device context while no cached one is free of a window, until it holds 64;
+// it never shrinks. Holding 64 at once from windows of its own, then letting
+// them go, leaves the cache full and every entry free, so that the GDI object
+// count of the process no longer moves with it. Writes the number of device
+// contexts held; returns it, or 0xFFFFFFFF.
+extern "C" __declspec(dllexport) DWORD WINAPI fill_dc_cache(LPVOID param) {
+    const int cache_size = 64;
+    HWND windows[cache_size] = {};
+    HDC dcs[cache_size] = {};
+    DWORD held = 0;
+    for (int i = 0; i < cache_size; ++i) {
+        windows[i] = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+        if (windows[i]) dcs[i] = GetDCEx(windows[i], nullptr, DCX_CACHE);
+        if (dcs[i]) ++held;
+    }
+    for (int i = 0; i < cache_size; ++i) {
+        if (dcs[i]) ReleaseDC(windows[i], dcs[i]);
+        if (windows[i]) DestroyWindow(windows[i]);
+    }
+    FILE* out = std::fopen(static_cast<const char*>(param), "wb");
+    if (!out) return 0xFFFFFFFFu;
+    std::fprintf(out, "%lu\n", static_cast<unsigned long>(held));
+    std::fclose(out);
+    return held;
+}
+
 // Thread procedure; the parameter is the output path (ANSI). Writes how many
 // GDI objects this process holds (fonts, brushes, bitmaps, device contexts,
 // regions...), stock objects left out. Windows offers GetGuiResources for
@@ -264,14 +294,24 @@ extern "C" __declspec(dllexport) DWORD WINAPI dump_gdi_objects(LPVOID param) {
     if (!table) return 0xFFFFFFFFu;
     const size_t entry_size = 24, entries = 0x10000;
     DWORD in_use = 0;
+    DWORD by_type[128] = {};
     for (size_t i = 0; i < entries; ++i) {
         const unsigned char* entry = table + i * entry_size;
         const bool stock = entry[12] & 0x80;
-        if (entry[14] != 0 && !stock) ++in_use;
+        if (entry[14] != 0 && !stock) {
+            ++in_use;
+            ++by_type[entry[12] & 0x7F];
+        }
     }
     FILE* out = std::fopen(static_cast<const char*>(param), "wb");
     if (!out) return 0xFFFFFFFFu;
+    // The total, then "type:count" for each kind (the handle type's upper
+    // word: 0x01 device context, 0x41 memory DC, 0x04 region, 0x09 bitmap, 0x0a font,
+    // 0x10 brush, 0x30 pen).
     std::fprintf(out, "%lu\n", static_cast<unsigned long>(in_use));
+    for (int type = 0; type < 128; ++type)
+        if (by_type[type]) std::fprintf(out, "%02x:%lu ", type, static_cast<unsigned long>(by_type[type]));
+    std::fputc('\n', out);
     std::fclose(out);
     return in_use;
 }
