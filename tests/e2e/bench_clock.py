@@ -176,7 +176,7 @@ def growth(refreshes: int, openings: int):
             # The memory first, together: the spy's call below runs a thread in
             # the clock, whose stack stays mapped for a while after it ends.
             pagefile, parts = driver.procmem(clock.pid)[0], anonymous_memory(linux_pid)
-            return pagefile, driver.handles(clock.pid), driver.gdi_objects(clock.pid, spy_file), *parts
+            return pagefile, driver.handles(clock.pid), driver.gdi_objects(clock.pid, spy_file, reads=3), *parts
 
         def heap():
             return driver.heap_use(clock.pid, spy_file)[0]

@@ -543,14 +543,22 @@ class Driver:
         used, blocks = out_file.read_text().split()
         return int(used), int(blocks)
 
-    def gdi_objects(self, pid: int, out_file: Path) -> int:
+    def gdi_objects(self, pid: int, out_file: Path, reads: int = 1) -> int:
         """GDI objects the process holds (stock objects left out), counted
-        inside it by the spy DLL: fonts, brushes, bitmaps, device contexts..."""
+        inside it by the spy DLL: fonts, brushes, bitmaps, device contexts...
+        A count rises while the program paints and holds a few for the
+        moment: with several reads, the fewest counted (out_file keeps the
+        last read's list by kind)."""
         out_file = Path(out_file)
-        if out_file.exists():
-            out_file.unlink()
-        self.cmd(f"gdiobjects {pid} {unix_to_wine_path(out_file)}")
-        return int(out_file.read_text().split()[0])
+        counts = []
+        for read in range(reads):
+            if read:
+                time.sleep(0.05)
+            if out_file.exists():
+                out_file.unlink()
+            self.cmd(f"gdiobjects {pid} {unix_to_wine_path(out_file)}")
+            counts.append(int(out_file.read_text().split()[0]))
+        return min(counts)
 
     def fill_dc_cache(self, pid: int, out_file: Path) -> int:
         """Fills Wine's cache of window device contexts in the process, which

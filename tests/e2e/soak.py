@@ -227,7 +227,7 @@ class Soak:
         pagefile, _ = self.driver.procmem(self.clock.pid)
         arena, windows_side = anonymous_memory(self.linux_pid)
         heap, _ = self.driver.heap_use(self.clock.pid, self.spy_file)
-        gdi = self.driver.gdi_objects(self.clock.pid, self.spy_file)
+        gdi = self.driver.gdi_objects(self.clock.pid, self.spy_file, reads=3)
         kinds = self.spy_file.read_text().splitlines()[1].strip()
         self.samples.append(Sample(time.monotonic() - started, pagefile, self.driver.handles(self.clock.pid), gdi,
                                    heap, arena, windows_side, kinds))

@@ -493,39 +493,23 @@ std::string run(const std::string& line) {
                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
         return buf;
     }
-    if (cmd == "menu") {
-        if (w.size() < 3 || !is_num[1]) return "err usage: menu PID OUTFILE";
-        size_t at = line.find(' ', line.find(w[1]));
-        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_system_menu");
-    }
-    if (cmd == "fontwatch") {
-        if (w.size() < 3 || !is_num[1]) return "err usage: fontwatch PID OUTFILE";
-        size_t at = line.find(' ', line.find(' ') + 1);
-        return spy_call(DWORD(n[1]), line.substr(at + 1), "watch_font_selection");
-    }
-    if (cmd == "tooltips") {
-        // Tooltip texts of a process (the shell's tray keeps the icons' tips there).
-        if (w.size() < 3 || !is_num[1]) return "err usage: tooltips PID OUTFILE";
-        size_t at = line.find(' ', line.find(w[1]));
-        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_tooltips");
-    }
-    if (cmd == "heapuse") {
-        // Bytes and blocks in use in the process's Windows heaps, counted inside it.
-        if (w.size() < 3 || !is_num[1]) return "err usage: heapuse PID OUTFILE";
-        size_t at = line.find(' ', line.find(w[1]));
-        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_heap_use");
-    }
-    if (cmd == "gdiobjects") {
-        // GDI objects a process holds, counted inside it.
-        if (w.size() < 3 || !is_num[1]) return "err usage: gdiobjects PID OUTFILE";
-        size_t at = line.find(' ', line.find(w[1]));
-        return spy_call(DWORD(n[1]), line.substr(at + 1), "dump_gdi_objects");
-    }
-    if (cmd == "filldccache") {
-        // Fills Wine's cache of window device contexts in a process (see menuspy.cpp).
-        if (w.size() < 3 || !is_num[1]) return "err usage: filldccache PID OUTFILE";
-        size_t at = line.find(' ', line.find(w[1]));
-        return spy_call(DWORD(n[1]), line.substr(at + 1), "fill_dc_cache");
+    // Commands answered by the spy DLL inside the process: COMMAND PID OUTFILE.
+    static const struct {
+        const char* command;
+        const char* spy_export;
+    } spy_commands[] = {
+        {"menu", "dump_system_menu"},        // the indicator's system menu
+        {"fontwatch", "watch_font_selection"},
+        {"tooltips", "dump_tooltips"},       // the shell's tray keeps the icons' tips there
+        {"heapuse", "dump_heap_use"},        // bytes and blocks in use in its Windows heaps
+        {"gdiobjects", "dump_gdi_objects"},  // GDI objects it holds
+        {"filldccache", "fill_dc_cache"},    // fills Wine's device-context cache
+    };
+    for (const auto& spy : spy_commands) {
+        if (cmd != spy.command) continue;
+        if (w.size() < 3 || !is_num[1]) return "err usage: " + cmd + " PID OUTFILE";
+        size_t at = line.find(' ', line.find(w[1], cmd.size()));
+        return spy_call(DWORD(n[1]), line.substr(at + 1), spy.spy_export);
     }
     if (cmd == "postmany") {
         // Posts the same message COUNT times, waiting briefly whenever the queue is full.
