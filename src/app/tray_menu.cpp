@@ -45,12 +45,13 @@ bool addTrayIcon(const AppState& state, HWND indicator) {
     NOTIFYICONDATAA record = trayRecord(indicator);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = kTrayCallback;
+    // Shared: loaded once and kept by the system, never destroyed. A private
+    // copy loaded at every trip to the tray and destroyed after it leaves some
+    // memory behind each time under Wine.
     record.hIcon = static_cast<HICON>(LoadImageW(state.instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                 LR_DEFAULTCOLOR));
-    const bool added = late::shellNotifyIcon(NIM_ADD, &record) != FALSE;
-    if (record.hIcon) DestroyIcon(record.hIcon);  // the shell keeps its own copy
-    return added;
+                                                 LR_DEFAULTCOLOR | LR_SHARED));
+    return late::shellNotifyIcon(NIM_ADD, &record) != FALSE;
 }
 
 }  // namespace
