@@ -12,7 +12,8 @@ before dismissing them. At the end it checks:
   - the handles, the GDI objects and the bytes in use in the Windows heaps,
     sampled at quiet moments, did not grow after the warm-up (at least two
     minutes of the actions back to back, until a round of them leaves those
-    figures where they were); the resident memory (PagefileUsage, and its
+    figures where they were; growth counts if it lasts, in two samples in
+    a row or in the last); the resident memory (PagefileUsage, and its
     two parts) is shown beside them;
   - the settings file reads back as written.
 Each figure is printed as one line; the exit code is 0 only if all hold.
@@ -72,6 +73,15 @@ def settings_file(groups: dict[str, bytes]) -> bytes:
              b"[Position]", b"X=300", b"Y=200", b"[Alarm]"]
     lines += [k.encode() + b"=" + v for k, v in groups.items()]
     return b"\r\n".join(lines) + b"\r\n"
+
+
+def lasting_growth(values: list[int]) -> int:
+    """Growth over the first value that lasts: seen in two samples in a row,
+    or in the last one. Samples are taken while the clock runs, so one can
+    catch a block allocated for a moment (a box's text, a tooltip) that is
+    freed by the next; growth that stays shows in every later sample."""
+    lasting = [min(a, b) for a, b in zip(values[1:], values[2:])] + values[-1:]
+    return max(lasting) - values[0]
 
 
 @dataclass
@@ -287,10 +297,11 @@ class Soak:
         line("warm-up, s", None if self.warm_at is None else round(self.warm_at), self.warm_at is not None)
         if len(warm) >= 2:
             def growth(name, field, judged=True):
-                first = getattr(warm[0], field)
-                most = max(getattr(s, field) for s in warm[1:]) - first
-                line(f"{name} after warm-up", f"{first} -> {getattr(warm[-1], field)} (most growth {most})",
-                     not judged or (most <= 0 and first > 0))
+                values = [getattr(s, field) for s in warm]
+                most, lasting = max(values[1:]) - values[0], lasting_growth(values)
+                line(f"{name} after warm-up",
+                     f"{values[0]} -> {values[-1]} (lasting growth {lasting}, most growth {most})",
+                     not judged or (lasting <= 0 and values[0] > 0))
             growth("handles", "handles")
             growth("GDI objects", "gdi_objects")
             if warm[0].gdi_kinds != warm[-1].gdi_kinds:
