@@ -508,11 +508,16 @@ class Driver:
         self.cmd(f"displaymode {width} {height}", timeout=60)
 
     # processes
-    def menu(self, pid: int, out_file: Path) -> Menu:
+    def _spy(self, command: str, pid: int, out_file: Path) -> Path:
+        """Has the spy DLL answer `command` inside the process into out_file,
+        removed first so that a stale answer is never read."""
         out_file = Path(out_file)
-        if out_file.exists():
-            out_file.unlink()
-        self.cmd(f"menu {pid} {unix_to_wine_path(out_file)}")
+        out_file.unlink(missing_ok=True)
+        self.cmd(f"{command} {pid} {unix_to_wine_path(out_file)}")
+        return out_file
+
+    def menu(self, pid: int, out_file: Path) -> Menu:
+        out_file = self._spy("menu", pid, out_file)
         items = []
         for line in out_file.read_bytes().decode("utf-8").splitlines():
             ident, state, text = line.split("\t", 2)
@@ -522,10 +527,7 @@ class Driver:
     def tooltips(self, pid: int, out_file: Path) -> list[tuple[int, int, int, str]]:
         """Tools of every tooltip control of a process, read inside it by the
         spy DLL: (tooltip window, tool window, tool id, text)."""
-        out_file = Path(out_file)
-        if out_file.exists():
-            out_file.unlink()
-        self.cmd(f"tooltips {pid} {unix_to_wine_path(out_file)}")
+        out_file = self._spy("tooltips", pid, out_file)
         tools = []
         for line in out_file.read_bytes().decode("utf-8").splitlines():
             tip, window, ident, text = line.split("\t", 3)
@@ -536,10 +538,7 @@ class Driver:
         """(bytes, blocks) in use in the process's Windows heaps, walked inside
         it by the spy DLL: what the program and the system DLLs it uses hold,
         without the pages Wine's Unix side maps, which PagefileUsage counts too."""
-        out_file = Path(out_file)
-        if out_file.exists():
-            out_file.unlink()
-        self.cmd(f"heapuse {pid} {unix_to_wine_path(out_file)}")
+        out_file = self._spy("heapuse", pid, out_file)
         used, blocks = out_file.read_text().split()
         return int(used), int(blocks)
 
@@ -549,15 +548,11 @@ class Driver:
         A count rises while the program paints and holds a few for the
         moment: with several reads, the fewest counted (out_file keeps the
         last read's list by kind)."""
-        out_file = Path(out_file)
         counts = []
         for read in range(reads):
             if read:
                 time.sleep(0.05)
-            if out_file.exists():
-                out_file.unlink()
-            self.cmd(f"gdiobjects {pid} {unix_to_wine_path(out_file)}")
-            counts.append(int(out_file.read_text().split()[0]))
+            counts.append(int(self._spy("gdiobjects", pid, out_file).read_text().split()[0]))
         return min(counts)
 
     def fill_dc_cache(self, pid: int, out_file: Path) -> int:
@@ -565,8 +560,7 @@ class Driver:
         otherwise grows now and then until full (see menuspy.cpp), so that
         its GDI object count stays still after a warm-up. Returns how many
         device contexts it held at once."""
-        self.cmd(f"filldccache {pid} {unix_to_wine_path(Path(out_file))}")
-        return int(Path(out_file).read_text())
+        return int(self._spy("filldccache", pid, out_file).read_text())
 
     def watch_fonts(self, pid: int, out_file: Path):
         """From now on the process notes, at each message box it opens, how many
@@ -610,10 +604,7 @@ class Driver:
     def text_fits(self, pid: int, out_file: Path) -> dict[int, "TextFit"]:
         """The texts of every static and button of the process's shown dialogs,
         each measured inside the process in the control's own font."""
-        out_file = Path(out_file)
-        if out_file.exists():
-            out_file.unlink()
-        self.cmd(f"textfits {pid} {unix_to_wine_path(out_file)}")
+        out_file = self._spy("textfits", pid, out_file)
         fits = {}
         for line in out_file.read_text().splitlines():
             hwnd, *numbers = line.split("\t")

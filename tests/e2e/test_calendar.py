@@ -10,7 +10,6 @@ import datetime
 import pytest
 
 import harness as H
-from harness import wait_for
 from calendar_helpers import (BM_SETSTATE, BOTH_MARKS, DAY_FIRST, DAY_LAST, EVERY_DAY, GREY, MONTH_BACK, MONTH_FORWARD,
                               MONTHLY, NEVER, NO_DAY_CAPTION, NO_DAY_TEXT, PLAIN, REMINDER_MARK, SATURDAY,
                               SUNDAY, TODAY, TODAY_MARK, WHITE, WM_PAINT, YEAR_BACK, YEAR_FORWARD, YEARLY,
