@@ -103,6 +103,24 @@ class Reference:
         self.popen.wait()
 
 
+def repeat_until_still(step, figures, per_round: int, rounds: int, still_rounds: int = 2,
+                       also=lambda: True) -> int:
+    """Runs `step` in rounds of `per_round` until `still_rounds` rounds in a
+    row leave `figures()` where they were (and `also()` holds), at most
+    `rounds` rounds; returns how many it ran. The heaps of the program and of
+    Wine's libraries grow to a level first, and the DLLs the program loads
+    only when needed come in on their first use."""
+    still = 0
+    for done in range(1, rounds + 1):
+        before = figures()
+        for _ in range(per_round):
+            step()
+        still = still + 1 if figures() == before else 0
+        if still >= still_rounds and also():
+            return done
+    return rounds
+
+
 def with_session(work):
     x = H.Xserver()
     session = None
@@ -233,20 +251,10 @@ def growth(refreshes: int, openings: int):
         def cycle(parent, command):
             close_dialog(open_dialog(parent, command))
 
-        def warm(step, rounds=30, per_round=50, still_rounds=2):
-            """Steps until `still_rounds` rounds in a row leave the figures where
-            they were (the heaps of the program and of Wine's libraries grow to
-            a level first; Wine's cache of device contexts was filled at the
-            start); returns how many it took."""
-            still = 0
-            for done in range(1, rounds + 1):
-                before = figures()
-                for _ in range(per_round):
-                    step()
-                still = still + 1 if figures() == before else 0
-                if still == still_rounds:
-                    return done * per_round
-            return rounds * per_round
+        def warm(step, per_round=50):
+            """Steps until the figures stay still (Wine's cache of device
+            contexts was filled at the start); returns how many it took."""
+            return per_round * repeat_until_still(step, figures, per_round, rounds=30)
 
         # Each dialog the way a user reaches it; the ones inside another stay
         # inside one opening of it for all their cycles.

@@ -31,7 +31,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
-from bench_clock import anonymous_memory, session_pid  # noqa: E402
+from bench_clock import anonymous_memory, repeat_until_still, session_pid  # noqa: E402
 from calendar_helpers import IDM_CALENDAR, Calendar, day_button  # noqa: E402
 
 CAPTION = "Вы просили напомнить..."
@@ -208,26 +208,22 @@ class Soak:
         self.clock.command(H.SC_RESTORE)
         H.wait_for(self.clock.visible, what="the indicator back")
 
-    def warm_up(self, started: float, actions, per_round=20, rounds=20, still_rounds=2):
-        """Runs the actions back to back until `still_rounds` rounds in a row
-        leave the handles, GDI objects and heap bytes where they were: Wine's
-        caches (device contexts, fonts) fill up to a level first, and the
-        first box, chooser and tray icon load the DLLs the program loads only
-        when needed. Reminder boxes that come meanwhile are tended as usual."""
+    def warm_up(self, started: float, actions, per_round=20):
+        """Runs the actions back to back until two rounds in a row leave the
+        handles, GDI objects and heap bytes where they were, and two reminder
+        boxes have come: Wine's caches (device contexts, fonts) fill up to a
+        level first, and the first box, chooser and tray icon load the DLLs
+        the program loads only when needed. Boxes are tended as usual."""
         def level():
             self.sample(started)
             last = self.samples.pop()
             return last.gdi_objects, last.heap_in_use, last.handles
-        still = 0
-        for done in range(1, rounds + 1):
-            before = level()
-            for _ in range(per_round):
-                for action in actions:
-                    action()
-                    self.tend_boxes()
-            still = still + 1 if level() == before else 0
-            if still >= still_rounds and len(self.seen) >= 2:
-                break
+
+        def each_action():
+            for action in actions:
+                action()
+                self.tend_boxes()
+        done = repeat_until_still(each_action, level, per_round, rounds=20, also=lambda: len(self.seen) >= 2)
         self.warm_at = max(120.0, time.monotonic() - started)
         print(f"warm after {done} rounds of {per_round} of each action, {round(self.warm_at)} s", flush=True)
 

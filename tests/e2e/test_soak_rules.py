@@ -3,6 +3,7 @@ from a block caught in flight."""
 
 import datetime
 
+from bench_clock import repeat_until_still
 from soak import GROUPS, group_keys, lasting_growth, plan
 
 
@@ -33,3 +34,21 @@ def test_plan_has_one_reminder_a_minute_in_every_kind_of_group():
         entries = groups[keys[kind]].split(b";")[:-1]
         assert len(entries) in (12, 13)
         assert all(e.endswith(kind.encode() + b",\x83,") for e in entries)
+
+
+def test_warm_up_ends_after_two_still_rounds_and_when_allowed():
+    def run(levels, also=lambda: True, rounds=10):
+        readings, steps = iter(levels), []
+        done = repeat_until_still(lambda: steps.append(1), lambda: next(readings), per_round=3, rounds=rounds,
+                                  also=also)
+        return done, len(steps)
+
+    # Each round reads the figures before and after it: one still round
+    # after a moving one is not enough.
+    assert run([5, 6, 6, 6, 6, 6]) == (3, 9)
+    assert run([5, 6, 6, 7, 7, 7, 7, 7]) == (4, 12)
+    # Held on by `also` (no reminder box yet) past the second still round.
+    boxes = iter([False, True])
+    assert run([1] * 20, also=lambda: next(boxes)) == (3, 9)
+    # Never still: stops at the last round allowed.
+    assert run(range(0, 100, 1), rounds=4) == (4, 12)
