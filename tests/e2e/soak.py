@@ -11,7 +11,7 @@ before dismissing them. At the end it checks:
   - every reminder fired exactly once and in order (none lost, none doubled);
   - the handles, the GDI objects and the bytes in use in the Windows heaps,
     sampled at quiet moments, did not grow after the warm-up (at least two
-    minutes of the actions back to back, until a round of them leaves those
+    minutes of the actions back to back, until two rounds of them leave those
     figures where they were; growth counts if it lasts, in two samples in
     a row or in the last); the resident memory (PagefileUsage, and its
     two parts) is shown beside them;
