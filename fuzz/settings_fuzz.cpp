@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/profile.h"
-#include "app/settings.h"
+#include "base/profile.h"
+#include "base/settings.h"
 #include "display/indicator_layout.h"
 #include "support/trimming_profile.h"
 

@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "app/gdi_guards.h"
-#include "app/profile_file.h"
-#include "app/settings.h"
+#include "base/gdi_guards.h"
+#include "base/profile_file.h"
+#include "base/settings.h"
 #include "display/datetime_text.h"
 #include "display/indicator_layout.h"
 #include "scheduler/reminder_check.h"

@@ -4,8 +4,8 @@
 
 #include "app/app_state.h"
 #include "app/indicator_window.h"
-#include "app/late_bound.h"
-#include "app/wide_text.h"
+#include "base/late_bound.h"
+#include "base/wide_text.h"
 #include "display/indicator_layout.h"
 #include "resources/resource.h"
 

@@ -1,9 +1,9 @@
 #include "calendar/calendar_dialog.h"
 
 #include "app/app_state.h"
-#include "app/gdi_guards.h"
-#include "app/modal_dialog.h"
-#include "app/wide_text.h"
+#include "base/gdi_guards.h"
+#include "base/modal_dialog.h"
+#include "base/wide_text.h"
 #include "calendar/calendar_grid.h"
 #include "edition_choice.h"
 #include "resources/resource.h"

@@ -1,8 +1,8 @@
 #include "calendar/calendar_grid.h"
 
-#include "app/profile.h"
-#include "app/text_format.h"
-#include "app/texts.h"
+#include "base/profile.h"
+#include "base/text_format.h"
+#include "base/texts.h"
 #include "resources/resource.h"
 #include "scheduler/reminder_store.h"
 

@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "calendar/calendar_math.h"
+#include "dates/calendar_math.h"
+#include "scheduler/reminder_list_request.h"
 
 namespace tikkano {
 

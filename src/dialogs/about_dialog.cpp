@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/modal_dialog.h"
-#include "app/wide_text.h"
+#include "base/modal_dialog.h"
+#include "base/wide_text.h"
 #include "edition_choice.h"
 #include "resources/resource.h"
 

@@ -3,9 +3,9 @@
 #include <iterator>
 
 #include "app/app_state.h"
-#include "app/late_bound.h"
-#include "app/modal_dialog.h"
-#include "app/wide_text.h"
+#include "base/late_bound.h"
+#include "base/modal_dialog.h"
+#include "base/wide_text.h"
 #include "dialogs/clock_settings_rules.h"
 #include "dialogs/date_format_dialog.h"
 #include "dialogs/whole_minute.h"

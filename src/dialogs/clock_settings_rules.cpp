@@ -1,6 +1,6 @@
 #include "dialogs/clock_settings_rules.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace tikkano {
 

@@ -1,6 +1,6 @@
 #include "dialogs/whole_minute.h"
 
-#include "calendar/calendar_math.h"
+#include "dates/calendar_math.h"
 
 namespace tikkano {
 

@@ -1,6 +1,6 @@
 #include "display/datetime_format.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "display/datetime_text.h"
 
 namespace tikkano {

@@ -1,6 +1,6 @@
 #include "display/datetime_text.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace tikkano {
 

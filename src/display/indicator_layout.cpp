@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/text_format.h"
+#include "base/text_format.h"
 
 namespace tikkano {
 

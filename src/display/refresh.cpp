@@ -1,7 +1,7 @@
 #include "display/refresh.h"
 
 #include "app/app_state.h"
-#include "app/gdi_guards.h"
+#include "base/gdi_guards.h"
 #include "app/tray_menu.h"
 #include "display/datetime_format.h"
 #include "display/indicator_layout.h"

@@ -3,8 +3,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include "app/late_bound.h"
-#include "app/wide_text.h"
+#include "base/late_bound.h"
+#include "base/wide_text.h"
 
 namespace tikkano {
 

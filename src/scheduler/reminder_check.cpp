@@ -4,7 +4,7 @@
 #include <tuple>
 #include <utility>
 
-#include "app/text_format.h"
+#include "base/text_format.h"
 
 namespace tikkano {
 

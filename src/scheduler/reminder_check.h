@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/moment.h"
+#include "base/moment.h"
 #include "scheduler/reminder_store.h"
 
 namespace tikkano {

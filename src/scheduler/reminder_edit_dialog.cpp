@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/late_bound.h"
-#include "app/modal_dialog.h"
-#include "app/wide_text.h"
+#include "base/late_bound.h"
+#include "base/modal_dialog.h"
+#include "base/wide_text.h"
 #include "resources/resource.h"
 #include "scheduler/reminder_fields.h"
 

@@ -1,8 +1,8 @@
 #include "scheduler/reminder_list_dialog.h"
 
 #include "app/app_state.h"
-#include "app/modal_dialog.h"
-#include "app/wide_text.h"
+#include "base/modal_dialog.h"
+#include "base/wide_text.h"
 #include "resources/resource.h"
 #include "scheduler/reminder_edit_dialog.h"
 #include "scheduler/reminder_list_lines.h"

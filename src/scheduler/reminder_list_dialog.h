@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "calendar/calendar_math.h"
+#include "scheduler/reminder_list_request.h"
 
 namespace tikkano {
 

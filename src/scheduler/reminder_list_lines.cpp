@@ -1,7 +1,8 @@
 #include "scheduler/reminder_list_lines.h"
 
-#include "app/text_format.h"
-#include "app/texts.h"
+#include "base/text_format.h"
+#include "base/texts.h"
+#include "dates/calendar_math.h"
 #include "resources/resource.h"
 
 namespace tikkano {

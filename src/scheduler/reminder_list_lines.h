@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "calendar/calendar_math.h"
+#include "scheduler/reminder_list_request.h"
 #include "scheduler/reminder_store.h"
 
 namespace tikkano {

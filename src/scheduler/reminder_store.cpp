@@ -1,7 +1,7 @@
 #include "scheduler/reminder_store.h"
 
-#include "app/profile.h"
-#include "app/text_format.h"
+#include "base/profile.h"
+#include "base/text_format.h"
 
 namespace tikkano {
 

@@ -2,10 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include "scheduler/reminder_list_request.h"
+
 #include "resources/resource.h"
 
 namespace tikkano {
 namespace {
+
+TEST(ReminderListRequest, NamesTheGroupOfTheButton) {
+    struct Case {
+        int id, day, month, year;
+        const char* key;
+        GroupKind kind;
+    };
+    const Case cases[] = {
+        {IDC_CAL_DAY_FIRST + 4, 5, 3, 2001, "05032001", GroupKind::Date},
+        {IDC_CAL_DAY_LAST, 31, 12, 9999, "31129999", GroupKind::Date},
+        {IDC_CAL_WEEKDAY_SUNDAY, 0, 3, 2001, "00", GroupKind::Weekday},
+        {IDC_CAL_WEEKDAY_SUNDAY + 1, 0, 3, 2001, "01", GroupKind::Weekday},
+        {IDC_CAL_WEEKDAY_SATURDAY, 0, 3, 2001, "06", GroupKind::Weekday},
+        {IDC_CAL_EVERY_DAY, 0, 3, 2001, "Day", GroupKind::EveryDay},
+        {IDC_CAL_MONTHLY, 5, 3, 2001, "M05", GroupKind::Monthly},
+        {IDC_CAL_YEARLY, 5, 3, 2001, "Y0503", GroupKind::Yearly},
+        {1, 5, 3, 2001, "", GroupKind::None},
+    };
+    for (const Case& c : cases) {
+        const ReminderListRequest r = makeListRequest(c.id, c.day, c.month, c.year);
+        EXPECT_STREQ(r.key, c.key) << c.id;
+        EXPECT_EQ(groupKind(c.id), c.kind) << c.id;
+        EXPECT_EQ(r.controlId, c.id);
+        EXPECT_EQ(r.day, c.day);
+        EXPECT_EQ(r.month, c.month);
+        EXPECT_EQ(r.year, c.year);
+    }
+}
 
 TEST(ReminderListLines, LineShowsTheTimeAndTheStartOfTheStoredText) {
     EXPECT_EQ(listLine({9, 5, "Call", "\x83", ""}), " 9:05 - Call");

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/profile.h"
+#include "base/profile.h"
 
 namespace tikkano::test {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/texts.h"
+#include "base/texts.h"
 #include "editions/edition.h"
 
 namespace tikkano {

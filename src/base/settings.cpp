@@ -1,8 +1,8 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <string>
 
-#include "app/text_format.h"
+#include "base/text_format.h"
 
 namespace tikkano {
 namespace {

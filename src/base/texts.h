@@ -5,7 +5,7 @@
 // i-th name.
 #pragma once
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace tikkano {
 

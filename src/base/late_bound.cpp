@@ -1,4 +1,4 @@
-#include "app/late_bound.h"
+#include "base/late_bound.h"
 
 #include <mmsystem.h>
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/moment.h"
-#include "app/profile.h"
+#include "base/moment.h"
+#include "base/profile.h"
 
 namespace tikkano {
 

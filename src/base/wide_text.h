@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/texts.h"
+#include "base/texts.h"
 
 namespace tikkano {
 

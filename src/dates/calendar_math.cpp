@@ -1,9 +1,6 @@
-#include "calendar/calendar_math.h"
+#include "dates/calendar_math.h"
 
-#include "app/text_format.h"
-#include "app/texts.h"
-#include "resources/resource.h"
-#include "scheduler/reminder_store.h"
+#include "base/texts.h"
 
 namespace tikkano {
 namespace {
@@ -19,11 +16,6 @@ long long daysFromCivil(int year, int month, int day) {
     const int dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return static_cast<long long>(era) * 146097 + dayOfEra - 719468;
-}
-
-// Keys are cut to the request's 11 characters; inside the calendar's years they all fit.
-void copyKey(char (&key)[12], const std::string& name) {
-    formatTo(key, sizeof key, "%s", name.c_str());
 }
 
 }  // namespace
@@ -50,32 +42,6 @@ const char* weekdayName(int sundayFirstIndex, Language language) {
 const char* monthName(int month, Language language) {
     if (month < 1 || month > 12) return "";
     return text(kTextMonthJanuary + month - 1, language);
-}
-
-GroupKind groupKind(int controlId) {
-    if (controlId >= IDC_CAL_DAY_FIRST && controlId <= IDC_CAL_DAY_LAST) return GroupKind::Date;
-    if (controlId >= IDC_CAL_WEEKDAY_SUNDAY && controlId <= IDC_CAL_WEEKDAY_SATURDAY) return GroupKind::Weekday;
-    if (controlId == IDC_CAL_EVERY_DAY) return GroupKind::EveryDay;
-    if (controlId == IDC_CAL_MONTHLY) return GroupKind::Monthly;
-    if (controlId == IDC_CAL_YEARLY) return GroupKind::Yearly;
-    return GroupKind::None;
-}
-
-ReminderListRequest makeListRequest(int controlId, int day, int month, int year) {
-    ReminderListRequest request;
-    request.controlId = controlId;
-    request.day = day;
-    request.month = month;
-    request.year = year;
-    switch (groupKind(controlId)) {
-    case GroupKind::Date: copyKey(request.key, dateKey(day, month, year)); break;
-    case GroupKind::Weekday: copyKey(request.key, weekdayKey(controlId - IDC_CAL_WEEKDAY_SUNDAY)); break;
-    case GroupKind::EveryDay: copyKey(request.key, kEveryDayKey); break;
-    case GroupKind::Monthly: copyKey(request.key, monthlyKey(day)); break;
-    case GroupKind::Yearly: copyKey(request.key, yearlyKey(day, month)); break;
-    case GroupKind::None: break;
-    }
-    return request;
 }
 
 }  // namespace tikkano

@@ -1,12 +1,12 @@
-#include "app/profile_file.h"
+#include "base/profile_file.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/wide_text.h"
+#include "base/settings.h"
+#include "base/wide_text.h"
 
 namespace tikkano {
 

@@ -1,4 +1,4 @@
-#include "app/modal_dialog.h"
+#include "base/modal_dialog.h"
 
 namespace tikkano {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/profile.h"
+#include "base/profile.h"
 
 namespace tikkano {
 

@@ -1,4 +1,4 @@
-#include "app/wide_text.h"
+#include "base/wide_text.h"
 
 #include <cstring>
 

@@ -1,0 +1,25 @@
+// Date rules and names shared by the calendar and the reminder dialogs.
+#pragma once
+
+#include "base/settings.h"  // Language
+
+namespace tikkano {
+
+// The calendar shows the years of the Gregorian calendar from 1 to 9999.
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
+
+bool isLeapYear(int year);
+// Days of month 1..12 of `year`.
+int monthLength(int month, int year);
+
+// Weekday of a date, 0 Monday up to 6 Sunday, by the Gregorian calendar.
+// A day past the month's end counts on into the next month, so that
+// weekday(day + 1, ...) is the Sunday-first index of the date's weekday.
+int weekday(int day, int month, int year);
+
+// Sunday-first weekday names and January-first month names by language.
+const char* weekdayName(int sundayFirstIndex, Language language);
+const char* monthName(int month, Language language);
+
+}  // namespace tikkano
