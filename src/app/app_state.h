@@ -6,24 +6,14 @@
 
 #include <memory>
 
-#include "base/gdi_guards.h"
 #include "base/profile_file.h"
 #include "base/settings.h"
-#include "display/datetime_text.h"
-#include "display/indicator_layout.h"
+#include "dialogs/clock_settings_dialog.h"
+#include "display/indicator_font.h"
+#include "display/refresh.h"
 #include "scheduler/reminder_check.h"
 
 namespace tikkano {
-
-// The colour chooser's sixteen custom colours: whatever the user puts there is
-// offered again by every opening of the clock settings dialog for the rest of
-// the run; never saved.
-struct CustomColours {
-    COLORREF slots[16];
-    CustomColours() {
-        for (COLORREF& slot : slots) slot = 0xFFFFFFFF;
-    }
-};
 
 struct AppState {
     HINSTANCE instance = nullptr;
@@ -31,17 +21,10 @@ struct AppState {
     HWND indicator = nullptr;
     HMENU systemMenu = nullptr;
     Settings settings;
-    LOGFONTA logFont{};
-    CHOOSEFONTA fontChooser{};
-    OwnedFont customFont;  // none while the face name is "System"
+    IndicatorFontObjects font;
     ProfileFile profile{std::string()};
     CustomColours customColours;
-
-    // What the indicator refresh remembers from one run to the next.
-    int lastRefreshDay = -1;
-    Rect desktopSeen;  // right edge 0: none seen yet
-    LastGoodText lastTimeText;
-    LastGoodText lastDateText;
+    RefreshMemory refreshMemory;
 
     // Today's reminders and the check that fires them; made at start-up once
     // the last closing is known.
@@ -49,8 +32,5 @@ struct AppState {
 };
 
 AppState& app();
-
-// The indicator font from the settings, and the handle made from it when it is custom.
-void applyIndicatorFont(AppState& state);
 
 }  // namespace tikkano

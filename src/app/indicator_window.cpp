@@ -2,12 +2,14 @@
 
 #include "app/app_state.h"
 #include "app/tray_menu.h"
+#include "base/gdi_guards.h"
 #include "calendar/calendar_dialog.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/clock_settings_dialog.h"
 #include "display/refresh.h"
 #include "edition_choice.h"
 #include "resources/resource.h"
+#include "scheduler/scheduler.h"
 
 namespace tikkano {
 namespace {
@@ -37,6 +39,41 @@ void armTimer(HWND window) {
     SetTimer(window, kClockTimer, 1000 - now.wMilliseconds + kTickMargin, nullptr);
 }
 
+// The refresh's moments, as the rest of the program answers them.
+class IndicatorRefreshEvents final : public RefreshEvents {
+public:
+    IndicatorRefreshEvents(AppState& state, HWND indicator) : state_(state), indicator_(indicator) {}
+    void newDay(const SYSTEMTIME& now) override { remindersNewDay(*state_.reminders, now); }
+    void newMinute(const SYSTEMTIME& now) override { remindersNewMinute(*state_.reminders, indicator_, now); }
+    void textShown(const std::string& text) override { updateTrayTooltip(state_, indicator_, text); }
+
+private:
+    AppState& state_;
+    HWND indicator_;
+};
+
+void refresh(HWND window, HDC dc) {
+    AppState& state = app();
+    IndicatorRefreshEvents events(state, window);
+    refreshIndicator(window, dc,
+                     RefreshContext{state.settings, state.profile, state.font.custom.get(), state.refreshMemory, events});
+}
+
+void openCalendar(HWND window) {
+    AppState& state = app();
+    openCalendarDialog(window, CalendarContext{state.settings, state.profile, *state.reminders});
+}
+
+void openClockSettings(HWND window) {
+    AppState& state = app();
+    openClockSettingsDialog(window, ClockSettingsTarget{state.settings, state.font, state.customColours});
+}
+
+void openAbout(HWND window) {
+    const AppState& state = app();
+    openAboutDialog(window, state.instance, state.settings.language);
+}
+
 LRESULT onCreate(HWND window) {
     AppState& state = app();
     buildSystemMenu(state, window);
@@ -52,14 +89,14 @@ LRESULT onCreate(HWND window) {
 
 LRESULT onPaint(HWND window) {
     PaintDc dc(window);
-    refreshIndicator(window, dc.get());
+    refresh(window, dc.get());
     return 0;
 }
 
 LRESULT onTimer(HWND window) {
     {
         WindowDc dc(window);
-        refreshIndicator(window, dc.get());
+        refresh(window, dc.get());
     }
     armTimer(window);
     return 0;
@@ -82,7 +119,7 @@ LRESULT onNonClientRightButton(HWND window, LPARAM lParam) {
 
 LRESULT onTrayCallback(HWND window, LPARAM lParam) {
     if (lParam == WM_LBUTTONDBLCLK) {
-        openCalendarDialog(window);
+        openCalendar(window);
     } else if (lParam == WM_RBUTTONDOWN) {
         POINT cursor{};
         GetCursorPos(&cursor);
@@ -112,9 +149,9 @@ void switchLanguage(bool russian) {
 LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
     switch (command) {
     case IDM_TOPMOST: toggleTopmost(window); break;
-    case IDM_ABOUT: openAboutDialog(window); break;
-    case IDM_CLOCK: openClockSettingsDialog(window); break;
-    case IDM_CALENDAR: openCalendarDialog(window); break;
+    case IDM_ABOUT: openAbout(window); break;
+    case IDM_CLOCK: openClockSettings(window); break;
+    case IDM_CALENDAR: openCalendar(window); break;
     case IDM_RUSSIAN: switchLanguage(true); break;
     case IDM_ENGLISH: switchLanguage(false); break;
     case SC_MINIMIZE:
@@ -163,7 +200,7 @@ LRESULT CALLBACK indicatorProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT: return onPaint(window);
     case WM_TIMER: return onTimer(window);
     case WM_NCHITTEST: return onHitTest(window, wParam, lParam);
-    case WM_NCLBUTTONDBLCLK: openCalendarDialog(window); return 0;
+    case WM_NCLBUTTONDBLCLK: openCalendar(window); return 0;
     case WM_NCRBUTTONDOWN: return onNonClientRightButton(window, lParam);
     case kTrayCallback: return onTrayCallback(window, lParam);
     case WM_COMMAND:

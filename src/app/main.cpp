@@ -55,19 +55,15 @@ bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, i
 
 void loadStartupSettings(AppState& state) {
     state.profile = ProfileFile(settingsFilePath(kEdition.settingsBesideProgram));
-    state.fontChooser = CHOOSEFONTA{};
-    state.fontChooser.lStructSize = sizeof(CHOOSEFONTA);
-    state.fontChooser.lpLogFont = &state.logFont;
-    state.fontChooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
-    state.fontChooser.nFontType = SCREEN_FONTTYPE;
+    prepareFontChooser(state.font);
     try {
         loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
     } catch (const std::bad_alloc&) {
         // A start with the defaults rather than no start at all.
         state.settings = Settings();
     }
-    applyIndicatorFont(state);
-    startReminders(state);
+    applyIndicatorFont(state.settings.font, state.font);
+    state.reminders = startReminders(state.profile, state.settings.lastClosing);
 }
 
 }  // namespace
@@ -75,17 +71,6 @@ void loadStartupSettings(AppState& state) {
 AppState& app() {
     static AppState state;
     return state;
-}
-
-void applyIndicatorFont(AppState& state) {
-    const IndicatorFont& font = state.settings.font;
-    state.logFont = LOGFONTA{};
-    lstrcpynA(state.logFont.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
-    state.logFont.lfHeight = font.height;
-    state.logFont.lfItalic = font.italic;
-    state.logFont.lfWeight = font.weight;
-    state.logFont.lfCharSet = font.charSet;
-    state.customFont.reset(font.isCustom() ? CreateFontIndirectA(&state.logFont) : nullptr);
 }
 
 }  // namespace tikkano

@@ -1,6 +1,5 @@
 #include "calendar/calendar_dialog.h"
 
-#include "app/app_state.h"
 #include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
@@ -8,13 +7,13 @@
 #include "edition_choice.h"
 #include "resources/resource.h"
 #include "scheduler/reminder_list_dialog.h"
-#include "scheduler/scheduler.h"
 
 namespace tikkano {
 namespace {
 
 // One open calendar: a second one opened from the tray over it has its own.
 struct CalendarDialog {
+    const CalendarContext& context;
     CalendarView view;
     CalendarGrid grid;
     bool refillPosted = false;  // the grid still shows an earlier month
@@ -36,8 +35,8 @@ void setText(HWND dialog, int controlId, const std::wstring& text) {
     SetDlgItemTextW(dialog, controlId, text.c_str());
 }
 
-void setRunTimeTexts(HWND dialog) {
-    const Language language = app().settings.language;
+void setRunTimeTexts(HWND dialog, const CalendarDialog& state) {
+    const Language language = state.context.settings.language;
     for (int i = 0; i < 7; ++i)
         setText(dialog, IDC_CAL_WEEKDAY_SUNDAY + i, fromUtf8(weekdayName(i, language)));
     setText(dialog, IDC_CAL_EVERY_DAY, uiText(kTextCalendarEveryDay, language));
@@ -49,8 +48,8 @@ void setRunTimeTexts(HWND dialog) {
 
 // The shown month into the buttons: days, marks, title.
 void fill(HWND dialog, CalendarDialog& state) {
-    state.grid = fillGrid(state.view.month, state.view.year, localToday(), app().profile);
-    SetWindowTextW(dialog, fromUtf8(calendarTitle(state.view.month, state.view.year, app().settings.language).c_str())
+    state.grid = fillGrid(state.view.month, state.view.year, localToday(), state.context.profile);
+    SetWindowTextW(dialog, fromUtf8(calendarTitle(state.view.month, state.view.year, state.context.settings.language).c_str())
                                .c_str());
     // Drawn once at the end rather than button by button as each text changes.
     // (Before the dialog is first shown there is nothing to hold back, and
@@ -69,7 +68,7 @@ void fill(HWND dialog, CalendarDialog& state) {
 
 BOOL onInit(HWND dialog, CalendarDialog& state) {
     state.view = openCalendarView(localToday());
-    setRunTimeTexts(dialog);
+    setRunTimeTexts(dialog, state);
     fill(dialog, state);
     return TRUE;  // the default focus stands
 }
@@ -147,8 +146,8 @@ void showNoDaySelected(HWND dialog) {
 }
 
 void openList(HWND dialog, CalendarDialog& state, const ReminderListRequest& request) {
-    if (openReminderListDialog(dialog, request) != IDOK) return;
-    rebuildTodayReminders();
+    if (openReminderListDialog(dialog, request, state.context.profile) != IDOK) return;
+    state.context.reminders.rebuild();
     fill(dialog, state);
 }
 
@@ -189,8 +188,8 @@ INT_PTR calendarProcedure(HWND dialog, CalendarDialog& state, UINT message, WPAR
 
 }  // namespace
 
-void openCalendarDialog(HWND indicator) {
-    CalendarDialog state;
+void openCalendarDialog(HWND indicator, const CalendarContext& context) {
+    CalendarDialog state{context};
     runModalDialog<CalendarDialog, calendarProcedure>(IDD_CALENDAR, indicator, state);
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_state.h"
+#include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "edition_choice.h"
@@ -116,9 +116,8 @@ INT_PTR aboutProc(HWND dialog, AboutState& state, UINT message, WPARAM wParam, L
 
 }  // namespace
 
-void openAboutDialog(HWND indicator) {
-    AppState& app = tikkano::app();
-    AboutState state{app.instance, app.settings.language, OwnedBitmap(), nullptr};
+void openAboutDialog(HWND indicator, HINSTANCE instance, Language language) {
+    AboutState state{instance, language, OwnedBitmap(), nullptr};
     runModalDialog<AboutState, aboutProc>(IDD_ABOUT, indicator, state);
 }
 

@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include "base/settings.h"
+
 namespace tikkano {
 
-void openAboutDialog(HWND indicator);
+void openAboutDialog(HWND indicator, HINSTANCE instance, Language language);
 
 }  // namespace tikkano

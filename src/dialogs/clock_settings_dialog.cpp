@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "app/app_state.h"
+#include "base/gdi_guards.h"
 #include "base/late_bound.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
@@ -23,7 +23,7 @@ constexpr int kPreviewBoxes[4] = {IDC_CLOCK_SHOW_TIME, IDC_CLOCK_SHOW_DATE, IDC_
 // background, so a second opening from the tray has its own. The brush goes
 // with the record when the dialog ends.
 struct ClockSettingsState {
-    AppState& app;
+    const ClockSettingsTarget& app;
     HWND indicator;
     std::uint32_t colours[kColourCount];
     OwnedBrush background;
@@ -117,19 +117,20 @@ void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
 // can be used while it is open. The indicator takes the new font at once,
 // whatever then becomes of this dialog.
 void chooseFont(HWND dialog, ClockSettingsState& state) {
-    AppState& app = state.app;
-    app.fontChooser.hwndOwner = dialog;
-    const BOOL chosen = late::chooseFont(&app.fontChooser);
-    app.fontChooser.hwndOwner = nullptr;
+    const ClockSettingsTarget& app = state.app;
+    app.font.chooser.hwndOwner = dialog;
+    const BOOL chosen = late::chooseFont(&app.font.chooser);
+    app.font.chooser.hwndOwner = nullptr;
     if (!chosen) return;
     IndicatorFont& font = app.settings.font;
-    font.faceName = app.logFont.lfFaceName;
-    font.height = app.logFont.lfHeight;
-    font.italic = app.logFont.lfItalic;
-    font.weight = app.logFont.lfWeight;
-    font.charSet = app.logFont.lfCharSet;
+    const LOGFONTA& chosenFont = app.font.logFont;
+    font.faceName = chosenFont.lfFaceName;
+    font.height = chosenFont.lfHeight;
+    font.italic = chosenFont.lfItalic;
+    font.weight = chosenFont.lfWeight;
+    font.charSet = chosenFont.lfCharSet;
     // Made exactly as at start-up, so what shows now is what the next start shows.
-    applyIndicatorFont(app);
+    applyIndicatorFont(font, app.font);
     refreshIndicator(state);
 }
 
@@ -140,7 +141,7 @@ void useSystemFont(ClockSettingsState& state) {
     font.height = -13;
     font.weight = 700;
     font.charSet = 204;
-    applyIndicatorFont(state.app);
+    applyIndicatorFont(font, state.app.font);
     refreshIndicator(state);
 }
 
@@ -199,7 +200,7 @@ INT_PTR onCommand(HWND dialog, ClockSettingsState& state, WPARAM command) {
     case IDC_CLOCK_SYSTEM_FONT: useSystemFont(state); return TRUE;
     case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(); return TRUE;
     case IDC_CLOCK_CONTROL_PANEL: openControlPanel(); return TRUE;
-    case IDC_CLOCK_DATE_FORMAT: openDateFormatDialog(dialog); return TRUE;
+    case IDC_CLOCK_DATE_FORMAT: openDateFormatDialog(dialog, state.app.settings); return TRUE;
     default: return FALSE;
     }
 }
@@ -215,8 +216,8 @@ INT_PTR clockSettingsProc(HWND dialog, ClockSettingsState& state, UINT message, 
 
 }  // namespace
 
-void openClockSettingsDialog(HWND indicator) {
-    ClockSettingsState state{app(), indicator, {}, OwnedBrush(), {}};
+void openClockSettingsDialog(HWND indicator, const ClockSettingsTarget& target) {
+    ClockSettingsState state{target, indicator, {}, OwnedBrush(), {}};
     runModalDialog<ClockSettingsState, clockSettingsProc>(IDD_CLOCK, indicator, state);
 }
 

@@ -4,8 +4,27 @@
 
 #include <windows.h>
 
+#include "base/settings.h"
+#include "display/indicator_font.h"
+
 namespace tikkano {
 
-void openClockSettingsDialog(HWND indicator);
+// The colour chooser's sixteen custom colours: whatever the user puts there is
+// offered again by every opening of the dialog for the rest of the run; never saved.
+struct CustomColours {
+    COLORREF slots[16];
+    CustomColours() {
+        for (COLORREF& slot : slots) slot = 0xFFFFFFFF;
+    }
+};
+
+// What the dialog changes of the program's state.
+struct ClockSettingsTarget {
+    Settings& settings;
+    IndicatorFontObjects& font;
+    CustomColours& customColours;
+};
+
+void openClockSettingsDialog(HWND indicator, const ClockSettingsTarget& target);
 
 }  // namespace tikkano

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "resources/resource.h"
@@ -95,8 +94,8 @@ INT_PTR dateFormatProc(HWND dialog, DateFormatState& state, UINT message, WPARAM
 
 }  // namespace
 
-void openDateFormatDialog(HWND owner) {
-    DateFormatState state{app().settings};
+void openDateFormatDialog(HWND owner, Settings& settings) {
+    DateFormatState state{settings};
     runModalDialog<DateFormatState, dateFormatProc>(IDD_DATE_FORMAT, owner, state);
 }
 

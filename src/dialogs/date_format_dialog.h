@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include "base/settings.h"
+
 namespace tikkano {
 
-void openDateFormatDialog(HWND owner);
+void openDateFormatDialog(HWND owner, Settings& settings);
 
 }  // namespace tikkano

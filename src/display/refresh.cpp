@@ -1,12 +1,8 @@
 #include "display/refresh.h"
 
-#include "app/app_state.h"
 #include "base/gdi_guards.h"
-#include "app/tray_menu.h"
 #include "display/datetime_format.h"
-#include "display/indicator_layout.h"
 #include "edition_choice.h"
-#include "scheduler/scheduler.h"
 
 namespace tikkano {
 namespace {
@@ -30,14 +26,14 @@ MemoryFigures readMemory() {
             static_cast<std::uint32_t>(status.dwMemoryLoad)};
 }
 
-std::vector<Segment> makeSegments(AppState& state, const SYSTEMTIME& now, int bits) {
-    const Settings& s = state.settings;
+std::vector<Segment> makeSegments(const RefreshContext& context, const SYSTEMTIME& now, int bits) {
+    const Settings& s = context.settings;
     SegmentInputs in;
     in.displayBits = bits;
     in.memoryChoice = s.memoryChoice;
     in.ramFigureWithLoad = kEdition.ramFigureWithLoad;
-    if (bits & kShowsTime) in.timeText = timeText(s, now, state.lastTimeText);
-    if (bits & kShowsDate) in.dateText = dateText(s, now, state.lastDateText);
+    if (bits & kShowsTime) in.timeText = timeText(s, now, context.memory.lastTimeText);
+    if (bits & kShowsDate) in.dateText = dateText(s, now, context.memory.lastDateText);
     if (bits & kShowsMemory) in.memory = readMemory();
     return buildSegments(in);
 }
@@ -81,29 +77,29 @@ void resizeTo(HWND indicator, int width, int height) {
 
 // Moves the indicator to where it was last seen on a screen of the new size, and
 // keeps it on the screen.
-void placeOnScreen(HWND indicator) {
-    AppState& state = app();
+void placeOnScreen(HWND indicator, const RefreshContext& context) {
+    RefreshMemory& memory = context.memory;
     RECT desktopRect{};
     GetClientRect(GetDesktopWindow(), &desktopRect);
     const Rect desktop = toRect(desktopRect);
     Rect window = windowRect(indicator);
     bool mustMove = false;
 
-    if (state.desktopSeen.right != 0 && kEdition.remembersScreenPlaces) {
-        if (desktop.right != state.desktopSeen.right) {
+    if (memory.desktopSeen.right != 0 && kEdition.remembersScreenPlaces) {
+        if (desktop.right != memory.desktopSeen.right) {
             const int left =
-                rememberScreenPlace(state.profile, 'X', window.left, state.desktopSeen.right, desktop.right);
+                rememberScreenPlace(context.profile, 'X', window.left, memory.desktopSeen.right, desktop.right);
             window = movedTo(window, left, window.top);
             mustMove = true;
         }
-        if (desktop.bottom != state.desktopSeen.bottom) {
+        if (desktop.bottom != memory.desktopSeen.bottom) {
             const int top =
-                rememberScreenPlace(state.profile, 'Y', window.top, state.desktopSeen.bottom, desktop.bottom);
+                rememberScreenPlace(context.profile, 'Y', window.top, memory.desktopSeen.bottom, desktop.bottom);
             window = movedTo(window, window.left, top);
             mustMove = true;
         }
     }
-    state.desktopSeen = desktop;
+    memory.desktopSeen = desktop;
 
     const Place place = keepOnScreen(window, desktop);
     if (mustMove || place.moved)
@@ -112,34 +108,34 @@ void placeOnScreen(HWND indicator) {
 
 }  // namespace
 
-void refreshIndicator(HWND indicator, HDC dc) {
-    AppState& state = app();
-    Settings& s = state.settings;
+void refreshIndicator(HWND indicator, HDC dc, const RefreshContext& context) {
+    Settings& s = context.settings;
+    RefreshMemory& memory = context.memory;
     SYSTEMTIME now;
     GetLocalTime(&now);
     const bool drawing = s.trayStatus == 0;
     const bool border = s.border != 0;
 
     s.displayChoice = normalisedDisplayChoice(s.displayChoice);
-    const std::vector<Segment> segments = makeSegments(state, now, displayBits(s.displayChoice));
+    const std::vector<Segment> segments = makeSegments(context, now, displayBits(s.displayChoice));
     const std::string text = joinSegments(segments);
 
     // The font is selected only to draw and measure: the reminder check below may
     // run a message box's loop, in which the font can be replaced and deleted.
     SIZE extent{};
     if (drawing) {
-        Selection font(dc, state.customFont.get());
+        Selection font(dc, context.font);
         drawSegments(dc, s, segments, indicatorGeometry(0, 0, border));
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     }
 
-    if (now.wDay != state.lastRefreshDay) {
-        state.lastRefreshDay = now.wDay;
-        remindersNewDay(now);
-        SetWindowTextA(indicator, dateText(s, now, state.lastDateText).c_str());
+    if (now.wDay != memory.lastDay) {
+        memory.lastDay = now.wDay;
+        context.events.newDay(now);
+        SetWindowTextA(indicator, dateText(s, now, memory.lastDateText).c_str());
     }
-    remindersNewMinute(indicator, now);
-    updateTrayTooltip(state, indicator, text);
+    context.events.newMinute(now);
+    context.events.textShown(text);
     if (!drawing) return;
 
     const IndicatorGeometry geometry = indicatorGeometry(extent.cx, extent.cy, border);
@@ -148,7 +144,7 @@ void refreshIndicator(HWND indicator, HDC dc) {
     if (segments.empty()) fillBackground(dc, s.colours[kBackground], width, height);
     if (border) drawFrame(dc, width, geometry.height);
     resizeTo(indicator, width, height);
-    placeOnScreen(indicator);
+    placeOnScreen(indicator, context);
 }
 
 }  // namespace tikkano

@@ -1,6 +1,5 @@
 #include "scheduler/reminder_list_dialog.h"
 
-#include "app/app_state.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "resources/resource.h"
@@ -15,6 +14,7 @@ namespace {
 // opened over it (through a second calendar) has its own.
 struct ReminderListDialog {
     const ReminderListRequest* request = nullptr;
+    Profile* profile = nullptr;
     ReminderList working;
 };
 
@@ -70,7 +70,7 @@ void onDelete(HWND dialog, ReminderListDialog& state) {
 }
 
 void onOk(HWND dialog, ReminderListDialog& state) {
-    app().profile.write(kAlarmSection, state.request->key, serializeGroup(state.working));
+    state.profile->write(kAlarmSection, state.request->key, serializeGroup(state.working));
     EndDialog(dialog, IDOK);
 }
 
@@ -97,11 +97,11 @@ INT_PTR listProcedure(HWND dialog, ReminderListDialog& state, UINT message, WPAR
 
 }  // namespace
 
-INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request) {
+INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, Profile& profile) {
     // The whole value: OK writes back what was read. A group longer than the
     // program reads (only a hand-edited file has one) is not opened at all, so
     // that its tail is never written away.
-    const ProfileValue stored = app().profile.readValue(kAlarmSection, request.key, "");
+    const ProfileValue stored = profile.readValue(kAlarmSection, request.key, "");
     if (!stored.whole) {
         MessageBoxW(owner, uiText(kTextListTooLong, kRussian).c_str(), uiText(kTextListDeleteCaption, kRussian).c_str(),
                     MB_ICONEXCLAMATION | MB_OK);
@@ -109,6 +109,7 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request) {
     }
     ReminderListDialog state;
     state.request = &request;
+    state.profile = &profile;
     state.working = parseGroup(stored.text);
     const INT_PTR result = runModalDialog<ReminderListDialog, listProcedure>(IDD_REMINDER_LIST, owner, state);
     return result == IDOK ? IDOK : IDCANCEL;

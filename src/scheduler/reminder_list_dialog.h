@@ -4,11 +4,12 @@
 
 #include <windows.h>
 
+#include "base/profile.h"
 #include "scheduler/reminder_list_request.h"
 
 namespace tikkano {
 
 // IDOK after the group was written, IDCANCEL when nothing was.
-INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request);
+INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, Profile& profile);
 
 }  // namespace tikkano

@@ -1,9 +1,7 @@
 #include "scheduler/scheduler.h"
 
-#include "app/app_state.h"
 #include "edition_choice.h"
 #include "scheduler/reminder_actions_win.h"
-#include "scheduler/reminder_check.h"
 
 namespace tikkano {
 namespace {
@@ -14,23 +12,18 @@ LocalDate today() {
     return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek};
 }
 
-ReminderCheck& reminderCheck() { return *app().reminders; }
-
 }  // namespace
 
-void startReminders(AppState& state) {
-    state.reminders = std::make_unique<ReminderCheck>(
-        ReminderCheck::Rules{kEdition.catchesUp, kEdition.passesWorkingFolder}, state.settings.lastClosing,
-        rebuildFromProfile(state.profile, today, kEdition.monthlyAndYearly));
+std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Moment& lastClosing) {
+    return std::make_unique<ReminderCheck>(ReminderCheck::Rules{kEdition.catchesUp, kEdition.passesWorkingFolder},
+                                           lastClosing, rebuildFromProfile(profile, today, kEdition.monthlyAndYearly));
 }
 
-void rebuildTodayReminders() { reminderCheck().rebuild(); }
+void remindersNewDay(ReminderCheck& reminders, const SYSTEMTIME& now) { reminders.onDay(now.wDay); }
 
-void remindersNewDay(const SYSTEMTIME& now) { reminderCheck().onDay(now.wDay); }
-
-void remindersNewMinute(HWND indicator, const SYSTEMTIME& now) {
+void remindersNewMinute(ReminderCheck& reminders, HWND indicator, const SYSTEMTIME& now) {
     WinReminderActions actions(indicator);
-    reminderCheck().onMinute({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}, actions);
+    reminders.onMinute({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}, actions);
 }
 
 }  // namespace tikkano

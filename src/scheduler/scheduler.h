@@ -3,18 +3,21 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "base/moment.h"
+#include "base/profile.h"
+#include "scheduler/reminder_check.h"
+
 namespace tikkano {
 
-struct AppState;
-
 // Start-up: the check of today's reminders, from the last closing on.
-void startReminders(AppState& state);
+std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Moment& lastClosing);
 
 // On a new day of the month: today's reminders are gathered anew.
-void remindersNewDay(const SYSTEMTIME& now);
-// On a new minute: the reminders that fell due since the last check fire.
-void remindersNewMinute(HWND indicator, const SYSTEMTIME& now);
-// After a group was written: today's reminders gathered anew at once.
-void rebuildTodayReminders();
+void remindersNewDay(ReminderCheck& reminders, const SYSTEMTIME& now);
+// On a new minute: the reminders that fell due since the last check fire,
+// their message boxes owned by `indicator`.
+void remindersNewMinute(ReminderCheck& reminders, HWND indicator, const SYSTEMTIME& now);
 
 }  // namespace tikkano

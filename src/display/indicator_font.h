@@ -1,0 +1,29 @@
+// The indicator's font as Windows objects: the chooser's record, the font
+// description it edits, and the handle made from the settings when the face
+// is not "System".
+#pragma once
+
+#include <windows.h>
+
+#include "base/gdi_guards.h"
+#include "base/settings.h"
+
+namespace tikkano {
+
+struct IndicatorFontObjects {
+    LOGFONTA logFont{};
+    CHOOSEFONTA chooser{};
+    OwnedFont custom;  // none while the face name is "System"
+
+    IndicatorFontObjects() = default;
+    IndicatorFontObjects(const IndicatorFontObjects&) = delete;
+    IndicatorFontObjects& operator=(const IndicatorFontObjects&) = delete;
+};
+
+// The chooser set up once, over `objects.logFont`.
+void prepareFontChooser(IndicatorFontObjects& objects);
+
+// The font description from the settings, and the handle made from it when it is custom.
+void applyIndicatorFont(const IndicatorFont& font, IndicatorFontObjects& objects);
+
+}  // namespace tikkano
