@@ -56,6 +56,8 @@ enum TextId : int {
     kTextEditLineBreakCode,         // %s: the character
     kTextEditUnstorableCharacter,   // %s: the character
     kTextEditTooLong,               // %s: the limit
+    kTextEditTextTooLong,           // %s: the limit
+    kTextEditRunTooLong,            // %s: the limit
 
     // Clock settings
     kTextClockCaption,

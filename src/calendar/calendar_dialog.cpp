@@ -17,7 +17,26 @@ struct CalendarDialog {
     CalendarView view;
     CalendarGrid grid;
     bool refillPosted = false;  // the grid still shows an earlier month
+    UINT marksChanged = 0;      // the message that asks every open calendar to fill its grid again
 };
+
+// A list confirmed in one calendar changes what the file holds for every
+// calendar open over or under it. Each of them answers this message by
+// filling its grid again; the program's other windows leave it alone.
+UINT marksChangedMessage() { return RegisterWindowMessageW(L"Tikkano.CalendarMarksChanged"); }
+
+BOOL CALLBACK askToRefill(HWND window, LPARAM message) {
+    wchar_t className[8] = {};
+    if (GetClassNameW(window, className, 8) == 6 && lstrcmpW(className, L"#32770") == 0)
+        SendMessageW(window, static_cast<UINT>(message), 0, 0);
+    return TRUE;
+}
+
+// Every dialog of the program runs on this thread.
+void refillEveryCalendar() {
+    if (const UINT message = marksChangedMessage())
+        EnumThreadWindows(GetCurrentThreadId(), askToRefill, static_cast<LPARAM>(message));
+}
 
 // Month and year steps that come in a burst (a held key) fill the grid once,
 // for the month they end at.
@@ -67,6 +86,7 @@ void fill(HWND dialog, CalendarDialog& state) {
 }
 
 BOOL onInit(HWND dialog, CalendarDialog& state) {
+    state.marksChanged = marksChangedMessage();
     state.view = openCalendarView(localToday());
     setRunTimeTexts(dialog, state);
     fill(dialog, state);
@@ -145,10 +165,16 @@ void showNoDaySelected(HWND dialog) {
                 uiText(kTextCalendarNoDayCaption, kRussian).c_str(), MB_ICONINFORMATION | MB_OK);
 }
 
-void openList(HWND dialog, CalendarDialog& state, const ReminderListRequest& request) {
+void openList(HWND dialog, const CalendarDialog& state, const ReminderListRequest& request) {
     if (openReminderListDialog(dialog, request, state.context.profile) != IDOK) return;
     state.context.reminders.rebuild();
+    refillEveryCalendar();  // this one among them
+}
+
+BOOL onMarksChanged(HWND dialog, CalendarDialog& state) {
+    state.refillPosted = false;
     fill(dialog, state);
+    return TRUE;
 }
 
 void onGroupButton(HWND dialog, CalendarDialog& state, int id) {
@@ -182,7 +208,7 @@ INT_PTR calendarProcedure(HWND dialog, CalendarDialog& state, UINT message, WPAR
     case WM_SETCURSOR: return onSetCursor(dialog, state, reinterpret_cast<HWND>(wParam), HIWORD(lParam));
     case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     case kRefillMessage: return onRefill(dialog, state);
-    default: return FALSE;
+    default: return message == state.marksChanged && message != 0 ? onMarksChanged(dialog, state) : FALSE;
     }
 }
 

@@ -113,6 +113,14 @@ void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
     showWorkingColours(dialog, state);
 }
 
+// After the font chooser, whichever way it was left, the indicator has the
+// focus and takes the mouse again while this dialog stays open, so that the
+// new font can be looked at and the indicator moved at once.
+void focusIndicator(const ClockSettingsState& state) {
+    EnableWindow(state.indicator, TRUE);
+    SetFocus(state.indicator);
+}
+
 // The font chooser belongs to this dialog, so neither it nor the menu behind
 // can be used while it is open. The indicator takes the new font at once,
 // whatever then becomes of this dialog.
@@ -121,6 +129,7 @@ void chooseFont(HWND dialog, ClockSettingsState& state) {
     app.font.chooser.hwndOwner = dialog;
     const BOOL chosen = late::chooseFont(&app.font.chooser);
     app.font.chooser.hwndOwner = nullptr;
+    focusIndicator(state);
     if (!chosen) return;
     IndicatorFont& font = app.settings.font;
     const LOGFONTA& chosenFont = app.font.logFont;
@@ -134,14 +143,22 @@ void chooseFont(HWND dialog, ClockSettingsState& state) {
     refreshIndicator(state);
 }
 
+// Five fields of the indicator font change; every other one keeps its value.
 void useSystemFont(ClockSettingsState& state) {
-    IndicatorFont& font = state.app.settings.font;
+    const ClockSettingsTarget& app = state.app;
+    IndicatorFont& font = app.settings.font;
     font.faceName = "System";
     font.italic = 0;
     font.height = -13;
     font.weight = 700;
     font.charSet = 204;
-    applyIndicatorFont(font, state.app.font);
+    LOGFONTA& described = app.font.logFont;
+    lstrcpynA(described.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
+    described.lfItalic = font.italic;
+    described.lfHeight = font.height;
+    described.lfWeight = font.weight;
+    described.lfCharSet = font.charSet;
+    app.font.custom.reset();  // the indicator's own default font shows
     refreshIndicator(state);
 }
 

@@ -26,17 +26,13 @@ struct ReminderEditState {
 struct FieldControl {
     EditField field;
     int id;
-    std::size_t limit;
 };
 
 // In tab order, which is also the order in which faults are reported.
 constexpr FieldControl kFieldControls[] = {
-    {EditField::kHour, IDC_EDIT_HOUR, kTimeFieldLimit},
-    {EditField::kMinute, IDC_EDIT_MINUTE, kTimeFieldLimit},
-    {EditField::kSound, IDC_EDIT_SOUND, kSoundFieldLimit},
-    {EditField::kText, IDC_EDIT_TEXT, kTextFieldLimit},
-    {EditField::kProgram, IDC_EDIT_PROGRAM, kProgramFieldLimit},
-    {EditField::kParameters, IDC_EDIT_PARAMETERS, kParametersFieldLimit},
+    {EditField::kHour, IDC_EDIT_HOUR},       {EditField::kMinute, IDC_EDIT_MINUTE},
+    {EditField::kSound, IDC_EDIT_SOUND},     {EditField::kText, IDC_EDIT_TEXT},
+    {EditField::kProgram, IDC_EDIT_PROGRAM}, {EditField::kParameters, IDC_EDIT_PARAMETERS},
 };
 
 int controlOf(EditField field) {
@@ -89,7 +85,11 @@ std::wstring faultMessage(const FieldCheck& check) {
             return withArgument(kTextEditLineBreakCode, fromAnsi(std::string(1, check.character)));
         case FieldFault::kReservedByte:
             return withArgument(kTextEditUnstorableCharacter, fromAnsi(std::string(1, check.character)));
-        case FieldFault::kTooLong: return withArgument(kTextEditTooLong, fromUtf8(std::to_string(check.limit).c_str()));
+        case FieldFault::kTooLong:
+            return withArgument(check.field == EditField::kText ? kTextEditTextTooLong : kTextEditTooLong,
+                                fromUtf8(std::to_string(check.limit).c_str()));
+        case FieldFault::kRunTooLong:
+            return withArgument(kTextEditRunTooLong, fromUtf8(std::to_string(check.limit).c_str()));
         case FieldFault::kNone: break;
     }
     return std::wstring();
@@ -120,23 +120,40 @@ bool readFields(HWND dialog, ReminderFields& fields) {
     return true;
 }
 
+void limitTyping(HWND dialog, const ReminderFields& fields, EditField field) {
+    SendDlgItemMessageW(dialog, controlOf(field), EM_LIMITTEXT, typingLimit(fields, field), 0);
+}
+
 INT_PTR onInitDialog(HWND dialog, ReminderEditState& state) {
     ReminderFields fields = fieldsFromReminder(state.record);
     for (const FieldControl& c : kFieldControls) {
-        SendDlgItemMessageW(dialog, c.id, EM_LIMITTEXT, c.limit, 0);
+        limitTyping(dialog, fields, c.field);
         setItemText(dialog, c.id, fieldText(fields, c.field));
     }
     return FALSE;
 }
 
+// The program and its parameters share the run field: what one takes, the
+// other can no longer be given.
+INT_PTR onRunPartChanged(HWND dialog) {
+    ReminderFields fields;
+    fields.program = toAnsi(itemText(dialog, IDC_EDIT_PROGRAM));
+    fields.parameters = toAnsi(itemText(dialog, IDC_EDIT_PARAMETERS));
+    limitTyping(dialog, fields, EditField::kProgram);
+    limitTyping(dialog, fields, EditField::kParameters);
+    return TRUE;
+}
+
+// A field left as it opened keeps what the record holds, so a reminder
+// confirmed unchanged is stored as it was.
 INT_PTR onOk(HWND dialog, ReminderEditState& state) {
     ReminderFields fields;
     if (!readFields(dialog, fields)) return TRUE;
-    if (const FieldCheck check = checkFields(fields)) {
+    if (const FieldCheck check = checkFields(fields, state.record)) {
         refuse(dialog, controlOf(check.field), faultMessage(check));
         return TRUE;
     }
-    state.record = reminderFromFields(fields);
+    state.record = reminderFromFields(fields, state.record);
     EndDialog(dialog, IDOK);
     return TRUE;
 }
@@ -190,7 +207,9 @@ INT_PTR onTestSound(HWND dialog) {
     return TRUE;
 }
 
-INT_PTR onCommand(HWND dialog, ReminderEditState& state, int id) {
+INT_PTR onCommand(HWND dialog, ReminderEditState& state, int id, int notification) {
+    if (notification == EN_CHANGE)
+        return id == IDC_EDIT_PROGRAM || id == IDC_EDIT_PARAMETERS ? onRunPartChanged(dialog) : FALSE;
     switch (id) {
         case IDOK: return onOk(dialog, state);
         case IDCANCEL: return onCancel(dialog);
@@ -204,7 +223,7 @@ INT_PTR onCommand(HWND dialog, ReminderEditState& state, int id) {
 INT_PTR reminderEditProcedure(HWND dialog, ReminderEditState& state, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: return onInitDialog(dialog, state);
-        case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam));
+        case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

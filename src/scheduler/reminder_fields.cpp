@@ -47,12 +47,37 @@ FieldCheck fault(FieldFault f, EditField field, char character = 0, std::size_t 
 }
 
 FieldCheck checkPathField(const std::string& text, EditField field, std::string_view reserved,
-                          std::size_t limit) {
+                          std::size_t limit = std::string::npos) {
     const std::size_t at = text.find_first_of(reserved);
     if (at != std::string::npos) return fault(FieldFault::kReservedByte, field, text[at]);
     if (text.size() > limit) return fault(FieldFault::kTooLong, field, 0, limit);
     return {};
 }
+
+FieldCheck checkText(const std::string& text) {
+    const std::size_t lineBreakCode = text.find_first_of("|\\");
+    if (lineBreakCode != std::string::npos)
+        return fault(FieldFault::kLineBreakCode, EditField::kText, text[lineBreakCode]);
+    const std::size_t escape = text.find_first_of(kTextEscapeBytes);
+    if (escape != std::string::npos) return fault(FieldFault::kReservedByte, EditField::kText, text[escape]);
+    // Escaping changes bytes, never their number.
+    if (text.size() > kTextFieldLimit) return fault(FieldFault::kTooLong, EditField::kText, 0, kTextFieldLimit);
+    return {};
+}
+
+FieldCheck checkRun(const ReminderFields& fields, const ReminderFields& shown) {
+    if (FieldCheck c = checkPathField(fields.program, EditField::kProgram, kProgramEscapeBytes)) return c;
+    if (FieldCheck c = checkPathField(fields.parameters, EditField::kParameters, kPathEscapeBytes)) return c;
+    if (fields.program.size() + fields.parameters.size() <= kRunPartsLimit) return {};
+    const EditField changed = fields.program != shown.program ? EditField::kProgram : EditField::kParameters;
+    return fault(FieldFault::kRunTooLong, changed, 0, kRunPartsLimit);
+}
+
+bool runChanged(const ReminderFields& fields, const ReminderFields& shown) {
+    return fields.program != shown.program || fields.parameters != shown.parameters;
+}
+
+std::size_t leftOfRun(std::size_t used) { return used < kRunPartsLimit ? kRunPartsLimit - used : 1; }
 
 bool isUsableNameChar(wchar_t c) {
     return c >= 0x20 && c != L'<' && c != L'>' && c != L'"' && c != L'|' && c != L'?' && c != L'*';
@@ -108,32 +133,41 @@ ReminderFields fieldsFromReminder(const Reminder& record) {
     return fields;
 }
 
-FieldCheck checkFields(const ReminderFields& fields) {
+FieldCheck checkFields(const ReminderFields& fields, const Reminder& stored) {
+    const ReminderFields shown = fieldsFromReminder(stored);
     int number = 0;
     if (!readTimeNumber(fields.hour, 23, number)) return fault(FieldFault::kNotAnHour, EditField::kHour);
     if (!readTimeNumber(fields.minute, 59, number)) return fault(FieldFault::kNotAMinute, EditField::kMinute);
-    if (FieldCheck c = checkPathField(fields.sound, EditField::kSound, kPathEscapeBytes, kSoundFieldLimit)) return c;
-
-    const std::size_t lineBreakCode = fields.text.find_first_of("|\\");
-    if (lineBreakCode != std::string::npos)
-        return fault(FieldFault::kLineBreakCode, EditField::kText, fields.text[lineBreakCode]);
-    const std::size_t escape = fields.text.find_first_of(kTextEscapeBytes);
-    if (escape != std::string::npos) return fault(FieldFault::kReservedByte, EditField::kText, fields.text[escape]);
-    if (fields.text.size() > kTextFieldLimit) return fault(FieldFault::kTooLong, EditField::kText, 0, kTextFieldLimit);
-
-    if (FieldCheck c = checkPathField(fields.program, EditField::kProgram, kProgramEscapeBytes, kProgramFieldLimit))
-        return c;
-    return checkPathField(fields.parameters, EditField::kParameters, kPathEscapeBytes, kParametersFieldLimit);
+    if (fields.sound != shown.sound)
+        if (FieldCheck c = checkPathField(fields.sound, EditField::kSound, kPathEscapeBytes, kSoundFieldLimit)) return c;
+    if (fields.text != shown.text)
+        if (FieldCheck c = checkText(fields.text)) return c;
+    if (runChanged(fields, shown)) return checkRun(fields, shown);
+    return {};
 }
 
-Reminder reminderFromFields(const ReminderFields& fields) {
+Reminder reminderFromFields(const ReminderFields& fields, const Reminder& stored) {
+    const ReminderFields shown = fieldsFromReminder(stored);
     Reminder record;
     readTimeNumber(fields.hour, 23, record.hour);
     readTimeNumber(fields.minute, 59, record.minute);
-    record.text = escapeText(fields.text);
-    record.run = joinRun(fields.program, fields.parameters);
-    record.sound = fields.sound;
+    record.text = fields.text == shown.text ? stored.text : escapeText(fields.text);
+    record.sound = fields.sound == shown.sound ? stored.sound : fields.sound;
+    const bool keepRun = !runChanged(fields, shown) && stored.run.find(kRunSeparator) != std::string::npos;
+    record.run = keepRun ? stored.run : joinRun(fields.program, fields.parameters);
     return record;
+}
+
+std::size_t typingLimit(const ReminderFields& now, EditField field) {
+    switch (field) {
+        case EditField::kHour:
+        case EditField::kMinute: return kTimeFieldLimit;
+        case EditField::kSound: return kSoundFieldLimit;
+        case EditField::kText: return kTextFieldLimit;
+        case EditField::kProgram: return leftOfRun(now.parameters.size());
+        case EditField::kParameters: break;
+    }
+    return leftOfRun(now.program.size());
 }
 
 ChooserStart chooserStart(const std::wstring& field, std::size_t bufferSize) {

@@ -15,16 +15,16 @@
 
 namespace tikkano {
 
-// Longest field texts, in bytes. They keep every field of a stored entry
-// within what both editions have always read back whole; the program and
-// its parameters share one run field of kRunFieldLimit bytes with the
-// separator between them.
+// Longest field texts, in bytes, as the settings file keeps them and both
+// editions read them back whole. The message text is counted as stored, where
+// a typed line break takes two bytes as it takes two characters in the field;
+// the program and its parameters share one run field with the separator
+// between them.
 constexpr std::size_t kTimeFieldLimit = 2;
 constexpr std::size_t kTextFieldLimit = 2044;
 constexpr std::size_t kSoundFieldLimit = 2046;
 constexpr std::size_t kRunFieldLimit = 2046;
-constexpr std::size_t kProgramFieldLimit = 1023;
-constexpr std::size_t kParametersFieldLimit = kRunFieldLimit - kProgramFieldLimit - 1;
+constexpr std::size_t kRunPartsLimit = kRunFieldLimit - 1;  // program and parameters together
 
 struct ReminderFields {
     std::string hour;
@@ -44,13 +44,14 @@ enum class FieldFault {
     kLineBreakCode,   // "|" or "\" in the message: the file reads them as line breaks
     kReservedByte,    // a byte the file uses for its own escapes in this field
     kTooLong,
+    kRunTooLong,      // the program and its parameters together
 };
 
 struct FieldCheck {
     FieldFault fault = FieldFault::kNone;
     EditField field = EditField::kHour;
     char character = 0;       // the byte at fault, for kLineBreakCode and kReservedByte
-    std::size_t limit = 0;    // for kTooLong
+    std::size_t limit = 0;    // for kTooLong and kRunTooLong
     explicit operator bool() const { return fault != FieldFault::kNone; }
 };
 
@@ -72,11 +73,25 @@ bool readTimeNumber(std::string_view text, int highest, int& value);
 // it shown as CR LF (the file's "|" and "\" included).
 ReminderFields fieldsFromReminder(const Reminder& record);
 
-// The first field, in the dialog's tab order, that cannot be stored as typed.
-FieldCheck checkFields(const ReminderFields& fields);
+// A stored reminder opened and confirmed is stored as it was: a field that
+// still holds what fieldsFromReminder(stored) showed keeps its stored form and
+// is not checked again (the time excepted, which is always read from its
+// field). Only the run field changes then when it lacked its separator. A new
+// reminder is opened as the empty record.
+
+// The first field, in the dialog's tab order, that cannot be stored as it
+// stands.
+FieldCheck checkFields(const ReminderFields& fields, const Reminder& stored = Reminder());
 
 // The record the fields stand for; `fields` must pass checkFields.
-Reminder reminderFromFields(const ReminderFields& fields);
+Reminder reminderFromFields(const ReminderFields& fields, const Reminder& stored = Reminder());
+
+// The most characters the user can bring into a field, with the other fields
+// as they are now: the field's limit, and for the program and its parameters
+// what the other one leaves of the run field (at least one, since an edit
+// field given no limit takes any length). A field may hold more already, from
+// the file; then it only takes deletions.
+std::size_t typingLimit(const ReminderFields& now, EditField field);
 
 // What the file chooser opens on for a field's text. A name the chooser
 // would refuse (one it cannot use as a file name) is not handed over; the

@@ -121,7 +121,10 @@ class Calendar(Dialog):
             clock.command(IDM_CALENDAR)
         else:  # a double-click on the tray icon
             clock.post(H.TRAY_CALLBACK, 0, H.WM_LBUTTONDBLCLK)
-        return cls(clock, new_dialog(clock.driver, clock.hwnd, before, "the calendar"))
+        hwnd = new_dialog(clock.driver, clock.hwnd, before, "the calendar")
+        # Shown means its WM_INITDIALOG has run: its buttons are there and filled.
+        wait_for(lambda: clock.driver.visible(hwnd), what="the calendar shown")
+        return cls(clock, hwnd)
 
     def shown(self) -> tuple[int, int]:
         """(month, year) from the title, in either language."""

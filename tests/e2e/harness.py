@@ -461,6 +461,10 @@ class Driver:
     def exstyle(self, hwnd: int) -> int:
         return int(self.cmd(f"exstyle {_hx(hwnd)}"), 16)
 
+    def focus(self, hwnd: int) -> int:
+        """The window holding the keyboard focus in the thread of `hwnd` (0: none)."""
+        return int(self.cmd(f"focus {_hx(hwnd)}"), 16)
+
     def owner(self, hwnd: int) -> int:
         return int(self.cmd(f"owner {_hx(hwnd)}"), 16)
 

@@ -207,6 +207,23 @@ def test_two_calendars_keep_their_own_month_and_selection(clocks):
     assert clock.running
 
 
+def test_a_list_confirmed_in_a_second_calendar_marks_the_first_at_once(clocks):
+    day = today()
+    clock = clocks.start(ini=ini({date_key(day): NEVER}), local_time=NOON)
+    button = day_button(day.day, day.month, day.year)
+    first = Calendar.open(clock)
+    first.wait_look(button, BOTH_MARKS)
+    second = Calendar.open(clock, via="tray")
+    listing = second.open_list(button)
+    listing.delete_first(H.IDYES)
+    listing.close_with(H.IDOK)
+    second.wait_look(button, TODAY_MARK)
+    second.close_with(H.IDOK)
+    # The first calendar, not navigated since, paints the mark the file holds now.
+    first.wait_look(button, TODAY_MARK)
+    assert first.shown() == (day.month, day.year)
+
+
 def test_earlier_edition_calendar(clocks):
     day = today()
     clocks.remove_windows_ini()

@@ -233,9 +233,16 @@ def test_font_chooser_and_system_font_act_at_once_and_survive_cancel(clocks, dri
     assert driver.text(chooser) == "Font"
     assert not driver.enabled(dialog), "the chooser belongs to the settings dialog"
     end(driver, chooser, H.IDOK)
-    # The indicator grows while the settings dialog is still open.
+    # The indicator grows while the settings dialog is still open, and has the focus.
     wait_for(lambda: height(clock) > small * 2, what="the indicator in the bigger font")
+    wait_for(lambda: driver.focus(clock.hwnd) == clock.hwnd, what="the focus on the indicator")
     assert driver.enabled(dialog)
+    # Cancelled, the chooser hands the focus to the indicator as well.
+    click(driver, dialog, FONT)
+    chooser = owned_dialog(driver, dialog)
+    wait_for(lambda: driver.focus(clock.hwnd) not in (0, clock.hwnd), what="the focus in the chooser")
+    end(driver, chooser, H.IDCANCEL)
+    wait_for(lambda: driver.focus(clock.hwnd) == clock.hwnd, what="the focus back on the indicator")
     end(driver, dialog, H.IDCANCEL)
     time.sleep(1.2)
     big = height(clock)

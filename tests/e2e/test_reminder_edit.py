@@ -234,3 +234,22 @@ def test_edit_dialog_is_russian_in_both_languages_and_editions(clocks, shot, edi
     fill(d, edit, {HOUR: "9", MINUTE: "30", SOUND: r"C:\Sounds\bell.wav", TEXT: "Team meeting\r\nRoom 2",
                    PROGRAM: r"C:\Tools\notes.exe", PARAMETERS: "agenda.txt"})
     shot("edit-dialog")
+
+
+def test_stored_reminder_opened_and_confirmed_unchanged_is_stored_as_it_was(clocks):
+    # Every "|" shows as a line break of two characters, so the text shows far
+    # longer than it is stored; the program takes more than half of the run field.
+    entry = (b"10:15,one|" + b"|" * 1100 + b"two\\three\x85four,"
+             + b"C:\\" + b"p" * 1500 + b".exe\x83" + b"q" * 500 + b",C:\\Sounds\\bell.wav;")
+    ini = (status_ini() + "[Alarm]\r\n").encode() + today_key().encode() + b"=" + entry + b"\r\n"
+    clock = clocks.start(ini=ini, local_time="12:00:00")
+    d = clock.driver
+    calendar = open_calendar(clock)
+    reminder_list = open_list(clock, calendar)
+    edit = open_edit(clock, reminder_list, LIST_CHANGE)
+    assert len(field(d, edit, TEXT)) == len("one") + 2 * 1101 + len("two\r\nthree\r\nfour")
+    click(d, edit, H.IDOK)
+    H.wait_for(lambda: not d.exists(edit) or clock.message_boxes(owner=edit), what="OK to act")
+    assert clock.message_boxes(owner=edit) == []
+    press_ok_and_wait_closed(d, reminder_list)
+    assert alarm_value(clock, today_key()) == entry

@@ -60,7 +60,7 @@ TEST(ReminderFields, RunFieldSplitsAtTheFirstSeparator) {
     f = fieldsFromReminder(r);
     EXPECT_EQ(f.program, "notepad.exe");
     EXPECT_EQ(f.parameters, "");
-    EXPECT_EQ(reminderFromFields(f).run, "notepad.exe\x83");
+    EXPECT_EQ(reminderFromFields(f, r).run, "notepad.exe\x83");
 }
 
 TEST(ReminderFields, StoredLineBreaksShowAsEditLineBreaks) {
@@ -72,7 +72,8 @@ TEST(ReminderFields, StoredLineBreaksShowAsEditLineBreaks) {
     EXPECT_EQ(f.text, "one\r\ntwo\r\nthree\r\nfour\r\nfive");
     EXPECT_EQ(f.hour, "-1");
     EXPECT_EQ(f.minute, "5");
-    EXPECT_EQ(checkFields(f).fault, FieldFault::kNotAnHour);
+    // Even left as it was: the dialog says why instead of storing it.
+    EXPECT_EQ(checkFields(f, r).fault, FieldFault::kNotAnHour);
 }
 
 TEST(ReminderFields, ImpossibleTimesAreRefusedAndEmptyMeansZero) {
@@ -116,23 +117,76 @@ TEST(ReminderFields, CharactersTheFileWouldChangeAreRefusedInTheirField) {
 }
 
 TEST(ReminderFields, LimitsAreTheLongestStoredFields) {
-    EXPECT_EQ(kProgramFieldLimit + 1 + kParametersFieldLimit, kRunFieldLimit);
-    EXPECT_FALSE(checkFields(typed("1", "2", std::string(kTextFieldLimit, 'x'), std::string(kSoundFieldLimit, 's'),
-                                   std::string(kProgramFieldLimit, 'p'), std::string(kParametersFieldLimit, 'q'))));
-    const FieldCheck text = checkFields(typed("1", "2", std::string(kTextFieldLimit + 1, 'x')));
+    EXPECT_FALSE(checkFields(typed("1", "2", std::string(kTextFieldLimit - 2, 'x') + "\r\n",
+                                   std::string(kSoundFieldLimit, 's'), std::string(kRunPartsLimit, 'p'))));
+    const FieldCheck text = checkFields(typed("1", "2", std::string(kTextFieldLimit - 1, 'x') + "\r\n"));
     EXPECT_EQ(text.fault, FieldFault::kTooLong);
     EXPECT_EQ(text.field, EditField::kText);
     EXPECT_EQ(text.limit, kTextFieldLimit);
     EXPECT_EQ(checkFields(typed("1", "2", "", std::string(kSoundFieldLimit + 1, 's'))).field, EditField::kSound);
-    EXPECT_EQ(checkFields(typed("1", "2", "", "", std::string(kProgramFieldLimit + 1, 'p'))).field,
-              EditField::kProgram);
-    EXPECT_EQ(checkFields(typed("1", "2", "", "", "", std::string(kParametersFieldLimit + 1, 'q'))).field,
-              EditField::kParameters);
-    // The longest program with the longest parameters fills the run field exactly.
-    EXPECT_EQ(reminderFromFields(typed("1", "2", "", "", std::string(kProgramFieldLimit, 'p'),
-                                       std::string(kParametersFieldLimit, 'q')))
-                  .run.size(),
-              kRunFieldLimit);
+
+    // The program and its parameters share the run field in any proportion.
+    const ReminderFields longest = typed("1", "2", "", "", std::string(1500, 'p'), std::string(545, 'q'));
+    EXPECT_FALSE(checkFields(longest));
+    EXPECT_EQ(reminderFromFields(longest).run.size(), kRunFieldLimit);
+    EXPECT_FALSE(checkFields(typed("1", "2", "", "", "", std::string(kRunPartsLimit, 'q'))));
+    ReminderFields over = longest;
+    over.parameters += 'q';
+    const FieldCheck run = checkFields(over);
+    EXPECT_EQ(run.fault, FieldFault::kRunTooLong);
+    EXPECT_EQ(run.field, EditField::kProgram);
+    EXPECT_EQ(run.limit, kRunPartsLimit);
+    // Reported in the field the user changed.
+    EXPECT_EQ(checkFields(over, reminderFromFields(longest)).field, EditField::kParameters);
+
+    // As typed, each field takes what its limit, or the other half of the run field, leaves.
+    EXPECT_EQ(typingLimit(longest, EditField::kProgram), kRunPartsLimit - 545);
+    EXPECT_EQ(typingLimit(longest, EditField::kParameters), kRunPartsLimit - 1500);
+    EXPECT_EQ(typingLimit(typed("", "", ""), EditField::kParameters), kRunPartsLimit);
+    EXPECT_EQ(typingLimit(typed("", "", "", "", std::string(kRunPartsLimit, 'p')), EditField::kParameters), 1u);
+    EXPECT_EQ(typingLimit(longest, EditField::kText), kTextFieldLimit);
+    EXPECT_EQ(typingLimit(longest, EditField::kSound), kSoundFieldLimit);
+    EXPECT_EQ(typingLimit(longest, EditField::kMinute), kTimeFieldLimit);
+}
+
+TEST(ReminderFields, StoredReminderConfirmedUnchangedIsStoredAsItWas) {
+    Reminder bars;  // each "|" shows as a line break of two characters
+    bars.hour = 10;
+    bars.minute = 15;
+    bars.text = "one|" + std::string(1100, '|') + "two\\three\x85" "four\x86" "five\x82" "six";
+    bars.run = "C:\\" + std::string(1500, 'p') + ".exe\x83" + std::string(500, 'q');
+    bars.sound = "C:\\Snd,1;\\bell.wav";
+    Reminder handMade;  // longer than the dialog ever writes
+    handMade.text = std::string(3000, 'x');
+    handMade.sound = std::string(3000, 's');
+    handMade.run = std::string(2000, 'p') + "\x83" + std::string(2000, 'q') + "\x83" "r";
+    for (const Reminder& stored : {bars, handMade}) {
+        const ReminderFields shown = fieldsFromReminder(stored);
+        EXPECT_FALSE(checkFields(shown, stored));
+        EXPECT_EQ(reminderFromFields(shown, stored), stored);
+        // A change elsewhere leaves the untouched fields as they were stored.
+        ReminderFields otherHour = shown;
+        otherHour.hour = "11";
+        const Reminder changed = reminderFromFields(otherHour, stored);
+        EXPECT_EQ(changed.hour, 11);
+        EXPECT_EQ(changed.text, stored.text);
+        EXPECT_EQ(changed.run, stored.run);
+        EXPECT_EQ(changed.sound, stored.sound);
+    }
+    EXPECT_GT(fieldsFromReminder(bars).text.size(), kTextFieldLimit);
+
+    // Changed, a field is measured as it would be stored now, and the user told why not.
+    ReminderFields edited = fieldsFromReminder(bars);
+    edited.text += "!";
+    const FieldCheck text = checkFields(edited, bars);
+    EXPECT_EQ(text.fault, FieldFault::kTooLong);
+    EXPECT_EQ(text.field, EditField::kText);
+    edited = fieldsFromReminder(handMade);
+    edited.program.pop_back();
+    EXPECT_EQ(checkFields(edited, handMade).fault, FieldFault::kRunTooLong);
+    edited = fieldsFromReminder(bars);
+    edited.text = "short";
+    EXPECT_EQ(reminderFromFields(edited, bars).text, "short");
 }
 
 TEST(ReminderFields, ChooserGetsOnlyUsableNames) {

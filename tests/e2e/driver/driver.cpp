@@ -401,6 +401,15 @@ std::string run(const std::string& line) {
         std::snprintf(buf, sizeof buf, "ok 0x%08lx", (unsigned long)v);
         return buf;
     }
+    if (cmd == "focus") {
+        if (!need(1)) return "err usage: focus HWND";
+        HWND h = as_hwnd(n[1]);
+        if (!IsWindow(h)) return "err no window";
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info)) return "err no thread information";
+        return "ok " + handle_text(info.hwndFocus);
+    }
     if (cmd == "owner") {
         if (!need(1)) return "err usage: owner HWND";
         if (!IsWindow(as_hwnd(n[1]))) return "err no window";
