@@ -23,11 +23,10 @@ Rect windowRect(HWND window) {
 }
 
 MemoryFigures readMemory() {
-    MEMORYSTATUS status{};
+    MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return {static_cast<std::uint32_t>(status.dwAvailPhys), static_cast<std::uint32_t>(status.dwAvailPageFile),
-            static_cast<std::uint32_t>(status.dwMemoryLoad)};
+    if (!GlobalMemoryStatusEx(&status)) return {};
+    return figuresOf32BitProgram({status.ullAvailPhys, status.ullAvailPageFile, status.dwMemoryLoad});
 }
 
 std::vector<Segment> makeSegments(AppState& state, const SYSTEMTIME& now, int bits) {
