@@ -1,6 +1,7 @@
 #include "display/refresh.h"
 
 #include "app/app_state.h"
+#include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "app/tray_menu.h"
 #include "display/datetime_format.h"
@@ -112,6 +113,7 @@ void placeOnScreen(HWND indicator) {
 }  // namespace
 
 void refreshIndicator(HWND indicator, HDC dc) {
+    faultPoint("refresh");
     AppState& state = app();
     Settings& s = state.settings;
     SYSTEMTIME now;
