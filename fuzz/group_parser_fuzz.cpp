@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as the text of a reminder group, writes the entries back
 // and reads them again: the second reading must give the same entries. The
-// message text escaping must also come back to what was typed.
+// message text escaping must also come back to what was typed, and today's
+// list must hold the entries that can fire, read the same way.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -36,6 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         if (a.minute != -1) require(a.minute == b.minute);
     }
     require(serializeGroup(second) == serializeGroup(first));
+
+    // Today's list keeps exactly the entries that can fire, as the parse reads them.
+    const TodayReminders today(input);
+    std::size_t kept = 0;
+    for (const Reminder& r : first) {
+        if (!canFire(r.hour, r.minute)) continue;
+        require(kept < today.size() && today.at(kept) == r);
+        ++kept;
+    }
+    require(kept == today.size());
 
     // The escape bytes and "|" and "\" mean something else when read back, so
     // only texts without them come back exactly; any text shows the same.

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/tray_menu.h"
 #include "base/gdi_guards.h"
+#include "base/procedure_guard.h"
 #include "calendar/calendar_dialog.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/clock_settings_dialog.h"
@@ -94,11 +95,13 @@ LRESULT onPaint(HWND window) {
 }
 
 LRESULT onTimer(HWND window) {
-    {
-        WindowDc dc(window);
-        refresh(window, dc.get());
-    }
-    armTimer(window);
+    // Aimed at the next second after the refresh, also when the refresh failed.
+    struct Rearm {
+        HWND window;
+        ~Rearm() { armTimer(window); }
+    } rearm{window};
+    WindowDc dc(window);
+    refresh(window, dc.get());
     return 0;
 }
 
@@ -192,9 +195,7 @@ LRESULT onTaskbarCreated(HWND window) {
     return 0;
 }
 
-}  // namespace
-
-LRESULT CALLBACK indicatorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return onCreate(window);
     case WM_PAINT: return onPaint(window);
@@ -211,6 +212,14 @@ LRESULT CALLBACK indicatorProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (message == taskbarCreatedMessage() && message != 0) return onTaskbarCreated(window);
         return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK indicatorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (ranToEnd([&] { answer = dispatch(window, message, wParam, lParam); })) return answer;
+    return failedMessageAnswer(message);
 }
 
 }  // namespace tikkano

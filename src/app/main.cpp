@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/indicator_window.h"
+#include "base/procedure_guard.h"
 #include "edition_choice.h"
 #include "scheduler/scheduler.h"
 
@@ -33,12 +34,18 @@ LRESULT onOwnerDestroy() {
     return 0;
 }
 
-LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT dispatchOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return onOwnerCreate(window);
     case WM_DESTROY: return onOwnerDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (ranToEnd([&] { answer = dispatchOwner(window, message, wParam, lParam); })) return answer;
+    return failedMessageAnswer(message);
 }
 
 bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int brush) {

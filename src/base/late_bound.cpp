@@ -2,8 +2,37 @@
 
 #include <mmsystem.h>
 
+#include <cstddef>
+#include <type_traits>
+
 namespace tikkano::late {
 namespace {
+
+// The types the functions are called through, written out: a parameter or a
+// calling convention that differs from the system's declaration would go
+// unnoticed through GetProcAddress and break the stack at the call.
+using Shell_NotifyIconA_t = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+using ShellExecuteA_t = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+using GetOpenFileNameW_t = BOOL(APIENTRY*)(LPOPENFILENAMEW);
+using ChooseColorW_t = BOOL(APIENTRY*)(LPCHOOSECOLORW);
+using ChooseFontA_t = BOOL(APIENTRY*)(LPCHOOSEFONTA);
+using sndPlaySoundA_t = BOOL(WINAPI*)(LPCSTR, UINT);
+
+static_assert(std::is_same_v<decltype(&::Shell_NotifyIconA), Shell_NotifyIconA_t>);
+static_assert(std::is_same_v<decltype(&::ShellExecuteA), ShellExecuteA_t>);
+static_assert(std::is_same_v<decltype(&::GetOpenFileNameW), GetOpenFileNameW_t>);
+static_assert(std::is_same_v<decltype(&::ChooseColorW), ChooseColorW_t>);
+static_assert(std::is_same_v<decltype(&::ChooseFontA), ChooseFontA_t>);
+static_assert(std::is_same_v<decltype(&::sndPlaySoundA), sndPlaySoundA_t>);
+
+#if defined(__i386__) || defined(_M_IX86)
+// The records handed to these functions, at the sizes the 32-bit system
+// documents; each says its own size in its first field.
+static_assert(sizeof(NOTIFYICONDATAA) >= NOTIFYICONDATAA_V1_SIZE && NOTIFYICONDATAA_V1_SIZE == 88);
+static_assert(sizeof(OPENFILENAMEW) == 88 && offsetof(OPENFILENAMEW, pvReserved) == 76);
+static_assert(sizeof(CHOOSECOLORW) == 36);
+static_assert(sizeof(CHOOSEFONTA) == 60 && sizeof(LOGFONTA) == 60);
+#endif
 
 // A system DLL by its full path in the system folder, never from the working
 // folder or the PATH. Loaded once; the program keeps it to its end.
@@ -27,35 +56,35 @@ Function resolve(const wchar_t* dll, const char* name) {
 }  // namespace
 
 BOOL shellNotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
-    static const auto function = resolve<decltype(&Shell_NotifyIconA)>(L"shell32.dll", "Shell_NotifyIconA");
+    static const auto function = resolve<Shell_NotifyIconA_t>(L"shell32.dll", "Shell_NotifyIconA");
     return function ? function(message, data) : FALSE;
 }
 
 HINSTANCE shellExecute(HWND owner, const char* verb, const char* file, const char* parameters, const char* folder,
                        int show) {
-    static const auto function = resolve<decltype(&ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
+    static const auto function = resolve<ShellExecuteA_t>(L"shell32.dll", "ShellExecuteA");
     // ShellExecute answers 32 or less on failure; ERROR_FILE_NOT_FOUND is one of them.
     return function ? function(owner, verb, file, parameters, folder, show)
                     : reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(ERROR_FILE_NOT_FOUND));
 }
 
 BOOL getOpenFileName(OPENFILENAMEW* chooser) {
-    static const auto function = resolve<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto function = resolve<GetOpenFileNameW_t>(L"comdlg32.dll", "GetOpenFileNameW");
     return function ? function(chooser) : FALSE;
 }
 
 BOOL chooseColor(CHOOSECOLORW* chooser) {
-    static const auto function = resolve<decltype(&ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    static const auto function = resolve<ChooseColorW_t>(L"comdlg32.dll", "ChooseColorW");
     return function ? function(chooser) : FALSE;
 }
 
 BOOL chooseFont(CHOOSEFONTA* chooser) {
-    static const auto function = resolve<decltype(&ChooseFontA)>(L"comdlg32.dll", "ChooseFontA");
+    static const auto function = resolve<ChooseFontA_t>(L"comdlg32.dll", "ChooseFontA");
     return function ? function(chooser) : FALSE;
 }
 
 BOOL playSound(const char* path, UINT flags) {
-    static const auto function = resolve<decltype(&sndPlaySoundA)>(L"winmm.dll", "sndPlaySoundA");
+    static const auto function = resolve<sndPlaySoundA_t>(L"winmm.dll", "sndPlaySoundA");
     return function ? function(path, flags) : FALSE;
 }
 

@@ -1,5 +1,8 @@
 #include "base/modal_dialog.h"
 
+#include "base/fault_point.h"
+#include "base/procedure_guard.h"
+
 namespace tikkano {
 namespace {
 
@@ -8,14 +11,16 @@ INT_PTR CALLBACK boundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     auto* binding = reinterpret_cast<DialogBinding*>(GetWindowLongPtrW(dialog, DWLP_USER));
     // A few messages (WM_SETFONT among them) come before WM_INITDIALOG.
     if (!binding) return FALSE;
-    try {
-        return binding->procedure(dialog, binding->state, message, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind through the system's dialog code; the dialog
-        // cannot go on with its state half-changed.
-        EndDialog(dialog, -1);
-        return TRUE;
-    }
+    INT_PTR answer = FALSE;
+    if (ranToEnd([&] {
+            if (message == WM_COMMAND && LOWORD(wParam) == IDOK) faultPoint("dialog-ok");
+            answer = binding->procedure(dialog, binding->state, message, wParam, lParam);
+        }))
+        return answer;
+    // A dialog that could not be set up ends; any other message that failed
+    // counts as not handled, and the dialog stays open and usable.
+    if (message == WM_INITDIALOG) EndDialog(dialog, -1);
+    return FALSE;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The one way the program opens its dialogs: modal, from a template, with the
 // dialog's own state record handed over as the creation parameter and kept in
 // DWLP_USER, so that two copies of a dialog open over each other never share
-// state. Exceptions stop at the dialog procedure's boundary.
+// state. Exceptions stop at the dialog procedure's boundary (procedure_guard.h).
 #pragma once
 
 #include <windows.h>
@@ -19,7 +19,8 @@ struct DialogBinding {
 };
 
 // Runs the dialog; returns what EndDialog was given, or -1 when it could not
-// be created. A dialog whose procedure throws is ended with -1.
+// be created or set up. A message whose handler throws after that counts as
+// not handled; the dialog goes on.
 INT_PTR runBoundDialog(int templateId, HWND owner, DialogBinding& binding);
 
 template <typename State, DialogProcedure<State> Procedure>

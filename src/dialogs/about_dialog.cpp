@@ -5,6 +5,7 @@
 
 #include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
+#include "base/procedure_guard.h"
 #include "base/wide_text.h"
 #include "edition_choice.h"
 #include "resources/resource.h"
@@ -37,7 +38,7 @@ void paintPicture(HWND frame, const AboutState& state) {
     BitBlt(paint.get(), 0, 0, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
-LRESULT CALLBACK pictureFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT dispatchPictureFrame(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     const AboutState* state = dialogState<AboutState>(GetParent(frame));
     if (!state) return DefWindowProcW(frame, message, wParam, lParam);
     const WNDPROC original = state->frameProcedure;
@@ -48,6 +49,12 @@ LRESULT CALLBACK pictureFrameProc(HWND frame, UINT message, WPARAM wParam, LPARA
         return CallWindowProcW(original, frame, message, wParam, lParam);
     default: return CallWindowProcW(original, frame, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK pictureFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (ranToEnd([&] { answer = dispatchPictureFrame(frame, message, wParam, lParam); })) return answer;
+    return failedMessageAnswer(message);
 }
 
 // The frame grows, keeping its top-left corner, until the whole picture fits

@@ -7,6 +7,19 @@
 
 namespace tikkano {
 
+MemoryFigures figuresOf32BitProgram(const MemoryStatus& status) {
+    constexpr std::uint32_t kTwoGigabytes = 0x80000000u;
+    MemoryFigures figures;
+    figures.availablePhysical =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(status.availablePhysical, kTwoGigabytes - 1));
+    figures.availablePageFile =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(status.availablePageFile, UINT32_MAX));
+    if (figures.availablePhysical + figures.availablePageFile >= kTwoGigabytes)
+        figures.availablePageFile = kTwoGigabytes - figures.availablePhysical - 1;
+    figures.memoryLoad = status.memoryLoad;
+    return figures;
+}
+
 std::string memoryFigureText(const MemoryFigures& memory) {
     // The sum wraps in 32 bits before the shift, as the figure always has.
     const std::uint32_t total = memory.availablePhysical + memory.availablePageFile;

@@ -33,6 +33,19 @@ struct MemoryFigures {
     std::uint32_t memoryLoad = 0;          // per cent
 };
 
+// Free memory as the system counts it, in bytes, whatever the program's width.
+struct MemoryStatus {
+    std::uint64_t availablePhysical = 0;
+    std::uint64_t availablePageFile = 0;  // what may still be committed, physical memory included
+    std::uint32_t memoryLoad = 0;         // per cent
+};
+
+// The figures as the shipped 32-bit program reads them (GlobalMemoryStatus): it
+// is not large-address-aware, so free physical memory stops at 2 GB - 1 byte,
+// and the page file is cut so that both together stay below 2 GB, a sum taken
+// in 32 bits as the system takes it. The 64-bit builds show the same.
+MemoryFigures figuresOf32BitProgram(const MemoryStatus& status);
+
 struct SegmentInputs {
     int displayBits = 0;    // 1 time, 2 date, 4 memory figures
     int memoryChoice = 0;   // bit 0 memory figure, bit 1 RAM figure

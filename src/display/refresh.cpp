@@ -1,5 +1,6 @@
 #include "display/refresh.h"
 
+#include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "display/datetime_format.h"
 #include "edition_choice.h"
@@ -19,11 +20,10 @@ Rect windowRect(HWND window) {
 }
 
 MemoryFigures readMemory() {
-    MEMORYSTATUS status{};
+    MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return {static_cast<std::uint32_t>(status.dwAvailPhys), static_cast<std::uint32_t>(status.dwAvailPageFile),
-            static_cast<std::uint32_t>(status.dwMemoryLoad)};
+    if (!GlobalMemoryStatusEx(&status)) return {};
+    return figuresOf32BitProgram({status.ullAvailPhys, status.ullAvailPageFile, status.dwMemoryLoad});
 }
 
 std::vector<Segment> makeSegments(const RefreshContext& context, const SYSTEMTIME& now, int bits) {
@@ -109,6 +109,7 @@ void placeOnScreen(HWND indicator, const RefreshContext& context) {
 }  // namespace
 
 void refreshIndicator(HWND indicator, HDC dc, const RefreshContext& context) {
+    faultPoint("refresh");
     Settings& s = context.settings;
     RefreshMemory& memory = context.memory;
     SYSTEMTIME now;

@@ -64,13 +64,13 @@ ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuil
     : rules_(rules),
       lastClosing_(lastClosing),
       rebuild_(std::move(rebuild)),
-      today_(std::make_shared<const ReminderList>()),
+      today_(std::make_shared<const TodayReminders>()),
       empty_(today_) {}
 
 void ReminderCheck::rebuild() {
     try {
         TodayList gathered = rebuild_ ? rebuild_() : TodayList();
-        today_ = std::make_shared<const ReminderList>(std::move(gathered.reminders));
+        today_ = std::make_shared<const TodayReminders>(std::move(gathered.reminders));
         listDate_ = gathered.date;
     } catch (const std::bad_alloc&) {
         // No reminders today rather than yesterday's, or none at all ever again.
@@ -139,14 +139,15 @@ void ReminderCheck::runMinute(const ClockStamp& now, ReminderActions& actions) {
 void ReminderCheck::runPass(int from, int to, Mode mode, ReminderActions& actions) {
     // A rebuild while a message box is open replaces today_; this pass keeps
     // walking the list it started with.
-    const std::shared_ptr<const ReminderList> list = today_;
-    for (const Reminder& r : *list) {
-        // -1 marks a number the file did not give: such an entry never fires.
-        if (r.hour < 0 || r.minute < 0) continue;
-        if (mode == Mode::Minute && (r.hour > 23 || r.minute > 59)) continue;
-        const long long t = minuteOfDay(r.hour, r.minute);
+    const std::shared_ptr<const TodayReminders> list = today_;
+    for (std::size_t i = 0; i < list->size(); ++i) {
+        const int hour = list->hour(i);
+        const int minute = list->minute(i);
+        // The list holds only entries that can fire (canFire).
+        if (mode == Mode::Minute && (hour > 23 || minute > 59)) continue;
+        const long long t = minuteOfDay(hour, minute);
         if (t < from || t >= to) continue;
-        fireReminder(r, rules_.passesWorkingFolder, actions);
+        fireReminder(list->at(i), rules_.passesWorkingFolder, actions);
     }
 }
 

@@ -38,7 +38,7 @@ void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderAc
 
 // Today's reminders as a rebuild gathered them, with the date they were gathered for.
 struct TodayList {
-    ReminderList reminders;
+    TodayReminders reminders;
     LocalDate date;
 };
 
@@ -66,7 +66,7 @@ public:
     // Replaces today's list at once; a pass already running keeps the list it started with.
     void rebuild();
 
-    const ReminderList& today() const { return *today_; }
+    const TodayReminders& today() const { return *today_; }
 
 private:
     enum class Mode { CatchUp, Minute };
@@ -77,8 +77,8 @@ private:
     Rules rules_;
     ClockStamp lastClosing_;
     Rebuild rebuild_;
-    std::shared_ptr<const ReminderList> today_;
-    std::shared_ptr<const ReminderList> empty_;  // made up front: taken when a rebuild fails
+    std::shared_ptr<const TodayReminders> today_;
+    std::shared_ptr<const TodayReminders> empty_;  // made up front: taken when a rebuild fails
     LocalDate listDate_;        // the date today_ was gathered for; all zeros: none
 
     int lastDay_ = -1;

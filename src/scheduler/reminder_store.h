@@ -7,6 +7,8 @@
 // the run field as program path, kRunSeparator, parameters, and the sound path.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,9 +72,44 @@ ReminderList parseGroup(std::string_view text);
 // The text of a group, the whole of it, entries in list order.
 std::string serializeGroup(const ReminderList& list);
 
+// Whether an entry at this time can ever fire: at a minute of the day, or at
+// a minute count within the day that a catch-up reaches (0:75 is 1:15).
+bool canFire(int hour, int minute);
+
+// Today's reminders, read as parseGroup reads the joined groups of the day, but
+// only the entries that can fire, each kept as its time and where its fields
+// lie in the joined text, which is held once. So the list takes at most a few
+// times the bytes of the text, however the entries are written: a run of empty
+// entries takes nothing, and entries that borrow the fields of one further on
+// share them.
+class TodayReminders {
+public:
+    TodayReminders() = default;
+    explicit TodayReminders(std::string joined);
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    int hour(std::size_t i) const { return entries_[i].hour; }
+    int minute(std::size_t i) const { return entries_[i].minute; }
+    // Entry i as parseGroup gives it.
+    Reminder at(std::size_t i) const;
+    // What the list holds, in bytes.
+    std::size_t bytesTaken() const;
+
+private:
+    struct Entry {
+        std::int16_t hour;
+        std::int16_t minute;
+        std::uint32_t fields[4];  // the three commas and the ";" that close the fields; kMissing: none
+    };
+    static constexpr std::uint32_t kMissing = UINT32_MAX;
+    std::string text_;
+    std::vector<Entry> entries_;
+};
+
 // Today's reminders: the groups of todayKeys(date) read from section "Alarm"
 // and joined in that order. A group longer than the settings file's bound
 // gives only the whole entries before the bound.
-ReminderList rebuildToday(const Profile& profile, const LocalDate& date, bool monthlyAndYearly);
+TodayReminders rebuildToday(const Profile& profile, const LocalDate& date, bool monthlyAndYearly);
 
 }  // namespace tikkano

@@ -44,6 +44,25 @@ TEST(IndicatorText, MemoryFiguresInKilobytes) {
     EXPECT_EQ(ramFigureText({1023, 0, 0}, false), "0k ");
 }
 
+TEST(IndicatorText, MemoryFiguresOfThe32BitProgram) {
+    constexpr std::uint64_t GB = std::uint64_t(1) << 30;
+    auto figures = [](std::uint64_t physical, std::uint64_t pageFile) {
+        const MemoryFigures m = figuresOf32BitProgram({physical, pageFile, 37});
+        EXPECT_EQ(m.memoryLoad, 37u);
+        return memoryFigureText(m) + ramFigureText(m, false);
+    };
+    // Under 2 GB nothing is cut.
+    EXPECT_EQ(figures(GB / 2, GB), "1572864k 524288k ");
+    // Together past 2 GB: the page file gives way.
+    EXPECT_EQ(figures(GB, 3 * GB / 2), "2097151k 1048576k ");
+    // 3 GB free and no swap: physical memory stops below 2 GB; the page file's
+    // 3 GB wrap the 32-bit sum below 2 GB, so it is left as it is.
+    EXPECT_EQ(figures(3 * GB, 3 * GB), "1048575k 2097151k ");
+    // 6 GB: each figure stops at 32 bits first.
+    EXPECT_EQ(figures(6 * GB, 6 * GB), "2097151k 2097151k ");
+    EXPECT_EQ(figures(GB, 6 * GB), "1048575k 1048576k ");
+}
+
 TEST(IndicatorGeometry, FrameAddsAPixelRoundTheText) {
     const IndicatorGeometry plain = indicatorGeometry(120, 16, false);
     EXPECT_EQ(plain.textX, 0);

@@ -112,3 +112,18 @@ def test_about_texts_lines_extent_and_picture(clocks, driver, shot, edition, lan
         shot(f"about-{language}")
     end(driver, dialog, H.IDOK)
     assert clock.close() == 0
+
+
+def test_a_failing_ok_leaves_the_dialog_open_and_usable(clocks, driver):
+    """A handler that throws (here the test's fault point makes the first OK of
+    any dialog run out of memory) ends that message as not handled: the dialog
+    stays open, modal over the indicator, and the next OK closes it."""
+    clock = clocks.start(env={"TIKKANO_FAULT": "dialog-ok:1:1"})
+    clock.command(IDM_ABOUT)
+    dialog = owned_dialog(driver, clock.hwnd)
+    driver.send(dialog, H.WM_COMMAND, H.IDOK, 0)
+    assert driver.exists(dialog) and driver.visible(dialog)
+    assert not driver.enabled(clock.hwnd)
+    end(driver, dialog, H.IDOK)
+    wait_for(lambda: driver.enabled(clock.hwnd), what="the indicator enabled again")
+    assert clock.close() == 0

@@ -409,3 +409,42 @@ def test_a_settings_file_of_hundreds_of_mib_starts_and_runs(clocks):
     assert box_texts_in_turn(clock, 5) == [f"10:00 - {key} before the bound" for key in keys]
     no_box_for(clock, 3)
     assert clock.running
+
+
+def test_ticks_failing_under_a_reminder_box_are_skipped(clocks, driver):
+    """Refreshes that throw (the test's fault point makes the 3rd to 5th run out
+    of memory, in the loop of the reminder box the first one opened) are
+    skipped where they happen: the box stays usable, the indicator ticks on,
+    is enabled again when the box closes, and the program saves at close."""
+    now = local(10, 30, 5)
+    clock = clocks.start(ini=ini({"Day": entry(10, 0, "before the faults")}), local_time=now,
+                         env={"TIKKANO_FAULT": "refresh:3:3"})
+    box = next_box(clock)
+    assert box.text == "10:00 - before the faults"
+    # Past the failing ticks, then one more refresh painted.
+    H._wait_until(lambda: not clock.running or clock.seconds_running() > 7, 30, what="the failing ticks")
+    assert clock.running
+    left, top, right, bottom = clock.rect()
+    before = driver.pixels(left, top, right, bottom)
+    H._wait_until(lambda: driver.pixels(left, top, right, bottom) != before, 10, what="a later refresh")
+    assert [b.hwnd for b in clock.message_boxes()] == [box.hwnd]
+    clock.dismiss(box)
+    H._wait_until(lambda: driver.enabled(clock.hwnd), 10, what="the indicator enabled again")
+    assert clock.close() == 0
+    assert clock.ini().get("Status", "LastTime")[:8] == now.strftime("%Y%m%d")
+
+
+def test_groups_of_empty_entries_fire_their_real_ones(clocks):
+    """Five groups of today, each one real entry followed by a million empty
+    ones (just under 1 MiB each): only the real entries are kept, all five
+    fire, and the save at close leaves the groups as they were."""
+    now = local(10, 30, 5)
+    k = keys_of(now.date())
+    keys = [k["date"], k["weekday"], k["monthly"], k["yearly"], "Day"]
+    alarm = {key: entry(10, 0, f"{key} real") + b";" * 1_000_000 for key in keys}
+    assert all(len(value) < MIB for value in alarm.values())
+    clock = clocks.start(ini=ini(alarm), local_time=now, timeout=120)
+    assert box_texts_in_turn(clock, 5) == [f"10:00 - {key} real" for key in keys]
+    no_box_for(clock, 2)
+    assert clock.close(timeout=120) == 0
+    assert alarm_values(clock.ini_path.read_bytes(), alarm) == alarm

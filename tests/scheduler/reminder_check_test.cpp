@@ -52,7 +52,7 @@ struct Harness {
         : list(std::move(list)),
           check({catchesUp, true}, lastClosing, [this] {
               ++rebuilds;
-              return TodayList{this->list, clockDate};
+              return TodayList{TodayReminders(serializeGroup(this->list)), clockDate};
           }) {
         check.onDay(7);
     }

@@ -185,9 +185,10 @@ protected:
         profile.write(kAlarmSection, "08082001", " 7: 0,other date,\x83,;");
         profile.write(kAlarmSection, "03", " 7: 0,other weekday,\x83,;");
     }
-    static std::vector<std::string> texts(const ReminderList& list) {
+    template <typename List>
+    static std::vector<std::string> texts(const List& list) {
         std::vector<std::string> out;
-        for (const Reminder& r : list) out.push_back(r.text);
+        for (std::size_t i = 0; i < list.size(); ++i) out.push_back(list.at(i).text);
         return out;
     }
     MemoryProfile profile;
@@ -216,10 +217,10 @@ TEST_F(RebuildToday, LongValuesReadWhole) {
     ASSERT_GT(big.size(), 32000u);
     profile.write(kAlarmSection, "07082001", big);
     profile.write(kAlarmSection, "Day", big);
-    const ReminderList list = rebuildToday(profile, tuesday, true);
+    const TodayReminders list = rebuildToday(profile, tuesday, true);
     ASSERT_EQ(list.size(), 603u);
-    EXPECT_EQ(list[300].text, "weekday");
-    EXPECT_EQ(list.back(), many.back());
+    EXPECT_EQ(list.at(300).text, "weekday");
+    EXPECT_EQ(list.at(602), many.back());
 }
 
 TEST_F(RebuildToday, GroupPastTheBoundGivesOnlyItsWholeEntries) {
@@ -235,12 +236,49 @@ TEST_F(RebuildToday, GroupPastTheBoundGivesOnlyItsWholeEntries) {
     profile.write(kAlarmSection, "Day", group);
 
     ASSERT_FALSE(profile.readValue(kAlarmSection, "Day", "").whole);
-    const ReminderList list = rebuildToday(profile, tuesday, true);
+    const TodayReminders list = rebuildToday(profile, tuesday, true);
     ASSERT_EQ(list.size(), 5 + wholeEntries);
-    EXPECT_EQ(list[5].text, "first");
-    EXPECT_EQ(list.back().text, "filler");
+    EXPECT_EQ(list.at(5).text, "first");
+    EXPECT_EQ(list.at(list.size() - 1).text, "filler");
     // The date's own groups still come first, untouched by the cut one.
-    EXPECT_EQ(list[0].text, "date");
+    EXPECT_EQ(list.at(0).text, "date");
+}
+
+TEST_F(RebuildToday, KeepsOnlyEntriesThatCanFire) {
+    // Each group: one real entry among empty ones, times that never come, and
+    // entries that borrow the fields of the next real one.
+    const std::string noise = std::string(2000, ';') + "25: 0,never,\x83,;" + " 9:-1,half read,\x83,;" +
+                              "x,no time,\x83,;" + std::string(2000, ';');
+    for (const char* key : {"07082001", "02", "M07", "Y0708", "Day"})
+        profile.write(kAlarmSection, key, noise + " 7:30," + key + ",\x83,;" + noise + " 0:75; 8: 0;" + noise);
+    profile.write(kAlarmSection, "Day",
+                  noise + " 6: 0;" + std::string(2000, ';') + "23:59,every day,\x83,late.wav;");
+    const auto list = rebuildToday(profile, tuesday, true);
+    // Borrowed fields read as the dialog reads them: the next entry's, past the ";".
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"07082001", "never", "never", "02", "never", "never", "M07",
+                                                     "never", "never", "Y0708", "never", "never", "every day",
+                                                     "every day"}));
+    EXPECT_EQ(list.at(1), make(0, 75, "never", "\x83", ""));
+    EXPECT_EQ(list.at(12), make(6, 0, "every day", "\x83", "late.wav"));
+}
+
+TEST(TodayList, TakesAFewTimesTheBytesOfItsText) {
+    // The shortest entries that fire, and many entries borrowing one long text.
+    std::string shortest;
+    for (int i = 0; i < 100000; ++i) shortest += "0:0;";
+    const std::string borrowing = shortest + "0:0," + std::string(100000, 't') + ",\x83,;";
+    for (const std::string& text : {shortest, borrowing, std::string(1000000, ';')}) {
+        const TodayReminders list(text);
+        EXPECT_LE(list.bytesTaken(), 6 * text.size() + 100);
+    }
+    EXPECT_EQ(TodayReminders(borrowing).size(), 100001u);
+    EXPECT_EQ(TodayReminders(borrowing).at(7).text.size(), 100000u);
+    EXPECT_TRUE(TodayReminders(std::string(1000000, ';')).empty());
+}
+
+TEST(TodayList, CanFireWithinTheDay) {
+    EXPECT_TRUE(canFire(0, 0) && canFire(23, 59) && canFire(0, 99) && canFire(22, 99));
+    EXPECT_FALSE(canFire(24, 0) || canFire(23, 60) || canFire(-1, 0) || canFire(5, -1));
 }
 
 }  // namespace
