@@ -13,11 +13,15 @@ public:
 
     ProfileValue readValue(const std::string& section, const std::string& key,
                            const std::string& fallback) const override;
-    void write(const std::string& section, const std::string& key, const std::string& value) override;
+    ProfileSection readSection(const std::string& section) const override;
+    bool write(const std::string& section, const std::string& key, const std::string& value) override;
 
     const std::string& path() const { return path_; }
 
 private:
+    // The size of the file in bytes, 0 when it cannot be told.
+    std::size_t fileSize() const;
+
     std::string path_;
 };
 

@@ -45,6 +45,7 @@ enum TextId : int {
     kTextListDeleteQuestion,
     kTextListDeleteCaption,
     kTextListTooLong,
+    kTextListNotSaved,              // OK could not write the group
     kTextMonthGenitiveJanuary,      // twelve entries
 
     // Reminder edit (Russian in both languages)
@@ -85,6 +86,10 @@ enum TextId : int {
     kTextAboutAuthor,
     kTextAboutPlace,                // the clock program's place and year
     kTextAboutPlaceEarlier,         // the earlier edition's
+
+    // The settings file could not be written
+    kTextNotSavedCaption,
+    kTextSettingsNotSaved,          // at the close
 
     kTextCount
 };

@@ -69,9 +69,17 @@ void onDelete(HWND dialog, ReminderListDialog& state) {
     fillLines(dialog, state);
 }
 
+// The group is written whatever the file seems to hold: while another program
+// holds the file, every read gives the defaults, so an empty group there proves
+// nothing. A group that could not be written stays in the open dialog.
 void onOk(HWND dialog, ReminderListDialog& state) {
-    app().profile.write(kAlarmSection, state.request->key, serializeGroup(state.working));
-    EndDialog(dialog, IDOK);
+    if (app().profile.write(kAlarmSection, state.request->key, serializeGroup(state.working))) {
+        EndDialog(dialog, IDOK);
+        return;
+    }
+    const Language language = app().settings.language;
+    MessageBoxW(dialog, uiText(kTextListNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
+                MB_ICONEXCLAMATION | MB_OK);
 }
 
 BOOL onCommand(HWND dialog, ReminderListDialog& state, int id, int notification) {

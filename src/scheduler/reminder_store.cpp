@@ -187,9 +187,11 @@ std::string serializeGroup(const ReminderList& list) {
 }
 
 ReminderList rebuildToday(const Profile& profile, const LocalDate& date, bool monthlyAndYearly) {
+    // The groups come from one read of the section.
+    const SectionReads alarm(profile);
     std::string joined;
     for (const std::string& key : todayKeys(date, monthlyAndYearly)) {
-        ProfileValue group = profile.readValue(kAlarmSection, key, "");
+        ProfileValue group = alarm.value(kAlarmSection, key, "");
         // A group cut at the bound ends in the middle of an entry: keep its whole
         // entries, so no half entry fires as if it were whole.
         if (!group.whole) group.text.erase(group.text.rfind(';') + 1);
