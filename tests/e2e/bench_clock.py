@@ -5,6 +5,7 @@ handle growth over many refreshes and dialog openings.
 Usage: bench_clock.py idle [seconds]       (default 300 each)
        bench_clock.py startup [runs]       (default 5, the median is reported)
        bench_clock.py growth [refreshes] [openings]   (default 100000 and 1000)
+       bench_clock.py bigfile [runs]       (default 5: a settings file of 1 MiB against the default one)
 
 The reference clock (tests/e2e/reference/refclock.cpp) is the least a Windows
 clock can do: one tool window, a 1000 ms timer, one TextOut a tick. Each figure
@@ -13,6 +14,7 @@ is printed as one line, with the ratio to the reference where there is one.
 
 from __future__ import annotations
 
+import datetime as _dt
 import os
 import statistics
 import subprocess
@@ -23,6 +25,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
+from big_settings import big_settings  # noqa: E402
 
 INI = "[Status]\nStatus=6\nLanguage=Eng\nKey=1\n[Position]\nX=300\nY=200\n"
 TICK = os.sysconf("SC_CLK_TCK")
@@ -32,6 +35,7 @@ IDCANCEL = 2
 # Menu commands and buttons that open the dialogs (src/resources/resource.h).
 IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR = 111, 112, 113
 IDC_CAL_EVERY_DAY, IDC_LIST_ADD, IDC_CLOCK_DATE_FORMAT = 1300, 1069, 1064
+IDC_CAL_MONTH_FORWARD = 1054
 
 
 def linux_pids(fragment: str) -> list[int]:
@@ -279,6 +283,93 @@ def growth(refreshes: int, openings: int):
     with_session(work)
 
 
+def file_reads(trace: Path, ini: Path) -> tuple[int, int]:
+    """(reads of the whole file, all reads of it) in an strace -f -y log. A read
+    that another thread interrupts comes in two lines, joined by its pid."""
+    size, whole, every, waiting = ini.stat().st_size, 0, 0, set()
+    for line in trace.read_text(errors="replace").splitlines():
+        pid, _, call = line.partition(" ")
+        if call.startswith(("read(", "pread64(")) and f"{ini.name}>" in call:
+            if call.endswith("<unfinished ...>"):
+                waiting.add(pid)
+                continue
+        elif call.startswith(("<... read resumed>", "<... pread64 resumed>")) and pid in waiting:
+            waiting.discard(pid)
+        else:
+            continue
+        every += 1
+        result = call.rsplit("=", 1)[-1].strip()
+        if result.isdigit() and int(result) == size:
+            whole += 1
+    return whole, every
+
+
+def bigfile(runs: int):
+    """The clock with a settings file of 1 MiB (1,000 reminders of today, all due
+    at 23:00 or later, and a year of dated groups) beside the same clock with the
+    benchmark's small file: start-up, whole-file reads at start-up and at the close
+    (strace of the program), a calendar opening, a month step and the close."""
+    local_time = "08:00:00"
+    today = _dt.datetime.now(_dt.timezone.utc).date()
+    files = {"default file": INI, "1 MiB file": big_settings(today)}
+
+    def work(session):
+        driver = session.driver
+        figures = {name: {"start-up": [], "calendar opening": [], "month step": [], "close": []} for name in files}
+
+        def wait(predicate, what):
+            return H._wait_until(predicate, 30, interval=0.005, what=what)
+
+        def one_run(name, ini):
+            began = time.monotonic()
+            clock = H.Clock.start(session, ini=ini, local_time=local_time)
+            figures[name]["start-up"].append(time.monotonic() - began)
+
+            before = set(driver.owned(clock.hwnd))
+            began = time.monotonic()
+            clock.command(IDM_CALENDAR)
+            calendar = wait(lambda: next((h for h in driver.owned(clock.hwnd) if h not in before and driver.visible(h)),
+                                         None), "the calendar")
+            title = wait(lambda: driver.text(calendar) not in ("", "Dialog") and driver.text(calendar), "its title")
+            figures[name]["calendar opening"].append(time.monotonic() - began)
+
+            began = time.monotonic()
+            driver.post(calendar, WM_COMMAND, IDC_CAL_MONTH_FORWARD, driver.dlgitem(calendar, IDC_CAL_MONTH_FORWARD))
+            wait(lambda: driver.text(calendar) != title, "the next month")
+            figures[name]["month step"].append(time.monotonic() - began)
+            driver.post(calendar, WM_COMMAND, IDCANCEL, 0)
+            wait(lambda: not driver.exists(calendar), "the calendar to close")
+
+            began = time.monotonic()
+            assert clock.close(timeout=60) == 0
+            figures[name]["close"].append(time.monotonic() - began)
+
+        for _ in range(runs):
+            for name, ini in files.items():
+                one_run(name, ini)
+
+        reads = {}
+        for name, ini in files.items():
+            trace = session.new_workdir() / "strace.txt"
+            clock = H.Clock.start(session, ini=ini, local_time=local_time, timeout=60,
+                                  launcher=["strace", "-f", "-qq", "-y", "-e", "trace=read,pread64", "-e",
+                                            "signal=none", "-o", str(trace)])
+            time.sleep(0.5)
+            at_start = file_reads(trace, clock.ini_path)
+            assert clock.close(timeout=120) == 0
+            reads[name] = (at_start, file_reads(trace, clock.ini_path))
+
+        for what in ("start-up", "calendar opening", "month step", "close"):
+            small, big = (statistics.median(figures[name][what]) for name in files)
+            print(f"{what} with a settings file of 1 MiB, median of {runs}: {big * 1000:.0f} ms, with the default "
+                  f"file {small * 1000:.0f} ms, ratio {big / small:.2f}" + (" (goal <= 1.1)" if what == "start-up" else ""))
+        for name, ((start_whole, start_all), (total_whole, total_all)) in reads.items():
+            print(f"reads of the {name} ({files[name].__len__()} bytes) under strace: whole-file reads at start-up "
+                  f"{start_whole} (goal <= 6; reads of it in all {start_all}), at start-up and close together "
+                  f"{total_whole} ({total_all})")
+    with_session(work)
+
+
 def main(argv):
     what = argv[1] if len(argv) > 1 else "idle"
     args = [int(a) for a in argv[2:]]
@@ -286,6 +377,8 @@ def main(argv):
         idle(*(args or [300]))
     elif what == "startup":
         startup(*(args or [5]))
+    elif what == "bigfile":
+        bigfile(*(args or [5]))
     elif what == "growth":
         growth(*(args + [100000, 1000][len(args):]))
     else:

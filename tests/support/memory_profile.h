@@ -46,7 +46,10 @@ public:
     }
 
     bool write(const std::string& section, const std::string& key, const std::string& value) override {
-        if (failWrites) return false;
+        if (failWrites) {
+            ++failedWrites;
+            return false;
+        }
         ++writes;
         store(section, key, value);
         return true;
@@ -85,6 +88,7 @@ public:
     mutable int valueReads = 0;     // calls of readValue
     mutable int sectionReads = 0;   // calls of readSection
     bool failWrites = false;        // every write fails, as on a file held open elsewhere
+    int failedWrites = 0;
     std::size_t longestSection = kLongestSection;
 };
 
