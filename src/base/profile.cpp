@@ -15,6 +15,12 @@ void trim(const std::string& text, std::size_t& start, std::size_t& length) {
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// A section read leaves out lines starting with ";", which a read of that key
+// alone still finds; the program's own keys never start so.
+bool readAlone(const ProfileSection& section, const std::string& key) {
+    return !section.whole() || (!key.empty() && key[0] == ';');
+}
+
 bool sameKey(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -77,7 +83,7 @@ const ProfileSection& SectionReads::sectionOf(const std::string& section) const 
 ProfileValue SectionReads::value(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
     const ProfileSection& read = sectionOf(section);
-    if (!read.whole()) return profile_.readValue(section, key, fallback);
+    if (readAlone(read, key)) return profile_.readValue(section, key, fallback);
     const std::optional<std::string_view> found = read.find(key);
     if (!found) return {fallback, true};
     if (found->size() > kLongestValue) return {std::string(found->substr(0, kLongestValue)), false};
@@ -88,7 +94,7 @@ std::string SectionReads::bounded(const std::string& section, const std::string&
                                   std::size_t bufferLength) const {
     const std::size_t keep = bufferLength == 0 ? 0 : bufferLength - 1;
     const ProfileSection& read = sectionOf(section);
-    if (read.whole()) {
+    if (!readAlone(read, key)) {
         // Only the part the buffer takes is copied.
         const std::optional<std::string_view> found = read.find(key);
         const std::string_view text = found ? *found : std::string_view(fallback);
@@ -101,14 +107,14 @@ std::string SectionReads::bounded(const std::string& section, const std::string&
 
 bool SectionReads::empty(const std::string& section, const std::string& key) const {
     const ProfileSection& read = sectionOf(section);
-    if (!read.whole()) return profile_.read(section, key, "").empty();
+    if (readAlone(read, key)) return profile_.read(section, key, "").empty();
     const std::optional<std::string_view> found = read.find(key);
     return !found || found->empty();
 }
 
 std::optional<std::string_view> SectionReads::held(const std::string& section, const std::string& key) const {
     const ProfileSection& read = sectionOf(section);
-    if (!read.whole()) return std::nullopt;
+    if (readAlone(read, key)) return std::nullopt;
     return read.find(key);
 }
 
