@@ -69,6 +69,10 @@ public:
     }
     // A whole section in one read, or ProfileSection::tooLong().
     virtual ProfileSection readSection(const std::string& section) const = 0;
+    // False when the file is there but cannot be read now (another program
+    // holds it open, a folder stands in its place): every read then gives the
+    // defaults, which say nothing of what the file holds. A missing file is readable.
+    virtual bool readable() const = 0;
     // False when the file could not be written (a folder that cannot be
     // written to, a file held open by another program, a full disk).
     virtual bool write(const std::string& section, const std::string& key, const std::string& value) = 0;

@@ -26,20 +26,30 @@ ProfileValue ProfileFile::readValue(const std::string& section, const std::strin
     }
 }
 
+std::string ProfileFile::location() const {
+    if (path_.find_first_of("\\/:") != std::string::npos) return path_;
+    char folder[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) return path_;
+    return std::string(folder, length) + "\\" + path_;
+}
+
 std::size_t ProfileFile::fileSize() const {
-    // A bare name stands for the file in the Windows directory, as the profile
-    // functions take it.
-    std::string where = path_;
-    if (where.find_first_of("\\/:") == std::string::npos) {
-        char folder[MAX_PATH + 1];
-        const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-        if (length == 0 || length >= sizeof folder) return 0;
-        where = std::string(folder, length) + "\\" + path_;
-    }
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(where.c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (!GetFileAttributesExA(location().c_str(), GetFileExInfoStandard, &data)) return 0;
     if (data.nFileSizeHigh != 0) return std::size_t(-1);
     return data.nFileSizeLow;
+}
+
+bool ProfileFile::readable() const {
+    HANDLE file = CreateFileA(location().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 ProfileSection ProfileFile::readSection(const std::string& section) const {

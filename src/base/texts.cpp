@@ -64,6 +64,10 @@ constexpr TextPair kTexts[kTextCount] = {
      "папка закрыта для записи или диск полон).\nОсвободите файл и нажмите OK ещё раз или нажмите Отмена.",
      "The reminders were not saved: Horvik32.ini cannot be written (another program holds it, "
      "its folder cannot be written to, or the disk is full).\nFree the file and press OK again, or press Cancel."},
+    {"Файл Horvik32.ini сейчас нельзя прочитать (его держит другая программа). "
+     "Список не открыт: его OK записал бы пустой список поверх напоминаний в файле.",
+     "Horvik32.ini cannot be read now (another program holds it). "
+     "The list is not opened: its OK would write an empty list over the reminders in the file."},
     {"января", "января"},
     {"февраля", "февраля"},
     {"марта", "марта"},

@@ -46,6 +46,7 @@ enum TextId : int {
     kTextListDeleteCaption,
     kTextListTooLong,
     kTextListNotSaved,              // OK could not write the group
+    kTextListUnreadable,            // the group could not be read
     kTextMonthGenitiveJanuary,      // twelve entries
 
     // Reminder edit (Russian in both languages)

@@ -110,6 +110,13 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request) {
     // program reads (only a hand-edited file has one) is not opened at all, so
     // that its tail is never written away.
     const ProfileValue stored = app().profile.readValue(kAlarmSection, request.key, "");
+    // A file held by another program reads as empty: such a list is not opened.
+    if (!app().profile.readable()) {
+        const Language language = app().settings.language;
+        MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),
+                    uiText(kTextNotSavedCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+        return IDCANCEL;
+    }
     if (!stored.whole) {
         MessageBoxW(owner, uiText(kTextListTooLong, kRussian).c_str(), uiText(kTextListDeleteCaption, kRussian).c_str(),
                     MB_ICONEXCLAMATION | MB_OK);

@@ -80,15 +80,19 @@ TEST(ProfileFile, WritesThatCannotReachTheFileFail) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(file.write("S", "K", "3"));
+    EXPECT_FALSE(file.readable());
     CloseHandle(held);
+    EXPECT_TRUE(file.readable());
     EXPECT_EQ(file.read("S", "K", ""), "2");
     EXPECT_TRUE(file.write("S", "K", "4"));
     DeleteFileA(path.c_str());
 
     // A folder stands where the file should be.
     const std::string blocked = folder + "\\blocked.ini";
+    EXPECT_TRUE(ProfileFile(blocked).readable());  // missing: it reads as the defaults
     CreateDirectoryA(blocked.c_str(), nullptr);
     EXPECT_FALSE(ProfileFile(blocked).write("S", "K", "1"));
+    EXPECT_FALSE(ProfileFile(blocked).readable());
     RemoveDirectoryA(blocked.c_str());
 }
 

@@ -136,7 +136,7 @@ def test_a_group_of_40000_characters_survives_ok(clocks, locale):
 def test_a_held_file_makes_ok_say_so_and_keep_the_list_open(clocks):
     """While another program holds the settings file, OK cannot write the group:
     it says so and the list stays open with the change made in it; once the file
-    is free, OK writes it."""
+    is free, OK writes it. A list asked for while the file is held is not opened."""
     clock = clocks.start(ini=ini({MARCH_5: THREE}), local_time="12:00:00")
     cal, listing = list_of_march_5(clock)
     listing.delete_first(H.IDYES)
@@ -154,6 +154,17 @@ def test_a_held_file_makes_ok_say_so_and_keep_the_list_open(clocks):
     assert alarm_value(clock, MARCH_5) == THREE
     listing.close_with(H.IDOK)
     assert alarm_value(clock, MARCH_5) == b"25: 1,two,\x83,;25: 2,three,\x83,;"
+
+    # Nor is a list opened while the file cannot be read: it would show empty.
+    clock.driver.hold(clock.ini_path)
+    try:
+        cal.press(day_button(5, 3, 2001))
+        box = cal.box()
+        assert box.text.startswith("Файл Horvik32.ini сейчас нельзя прочитать"), box.text
+        clock.dismiss(box)
+        wait_for(lambda: not cal.owned(), what="the box to close with no list opened")
+    finally:
+        clock.driver.release()
     cal.close_with(H.IDOK)
 
 

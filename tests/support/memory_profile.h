@@ -45,6 +45,8 @@ public:
         return ProfileSection(lines);
     }
 
+    bool readable() const override { return !unreadable; }
+
     bool write(const std::string& section, const std::string& key, const std::string& value) override {
         if (failWrites) {
             ++failedWrites;
@@ -89,6 +91,7 @@ public:
     mutable int sectionReads = 0;   // calls of readSection
     bool failWrites = false;        // every write fails, as on a file held open elsewhere
     int failedWrites = 0;
+    bool unreadable = false;
     std::size_t longestSection = kLongestSection;
 };
 
