@@ -13,5 +13,6 @@ else
 fi
 /usr/bin/python3 "$repo/tests/e2e/bench_clock.py" idle "$idle"
 /usr/bin/python3 "$repo/tests/e2e/bench_clock.py" startup "$runs"
+/usr/bin/python3 "$repo/tests/e2e/bench_clock.py" bigfile "$runs"
 /usr/bin/python3 "$repo/tests/e2e/bench_clock.py" growth "$refreshes" "$openings"
 /usr/bin/python3 "$repo/tests/e2e/bench_seconds.py" "$seconds"

@@ -4,6 +4,7 @@
 #include "app/tray_menu.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
+#include "base/wide_text.h"
 #include "calendar/calendar_dialog.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/clock_settings_dialog.h"
@@ -173,6 +174,15 @@ LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
     return DefWindowProcW(window, WM_SYSCOMMAND, command, lParam);
 }
 
+// The indicator goes first, so that its menu cannot ask for a second close
+// while the message is up.
+void tellNotSaved(HWND window) {
+    ShowWindow(window, SW_HIDE);
+    const Language language = app().settings.language;
+    MessageBoxW(window, uiText(kTextSettingsNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
+                MB_ICONEXCLAMATION | MB_OK);
+}
+
 LRESULT onClose(HWND window, UINT message) {
     AppState& state = app();
     KillTimer(window, kClockTimer);
@@ -181,8 +191,11 @@ LRESULT onClose(HWND window, UINT message) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-    saveSettings(state.profile, state.settings, rect.left, rect.top, closing, kEdition.keepsLastClosing);
+    const bool saved =
+        saveSettings(state.profile, state.settings, rect.left, rect.top, closing, kEdition.keepsLastClosing);
     leaveTray(state, window);
+    // Said once, at a close the user asked for; the end of a session shows nothing.
+    if (!saved && message == WM_CLOSE) tellNotSaved(window);
     // The owner is asked directly: at start-up, while the first reminders are
     // still on screen, its handle has not been stored yet.
     SendMessageW(GetWindow(window, GW_OWNER), WM_CLOSE, 0, 0);

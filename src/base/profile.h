@@ -3,7 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tikkano {
 
@@ -13,12 +17,44 @@ namespace tikkano {
 // of the 32-bit address space. Anything longer is a hand-edited or damaged file.
 constexpr std::size_t kLongestValue = std::size_t(1) << 20;
 
+// The longest section the program reads in one call. A longer one (only a
+// hand-edited file has one) is read key by key, each value up to kLongestValue.
+constexpr std::size_t kLongestSection = 4 * kLongestValue;
+
 // A value read from the settings file. `whole` is false when the stored value was
 // longer than kLongestValue and `text` holds only its first kLongestValue bytes:
 // such a value must never be written back.
 struct ProfileValue {
     std::string text;
     bool whole = true;
+};
+
+// One section as a single read of it gives it: "key=value" lines, each ended by
+// a zero byte. A key is found as a read of that key alone finds it: without
+// regard to case, the first of keys given twice; its value with the blanks
+// round it dropped and then one pair of enclosing quotes taken off. A line
+// without "=" is a key without a value: it reads as missing, and hides a later
+// line of the same key. Lines starting with ";" are comments.
+class ProfileSection {
+public:
+    ProfileSection() = default;
+    explicit ProfileSection(std::string lines);
+    // A section longer than kLongestSection, not read: its keys must be read one by one.
+    static ProfileSection tooLong();
+
+    bool whole() const { return whole_; }
+    // The value of `key` as a read of it gives it, or nothing when the key is missing.
+    std::optional<std::string_view> find(std::string_view key) const;
+
+private:
+    struct Line {
+        std::size_t key, keyLength;
+        std::size_t value, valueLength;
+        bool hasValue;
+    };
+    std::string lines_;
+    std::vector<Line> index_;  // in file order
+    bool whole_ = true;
 };
 
 class Profile {
@@ -31,8 +67,41 @@ public:
     std::string read(const std::string& section, const std::string& key, const std::string& fallback) const {
         return readValue(section, key, fallback).text;
     }
-    virtual void write(const std::string& section, const std::string& key,
-                       const std::string& value) = 0;
+    // A whole section in one read, or ProfileSection::tooLong().
+    virtual ProfileSection readSection(const std::string& section) const = 0;
+    // False when the file is there but cannot be read now (another program
+    // holds it open, a folder stands in its place): every read then gives the
+    // defaults, which say nothing of what the file holds. A missing file is readable.
+    virtual bool readable() const = 0;
+    // False when the file could not be written (a folder that cannot be
+    // written to, a file held open by another program, a full disk).
+    virtual bool write(const std::string& section, const std::string& key, const std::string& value) = 0;
+};
+
+// Reads for one operation (the start-up, one fill of the calendar, one close):
+// the first value asked for from a section reads the whole section, the next
+// ones come from that read; a section too long for one read is read key by key.
+// Nothing is kept past the operation: the file may change in between.
+class SectionReads {
+public:
+    explicit SectionReads(const Profile& profile) : profile_(profile) {}
+
+    // As Profile::readValue.
+    ProfileValue value(const std::string& section, const std::string& key, const std::string& fallback) const;
+    // As a buffer of `bufferLength` bytes takes it: at most bufferLength - 1 characters.
+    std::string bounded(const std::string& section, const std::string& key, const std::string& fallback,
+                        std::size_t bufferLength) const;
+    // True when the key is missing or its value empty.
+    bool empty(const std::string& section, const std::string& key) const;
+    // What the file holds for the key, as a read gives it; nothing when the key
+    // is missing, or when its section is too long to tell.
+    std::optional<std::string_view> held(const std::string& section, const std::string& key) const;
+
+private:
+    const ProfileSection& sectionOf(const std::string& section) const;
+
+    const Profile& profile_;
+    mutable std::vector<std::pair<std::string, ProfileSection>> sections_;
 };
 
 // Reads a key as a fixed-size buffer of `bufferLength` bytes would: at most

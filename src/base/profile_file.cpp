@@ -26,12 +26,59 @@ ProfileValue ProfileFile::readValue(const std::string& section, const std::strin
     }
 }
 
-void ProfileFile::write(const std::string& section, const std::string& key, const std::string& value) {
+std::string ProfileFile::location() const {
+    if (path_.find_first_of("\\/:") != std::string::npos) return path_;
+    char folder[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) return path_;
+    return std::string(folder, length) + "\\" + path_;
+}
+
+std::size_t ProfileFile::fileSize() const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(location().c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (data.nFileSizeHigh != 0) return std::size_t(-1);
+    return data.nFileSizeLow;
+}
+
+bool ProfileFile::readable() const {
+    HANDLE file = CreateFileA(location().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+ProfileSection ProfileFile::readSection(const std::string& section) const {
+    // The functions parse the whole file at every call: one call with a buffer
+    // that holds the file (a section's lines, ends included, are never longer
+    // than they are in it) reads any section at once.
+    constexpr std::size_t kLastBuffer = kLongestSection + 2;
+    const std::size_t size = fileSize();
+    std::size_t length = size >= kLastBuffer - 2 ? kLastBuffer : std::max<std::size_t>(size + 2, 1024);
+    for (;;) {
+        std::string buffer(length, '\0');
+        // A section cut to the buffer is reported as length - 2.
+        const DWORD got = GetPrivateProfileSectionA(section.c_str(), &buffer[0], static_cast<DWORD>(length),
+                                                    path_.c_str());
+        if (got + 2 < length) {
+            buffer.resize(got);
+            return ProfileSection(std::move(buffer));
+        }
+        if (length >= kLastBuffer) return ProfileSection::tooLong();
+        length = std::min(length * 4, kLastBuffer);
+    }
+}
+
+bool ProfileFile::write(const std::string& section, const std::string& key, const std::string& value) {
     // The A function passes the value through a counted wide string that holds
     // at most 32,767 characters; a longer group would be lost. The W function
     // writes the file in the ANSI code page all the same.
-    WritePrivateProfileStringW(fromAnsi(section).c_str(), fromAnsi(key).c_str(), fromAnsi(value).c_str(),
-                               fromAnsi(path_).c_str());
+    return WritePrivateProfileStringW(fromAnsi(section).c_str(), fromAnsi(key).c_str(), fromAnsi(value).c_str(),
+                                      fromAnsi(path_).c_str()) != FALSE;
 }
 
 std::string settingsFilePath(bool besideProgram) {

@@ -13,11 +13,19 @@ public:
 
     ProfileValue readValue(const std::string& section, const std::string& key,
                            const std::string& fallback) const override;
-    void write(const std::string& section, const std::string& key, const std::string& value) override;
+    ProfileSection readSection(const std::string& section) const override;
+    bool readable() const override;
+    bool write(const std::string& section, const std::string& key, const std::string& value) override;
 
     const std::string& path() const { return path_; }
 
 private:
+    // Where the file lies: a bare name stands for the file in the Windows
+    // directory, as the profile functions take it.
+    std::string location() const;
+    // The size of the file in bytes, 0 when it cannot be told.
+    std::size_t fileSize() const;
+
     std::string path_;
 };
 

@@ -1,6 +1,8 @@
 #include "base/settings.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/text_format.h"
 
@@ -93,11 +95,13 @@ Moment parseMoment(const std::string& text) {
 }
 
 void loadSettings(const Profile& profile, Settings& s, bool withLastClosing) {
+    // One read for each section, however many keys it holds.
+    const SectionReads file(profile);
     auto number = [&](const char* section, const char* key, const char* fallback, std::size_t length) {
-        return parseDecimal(readBounded(profile, section, key, fallback, length));
+        return parseDecimal(file.bounded(section, key, fallback, length));
     };
     auto text = [&](const char* section, const char* key, const char* fallback, std::size_t length) {
-        return readBounded(profile, section, key, fallback, length);
+        return file.bounded(section, key, fallback, length);
     };
 
     s.displayChoice = number(kStatus, "Status", "3", kNumberLength);
@@ -124,39 +128,53 @@ void loadSettings(const Profile& profile, Settings& s, bool withLastClosing) {
         s.lastClosing = parseMoment(text(kStatus, "LastTime", "000000000000", kLastTimeLength));
 }
 
-void saveSettings(Profile& profile, Settings& s, int left, int top, const Moment& now,
+bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment& now,
                   bool withLastClosing) {
-    s.displayChoice = normalisedDisplayChoice(s.displayChoice);
-    profile.write(kStatus, "Status", decimal(s.displayChoice));
-    profile.write(kStatus, "dStatus", decimal(s.memoryChoice & 3));
-    profile.write(kStatus, "Key", decimal(s.border));
-    profile.write(kStatus, "Topmost", decimal(s.topmost));
-    profile.write(kStatus, "ShortDt", decimal(s.shortDate));
-    profile.write(kStatus, "ShDtFormat", asWritten(s.shortDatePicture));
-    profile.write(kStatus, "LgDtFormat", asWritten(s.longDatePicture));
-    profile.write(kStatus, "TimeFormat", asWritten(s.timePicture));
-    profile.write(kStatus, "defSec", decimal(s.defSec));
-    profile.write(kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus");
-    profile.write(kStatus, "SysDtFmt", decimal(s.systemDateFormat));
-    profile.write(kPosition, "TrayStatus", decimal(s.trayStatus));
-    profile.write(kPosition, "X", decimal(left));
-    profile.write(kPosition, "Y", decimal(top));
-    profile.write(kAlarm, "WavePath", asWritten(readBounded(profile, kAlarm, "WavePath", "", kWavePathLength)));
-    profile.write(kColors, "Colors", formatColours(s.colours));
-    profile.write(kFont, "Name", asWritten(s.font.faceName));
-    profile.write(kFont, "Size", decimal(s.font.height));
-    profile.write(kFont, "Italic", decimal(s.font.italic));
-    profile.write(kFont, "Weight", decimal(s.font.weight));
-    profile.write(kFont, "CharSet", decimal(s.font.charSet));
-    if (withLastClosing) {
-        s.lastClosing = now;
-        profile.write(kStatus, "LastTime", formatMoment(now));
+    // Only values that differ from what the file holds now are written: an
+    // unchanged file is left alone, and one edited by hand meanwhile still
+    // gets the program's own values. A failed write does not stop the rest.
+    bool allWritten = true;
+    {
+        const SectionReads file(profile);
+        auto put = [&](const char* section, const char* key, const std::string& value) {
+            const std::optional<std::string_view> held = file.held(section, key);
+            if (held && *held == value) return;
+            if (!profile.write(section, key, asWritten(value))) allWritten = false;
+        };
+        s.displayChoice = normalisedDisplayChoice(s.displayChoice);
+        put(kStatus, "Status", decimal(s.displayChoice));
+        put(kStatus, "dStatus", decimal(s.memoryChoice & 3));
+        put(kStatus, "Key", decimal(s.border));
+        put(kStatus, "Topmost", decimal(s.topmost));
+        put(kStatus, "ShortDt", decimal(s.shortDate));
+        put(kStatus, "ShDtFormat", s.shortDatePicture);
+        put(kStatus, "LgDtFormat", s.longDatePicture);
+        put(kStatus, "TimeFormat", s.timePicture);
+        put(kStatus, "defSec", decimal(s.defSec));
+        put(kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus");
+        put(kStatus, "SysDtFmt", decimal(s.systemDateFormat));
+        put(kPosition, "TrayStatus", decimal(s.trayStatus));
+        put(kPosition, "X", decimal(left));
+        put(kPosition, "Y", decimal(top));
+        put(kAlarm, "WavePath", file.bounded(kAlarm, "WavePath", "", kWavePathLength));
+        put(kColors, "Colors", formatColours(s.colours));
+        put(kFont, "Name", s.font.faceName);
+        put(kFont, "Size", decimal(s.font.height));
+        put(kFont, "Italic", decimal(s.font.italic));
+        put(kFont, "Weight", decimal(s.font.weight));
+        put(kFont, "CharSet", decimal(s.font.charSet));
+        if (withLastClosing) {
+            s.lastClosing = now;
+            put(kStatus, "LastTime", formatMoment(now));
+        }
     }
+    return allWritten;
 }
 
 int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
     const std::string axisName(1, axis);
-    profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
+    // A place that cannot be written is only lost; nobody is told.
+    (void)profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
     const int remembered = parseDecimal(profile.read(kPosition, axisName + decimal(newExtent), "0"));
     if (remembered <= 0) return current;
     // A hand-edited place beyond the screen would be pulled back onto it anyway;

@@ -51,10 +51,11 @@ struct Settings {
 // lengths. `withLastClosing` is false for the edition that has no LastTime.
 void loadSettings(const Profile& profile, Settings& settings, bool withLastClosing);
 
-// Writes the main sections in their fixed order. `left`/`top` are the indicator's
-// window position at this moment and `now` the local time of the closing, which
-// also becomes the last closing in memory.
-void saveSettings(Profile& profile, Settings& settings, int left, int top, const Moment& now,
+// Writes the main sections in their fixed order, each value only when the file
+// does not hold it already. `left`/`top` are the indicator's window position at
+// this moment and `now` the local time of the closing, which also becomes the
+// last closing in memory. False when a write failed (the others are still made).
+bool saveSettings(Profile& profile, Settings& settings, int left, int top, const Moment& now,
                   bool withLastClosing);
 
 // Display choice reduced into the display table. A negative choice (only possible

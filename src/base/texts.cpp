@@ -60,6 +60,14 @@ constexpr TextPair kTexts[kTextCount] = {
      "Её можно изменить только в файле Horvik32.ini.",
      "Эта группа напоминаний длиннее, чем программа может прочитать целиком (1 МБ).\n"
      "Её можно изменить только в файле Horvik32.ini."},
+    {"Напоминания не записаны: в файл Horvik32.ini нельзя записать (его держит другая программа, "
+     "папка закрыта для записи или диск полон).\nОсвободите файл и нажмите OK ещё раз или нажмите Отмена.",
+     "The reminders were not saved: Horvik32.ini cannot be written (another program holds it, "
+     "its folder cannot be written to, or the disk is full).\nFree the file and press OK again, or press Cancel."},
+    {"Файл Horvik32.ini сейчас нельзя прочитать (его держит другая программа). "
+     "Список не открыт: его OK записал бы пустой список поверх напоминаний в файле.",
+     "Horvik32.ini cannot be read now (another program holds it). "
+     "The list is not opened: its OK would write an empty list over the reminders in the file."},
     {"января", "января"},
     {"февраля", "февраля"},
     {"марта", "марта"},
@@ -120,6 +128,13 @@ constexpr TextPair kTexts[kTextCount] = {
     {"Команда Tikkano", "The Tikkano team"},
     {"Москва, 2001", "Moscow, 2001"},
     {"Москва, 2000", "Moscow, 2000"},
+
+    // The settings file could not be written
+    {"Файл настроек", "Settings file"},
+    {"Настройки не сохранены: в файл Horvik32.ini нельзя записать (его держит другая программа, "
+     "папка закрыта для записи или диск полон).",
+     "The settings were not saved: Horvik32.ini cannot be written (another program holds it, "
+     "its folder cannot be written to, or the disk is full)."},
 };
 
 }  // namespace

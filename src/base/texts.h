@@ -45,6 +45,8 @@ enum TextId : int {
     kTextListDeleteQuestion,
     kTextListDeleteCaption,
     kTextListTooLong,
+    kTextListNotSaved,              // OK could not write the group
+    kTextListUnreadable,            // the group could not be read
     kTextMonthGenitiveJanuary,      // twelve entries
 
     // Reminder edit (Russian in both languages)
@@ -87,6 +89,10 @@ enum TextId : int {
     kTextAboutAuthor,
     kTextAboutPlace,                // the clock program's place and year
     kTextAboutPlaceEarlier,         // the earlier edition's
+
+    // The settings file could not be written
+    kTextNotSavedCaption,
+    kTextSettingsNotSaved,          // at the close
 
     kTextCount
 };

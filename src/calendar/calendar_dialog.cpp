@@ -166,7 +166,7 @@ void showNoDaySelected(HWND dialog) {
 }
 
 void openList(HWND dialog, const CalendarDialog& state, const ReminderListRequest& request) {
-    if (openReminderListDialog(dialog, request, state.context.profile) != IDOK) return;
+    if (openReminderListDialog(dialog, request, state.context.profile, state.context.settings.language) != IDOK) return;
     state.context.reminders.rebuild();
     refillEveryCalendar();  // this one among them
 }

@@ -9,8 +9,8 @@
 namespace tikkano {
 namespace {
 
-unsigned reminderMark(const Profile& profile, const std::string& key) {
-    return profile.read(kAlarmSection, key, "").empty() ? 0 : kReminderMark;
+unsigned reminderMark(const SectionReads& alarm, const std::string& key) {
+    return alarm.empty(kAlarmSection, key) ? 0 : kReminderMark;
 }
 
 bool isDayButton(int controlId) { return controlId >= IDC_CAL_DAY_FIRST && controlId <= IDC_CAL_DAY_LAST; }
@@ -26,6 +26,8 @@ int clampYear(int year) { return year < kFirstYear ? kFirstYear : year > kLastYe
 }  // namespace
 
 CalendarGrid fillGrid(int month, int year, const CalendarDate& today, const Profile& profile) {
+    // Every mark of one fill from one read of the section.
+    const SectionReads alarm(profile);
     CalendarGrid grid;
     grid.month = month;
     grid.year = year;
@@ -34,11 +36,11 @@ CalendarGrid fillGrid(int month, int year, const CalendarDate& today, const Prof
     for (int day = 1; day <= length; ++day) {
         DayButton& button = grid.days[static_cast<std::size_t>(first + day - 1)];
         button.day = day;
-        button.marks = reminderMark(profile, dateKey(day, month, year));
+        button.marks = reminderMark(alarm, dateKey(day, month, year));
         if (day == today.day && month == today.month && year == today.year) button.marks |= kTodayMark;
     }
-    for (int i = 0; i < 7; ++i) grid.weekdayMarks[static_cast<std::size_t>(i)] = reminderMark(profile, weekdayKey(i));
-    grid.everyDayMarks = reminderMark(profile, kEveryDayKey);
+    for (int i = 0; i < 7; ++i) grid.weekdayMarks[static_cast<std::size_t>(i)] = reminderMark(alarm, weekdayKey(i));
+    grid.everyDayMarks = reminderMark(alarm, kEveryDayKey);
     return grid;
 }
 

@@ -15,6 +15,7 @@ namespace {
 struct ReminderListDialog {
     const ReminderListRequest* request = nullptr;
     Profile* profile = nullptr;
+    Language language = kRussian;
     ReminderList working;
 };
 
@@ -69,9 +70,17 @@ void onDelete(HWND dialog, ReminderListDialog& state) {
     fillLines(dialog, state);
 }
 
+// The group is written whatever the file seems to hold: while another program
+// holds the file, every read gives the defaults, so an empty group there proves
+// nothing. A group that could not be written stays in the open dialog.
 void onOk(HWND dialog, ReminderListDialog& state) {
-    state.profile->write(kAlarmSection, state.request->key, serializeGroup(state.working));
-    EndDialog(dialog, IDOK);
+    if (state.profile->write(kAlarmSection, state.request->key, serializeGroup(state.working))) {
+        EndDialog(dialog, IDOK);
+        return;
+    }
+    const Language language = state.language;
+    MessageBoxW(dialog, uiText(kTextListNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
+                MB_ICONEXCLAMATION | MB_OK);
 }
 
 BOOL onCommand(HWND dialog, ReminderListDialog& state, int id, int notification) {
@@ -97,11 +106,17 @@ INT_PTR listProcedure(HWND dialog, ReminderListDialog& state, UINT message, WPAR
 
 }  // namespace
 
-INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, Profile& profile) {
+INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, Profile& profile, Language language) {
     // The whole value: OK writes back what was read. A group longer than the
     // program reads (only a hand-edited file has one) is not opened at all, so
     // that its tail is never written away.
     const ProfileValue stored = profile.readValue(kAlarmSection, request.key, "");
+    // A file held by another program reads as empty: such a list is not opened.
+    if (!profile.readable()) {
+        MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),
+                    uiText(kTextNotSavedCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+        return IDCANCEL;
+    }
     if (!stored.whole) {
         MessageBoxW(owner, uiText(kTextListTooLong, kRussian).c_str(), uiText(kTextListDeleteCaption, kRussian).c_str(),
                     MB_ICONEXCLAMATION | MB_OK);
@@ -110,6 +125,7 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     ReminderListDialog state;
     state.request = &request;
     state.profile = &profile;
+    state.language = language;
     state.working = parseGroup(stored.text);
     const INT_PTR result = runModalDialog<ReminderListDialog, listProcedure>(IDD_REMINDER_LIST, owner, state);
     return result == IDOK ? IDOK : IDCANCEL;

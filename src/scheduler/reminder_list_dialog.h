@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include "base/profile.h"
+#include "base/settings.h"
 #include "scheduler/reminder_list_request.h"
 
 namespace tikkano {
 
 // IDOK after the group was written, IDCANCEL when nothing was.
-INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, Profile& profile);
+// The file's failures are told in `language`; the list itself speaks Russian.
+INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, Profile& profile, Language language);
 
 }  // namespace tikkano

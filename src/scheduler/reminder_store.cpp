@@ -277,10 +277,12 @@ std::size_t TodayReminders::bytesTaken() const {
 }
 
 TodayReminders rebuildToday(const Profile& profile, const LocalDate& date, bool monthlyAndYearly) {
+    // The groups come from one read of the section.
+    const SectionReads alarm(profile);
     std::vector<std::string> groups;
     std::size_t length = 0;
     for (const std::string& key : todayKeys(date, monthlyAndYearly)) {
-        ProfileValue group = profile.readValue(kAlarmSection, key, "");
+        ProfileValue group = alarm.value(kAlarmSection, key, "");
         // A group cut at the bound ends in the middle of an entry: keep its whole
         // entries, so no half entry fires as if it were whole.
         if (!group.whole) group.text.erase(group.text.rfind(';') + 1);

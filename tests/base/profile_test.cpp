@@ -27,5 +27,79 @@ TEST(Profile, BoundedReadsKeepOneLessThanTheBuffer) {
     EXPECT_EQ(readBounded(file, "S", "missing", "fallback", 5), "fall");
 }
 
+// The lines of a section as the profile function gives them, one per entry.
+std::string sectionLines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines) text += std::string(line) + '\0';
+    return text;
+}
+
+TEST(Profile, SectionReadsFindKeysAsKeyByKeyReadsDo) {
+    const ProfileSection section(sectionLines({
+        "  Padded  =   blanks round it \t",
+        "Quoted=\" kept inside \"",
+        "Single='x'",
+        "Mixed=\"x'",
+        "OneQuote=\"",
+        "Twice=first",
+        "twice=second",               // keys are found whatever their case
+        "; Comment=not a key",
+        ";Commented=no",
+        "Bare",                       // no "=": a key without a value
+        "Bare=hidden by the line above",
+        "Empty=",
+        "Equals=a=b",
+    }));
+    ASSERT_TRUE(section.whole());
+    EXPECT_EQ(section.find("Padded"), "blanks round it");
+    EXPECT_EQ(section.find("Quoted"), " kept inside ");
+    EXPECT_EQ(section.find("Single"), "x");
+    EXPECT_EQ(section.find("Mixed"), "\"x'");
+    EXPECT_EQ(section.find("OneQuote"), "\"");
+    EXPECT_EQ(section.find("TWICE"), "first");
+    EXPECT_EQ(section.find("; Comment"), std::nullopt);
+    EXPECT_EQ(section.find(";Commented"), std::nullopt);
+    EXPECT_EQ(section.find("Bare"), std::nullopt);
+    EXPECT_EQ(section.find("Empty"), "");
+    EXPECT_EQ(section.find("Equals"), "a=b");
+    EXPECT_EQ(section.find("Missing"), std::nullopt);
+    EXPECT_EQ(ProfileSection().find("Any"), std::nullopt);
+}
+
+TEST(Profile, OneReadPerSectionAndKeyByKeyWhenASectionIsTooLong) {
+    test::MemoryProfile file;
+    file.write("S", "A", "alpha");
+    file.write("S", "B", "");
+    file.write("T", "C", std::string(kLongestValue + 5, 'c'));
+    {
+        const SectionReads reads(file);
+        EXPECT_EQ(reads.value("S", "A", "d").text, "alpha");
+        EXPECT_EQ(reads.value("S", "Z", "d").text, "d");
+        EXPECT_TRUE(reads.empty("S", "B"));
+        EXPECT_TRUE(reads.empty("S", "Z"));
+        EXPECT_FALSE(reads.empty("S", "A"));
+        EXPECT_EQ(reads.held("S", "B"), "");
+        EXPECT_EQ(reads.held("S", "Z"), std::nullopt);
+        EXPECT_EQ(reads.bounded("S", "A", "", 4), "alp");
+        // A value past the bound comes cut and marked so, as a key read gives it.
+        const ProfileValue c = reads.value("T", "C", "");
+        EXPECT_FALSE(c.whole);
+        EXPECT_EQ(c.text.size(), kLongestValue);
+    }
+    EXPECT_EQ(file.sectionReads, 2);
+    EXPECT_EQ(file.valueReads, 0);
+
+    // Too long for one read: every key on its own, and nothing said of what it holds.
+    file.longestSection = 8;
+    file.sectionReads = 0;
+    const SectionReads reads(file);
+    EXPECT_EQ(reads.value("S", "A", "d").text, "alpha");
+    EXPECT_FALSE(reads.empty("S", "A"));
+    EXPECT_EQ(reads.bounded("S", "A", "", 3), "al");
+    EXPECT_EQ(reads.held("S", "A"), std::nullopt);
+    EXPECT_EQ(file.sectionReads, 1);
+    EXPECT_EQ(file.valueReads, 3);
+}
+
 }  // namespace
 }  // namespace tikkano

@@ -206,5 +206,52 @@ TEST(Settings, ScreenPlacesAreRememberedPerSize) {
     EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 1024, 800), 799);
 }
 
+TEST(Settings, StartUpReadsEachSectionOnce) {
+    MemoryProfile file;
+    file.write("Status", "Status", "5");
+    file.write("Font", "Size", "-20");
+    Settings s = loaded(file);
+    EXPECT_EQ(s.displayChoice, 5);
+    EXPECT_EQ(s.font.height, -20);
+    EXPECT_EQ(file.sectionReads, 4);  // Status, Position, Colors, Font
+    EXPECT_EQ(file.valueReads, 0);
+}
+
+TEST(Settings, CloseWritesOnlyWhatTheFileDoesNotHold) {
+    MemoryProfile file;
+    Settings s = loaded(file);
+    EXPECT_TRUE(saveSettings(file, s, 10, 20, kClosing, true));
+    EXPECT_EQ(file.writes, 22);
+
+    // Nothing changed: nothing written.
+    file.writes = 0;
+    EXPECT_TRUE(saveSettings(file, s, 10, 20, kClosing, true));
+    EXPECT_EQ(file.writes, 0);
+
+    // Values that read the same are left as the file has them; a value edited
+    // by hand meanwhile, a key gone and the new closing are written.
+    file.store("Status", "ShDtFormat", "  \"ddd dd-MMM-yyyy\"  ");
+    file.store("Font", "Name", "Arial");
+    file.sections[0].entries.erase(file.sections[0].entries.begin() + 2);  // Status/Key
+    s.topmost = 0;
+    EXPECT_TRUE(saveSettings(file, s, 10, 20, {2026, 12, 7, 9, 6}, true));
+    EXPECT_EQ(file.writes, 4);
+    EXPECT_EQ(value(file, "Status", "ShDtFormat"), "  \"ddd dd-MMM-yyyy\"  ");
+    EXPECT_EQ(value(file, "Font", "Name"), "System");
+    EXPECT_EQ(value(file, "Status", "Key"), "0");
+    EXPECT_EQ(value(file, "Status", "Topmost"), "0");
+    EXPECT_EQ(value(file, "Status", "LastTime"), "202612070906");
+}
+
+TEST(Settings, FailedWritesAreReportedAndTheRestStillTried) {
+    MemoryProfile file;
+    Settings s = loaded(file);
+    file.failWrites = true;
+    EXPECT_FALSE(saveSettings(file, s, 10, 20, kClosing, true));
+    EXPECT_EQ(file.failedWrites, 22);
+    // Screen places are only lost.
+    EXPECT_EQ(rememberScreenPlace(file, 'X', 700, 1024, 800), 700);
+}
+
 }  // namespace
 }  // namespace tikkano

@@ -5,6 +5,7 @@ handle growth over many refreshes and dialog openings.
 Usage: bench_clock.py idle [seconds]       (default 300 each)
        bench_clock.py startup [runs]       (default 5, the median is reported)
        bench_clock.py growth [refreshes] [openings]   (default 100000 and 1000)
+       bench_clock.py bigfile [runs]       (default 5: a settings file of 1 MiB against the default one)
 
 The reference clock (tests/e2e/reference/refclock.cpp) is the least a Windows
 clock can do: one tool window, a 1000 ms timer, one TextOut a tick. Each figure
@@ -13,6 +14,7 @@ is printed as one line, with the ratio to the reference where there is one.
 
 from __future__ import annotations
 
+import datetime as _dt
 import os
 import statistics
 import subprocess
@@ -23,6 +25,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
+from big_settings import big_settings  # noqa: E402
 
 INI = "[Status]\nStatus=6\nLanguage=Eng\nKey=1\n[Position]\nX=300\nY=200\n"
 TICK = os.sysconf("SC_CLK_TCK")
@@ -32,6 +35,7 @@ IDCANCEL = 2
 # Menu commands and buttons that open the dialogs (src/resources/resource.h).
 IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR = 111, 112, 113
 IDC_CAL_EVERY_DAY, IDC_LIST_ADD, IDC_CLOCK_DATE_FORMAT = 1300, 1069, 1064
+IDC_CAL_MONTH_FORWARD = 1054
 
 
 def linux_pids(fragment: str) -> list[int]:
@@ -279,6 +283,123 @@ def growth(refreshes: int, openings: int):
     with_session(work)
 
 
+def file_reads(trace: Path, ini: Path, size: int) -> tuple[int, int]:
+    """(reads of the whole file of `size` bytes, all reads of it) in an strace -f
+    -y log. A read that another thread interrupts comes in two lines, joined by
+    its pid."""
+    whole, every, waiting = 0, 0, set()
+    for line in trace.read_text(errors="replace").splitlines():
+        pid, _, call = line.partition(" ")
+        if call.startswith(("read(", "pread64(")) and f"{ini.name}>" in call:
+            if call.endswith("<unfinished ...>"):
+                waiting.add(pid)
+                continue
+        elif call.startswith(("<... read resumed>", "<... pread64 resumed>")) and pid in waiting:
+            waiting.discard(pid)
+        else:
+            continue
+        every += 1
+        result = call.rsplit("=", 1)[-1].strip()
+        if result.isdigit() and int(result) == size:
+            whole += 1
+    return whole, every
+
+
+def stamped_workdir(session, ini, seconds: float | None) -> Path:
+    """A working folder holding the settings file, its time stamp moved by
+    `seconds` (None: as just written)."""
+    workdir = session.new_workdir()
+    path = workdir / H.INI_NAME
+    path.write_bytes(H.ini_bytes(ini))
+    if seconds is not None:
+        stamp = time.time() + seconds
+        os.utime(path, (stamp, stamp))
+    return workdir
+
+
+def bigfile(runs: int):
+    """The clock with a settings file of 1 MiB (1,000 reminders of today, all due
+    at 23:00 or later, and a year of dated groups) beside the same clock with the
+    benchmark's small file: start-up, a calendar opening, a month step and the
+    close, and the whole-file reads at start-up and close (strace of the program).
+
+    Wine keeps a parsed settings file between calls only while the file's time
+    stamp lies more than about two seconds in the past: a file just written is
+    read afresh at every call. Each figure is taken twice: with the file just
+    written (as the harness starts every test) and with it stamped an hour back
+    (a file last written by an earlier close)."""
+    local_time = "08:00:00"
+    today = _dt.datetime.now(_dt.timezone.utc).date()
+    files = {"default file": INI, "1 MiB file": big_settings(today)}
+    stamps = {"just written": None, "stamped an hour back": -3600}
+    kinds = ("start-up", "calendar opening", "month step", "close")
+
+    def work(session):
+        driver = session.driver
+        figures = {(name, stamp): {kind: [] for kind in kinds} for name in files for stamp in stamps}
+
+        def wait(predicate, what):
+            return H._wait_until(predicate, 30, interval=0.005, what=what)
+
+        def one_run(name, stamp):
+            workdir = stamped_workdir(session, files[name], stamps[stamp])
+            figure = figures[(name, stamp)]
+            began = time.monotonic()
+            clock = H.Clock.start(session, cwd=workdir, local_time=local_time)
+            figure["start-up"].append(time.monotonic() - began)
+
+            before = set(driver.owned(clock.hwnd))
+            began = time.monotonic()
+            clock.command(IDM_CALENDAR)
+            calendar = wait(lambda: next((h for h in driver.owned(clock.hwnd) if h not in before and driver.visible(h)),
+                                         None), "the calendar")
+            title = wait(lambda: driver.text(calendar) not in ("", "Dialog") and driver.text(calendar), "its title")
+            figure["calendar opening"].append(time.monotonic() - began)
+
+            began = time.monotonic()
+            driver.post(calendar, WM_COMMAND, IDC_CAL_MONTH_FORWARD, driver.dlgitem(calendar, IDC_CAL_MONTH_FORWARD))
+            wait(lambda: driver.text(calendar) != title, "the next month")
+            figure["month step"].append(time.monotonic() - began)
+            driver.post(calendar, WM_COMMAND, IDCANCEL, 0)
+            wait(lambda: not driver.exists(calendar), "the calendar to close")
+
+            began = time.monotonic()
+            assert clock.close(timeout=60) == 0
+            figure["close"].append(time.monotonic() - began)
+
+        for _ in range(runs):
+            for name in files:
+                for stamp in stamps:
+                    one_run(name, stamp)
+
+        # Every call reads the file under the slow start of strace only when its
+        # stamp lies ahead: that counts the reads a file just written costs.
+        reads = {}
+        for name, ini in files.items():
+            workdir = stamped_workdir(session, ini, 3600)
+            trace = workdir / "strace.txt"
+            size = len(H.ini_bytes(ini))
+            clock = H.Clock.start(session, cwd=workdir, local_time=local_time, timeout=60,
+                                  launcher=["strace", "-f", "-qq", "-y", "-e", "trace=read,pread64", "-e",
+                                            "signal=none", "-o", str(trace)])
+            time.sleep(0.5)
+            at_start = file_reads(trace, workdir / H.INI_NAME, size)
+            assert clock.close(timeout=120) == 0
+            reads[name] = (size, at_start, file_reads(trace, workdir / H.INI_NAME, size))
+
+        for stamp in stamps:
+            for kind in kinds:
+                small, big = (statistics.median(figures[(name, stamp)][kind]) for name in files)
+                print(f"{kind}, settings file {stamp}, median of {runs}: 1 MiB file {big * 1000:.0f} ms, default "
+                      f"file {small * 1000:.0f} ms, ratio {big / small:.2f}" + (" (goal <= 1.1)" if kind == "start-up" else ""))
+        for name, (size, (start_whole, start_all), (total_whole, total_all)) in reads.items():
+            print(f"reads of the {name} ({size} bytes) under strace, stamped an hour ahead (read at every call): "
+                  f"whole-file reads at start-up {start_whole} (goal <= 6; reads of it in all {start_all}); "
+                  f"start-up and close together {total_whole} whole-file reads ({total_all} in all; the file grows "
+                  f"at its first write)")
+    with_session(work)
+
+
 def main(argv):
     what = argv[1] if len(argv) > 1 else "idle"
     args = [int(a) for a in argv[2:]]
@@ -286,6 +407,8 @@ def main(argv):
         idle(*(args or [300]))
     elif what == "startup":
         startup(*(args or [5]))
+    elif what == "bigfile":
+        bigfile(*(args or [5]))
     elif what == "growth":
         growth(*(args + [100000, 1000][len(args):]))
     else:

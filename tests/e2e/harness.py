@@ -615,6 +615,14 @@ class Driver:
             fits[int(hwnd, 16)] = TextFit(*(int(v) for v in numbers))
         return fits
 
+    def hold(self, path: Path):
+        """Holds a file open without sharing it, as another program can: the
+        clock's reads of it give the defaults and its writes fail."""
+        self.cmd(f"hold {unix_to_wine_path(path)}")
+
+    def release(self):
+        self.cmd("release")
+
     def dpi(self) -> int:
         """LOGPIXELSY of the screen, as a DPI-aware program sees it."""
         return int(self.cmd("dpi"))
@@ -783,7 +791,7 @@ class Clock:
 
     @classmethod
     def start(cls, session: WineSession, edition="271", ini=None, local_time=None, env=None,
-              cwd=None, locale=None, timeout=20) -> "Clock":
+              cwd=None, locale=None, timeout=20, launcher=None) -> "Clock":
         """Starts a copy and waits for its indicator.
 
         ini: settings file content (text, written as cp1251 with CRLF, or bytes
@@ -791,6 +799,7 @@ class Clock:
         working directory, the earlier edition from C:\\windows.
         local_time: "HH:MM[:SS]" or a datetime for the program's local time.
         locale: None or "en" (code page 1252) or "ru" (code page 1251).
+        launcher: words put before the Wine command line (a tracer, say).
         """
         exe = program(edition)
         if not exe.exists():
@@ -812,7 +821,7 @@ class Clock:
         before = set(driver.find_all(INDICATOR_CLASS))
         log = session.logs / f"{workdir.name}-{edition}.log"
         with open(log, "ab") as out:
-            popen = subprocess.Popen(["wine", str(exe)], cwd=workdir, env=run_env,
+            popen = subprocess.Popen([*(launcher or []), "wine", str(exe)], cwd=workdir, env=run_env,
                                      stdin=subprocess.DEVNULL, stdout=out, stderr=out)
 
         def new_indicator():

@@ -133,6 +133,41 @@ def test_a_group_of_40000_characters_survives_ok(clocks, locale):
     assert alarm_value(clock, "Day") == NEVER
 
 
+def test_a_held_file_makes_ok_say_so_and_keep_the_list_open(clocks):
+    """While another program holds the settings file, OK cannot write the group:
+    it says so and the list stays open with the change made in it; once the file
+    is free, OK writes it. A list asked for while the file is held is not opened."""
+    clock = clocks.start(ini=ini({MARCH_5: THREE}), local_time="12:00:00")
+    cal, listing = list_of_march_5(clock)
+    listing.delete_first(H.IDYES)
+    clock.driver.hold(clock.ini_path)
+    try:
+        listing.press(H.IDOK)
+        box = listing.box()
+        assert box.caption == "Файл настроек"
+        assert box.text.startswith("Напоминания не записаны: в файл Horvik32.ini нельзя записать"), box.text
+        clock.dismiss(box)
+        assert not listing.gone()
+        assert len(listing.lines()) == 2
+    finally:
+        clock.driver.release()
+    assert alarm_value(clock, MARCH_5) == THREE
+    listing.close_with(H.IDOK)
+    assert alarm_value(clock, MARCH_5) == b"25: 1,two,\x83,;25: 2,three,\x83,;"
+
+    # Nor is a list opened while the file cannot be read: it would show empty.
+    clock.driver.hold(clock.ini_path)
+    try:
+        cal.press(day_button(5, 3, 2001))
+        box = cal.box()
+        assert box.text.startswith("Файл Horvik32.ini сейчас нельзя прочитать"), box.text
+        clock.dismiss(box)
+        wait_for(lambda: not cal.owned(), what="the box to close with no list opened")
+    finally:
+        clock.driver.release()
+    cal.close_with(H.IDOK)
+
+
 def test_two_lists_keep_their_own_working_lists(clocks):
     clock = clocks.start(ini=ini({MARCH_5: THREE}), local_time="12:00:00")
     outer_cal, outer = list_of_march_5(clock)

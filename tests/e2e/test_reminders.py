@@ -12,6 +12,7 @@ from pathlib import Path
 import pytest
 
 import harness as H
+from big_settings import big_settings
 
 CAPTION = "Вы просили напомнить..."
 RUN = b"\x83"          # run separator byte
@@ -312,6 +313,24 @@ def test_long_groups_are_read_whole(clocks, edition):
     saved = clock.ini()["Alarm"]
     for key in keys:
         assert len(saved[key]) == len(alarm[key])
+
+
+def test_a_settings_file_of_1_mib_starts_fires_and_saves(clocks):
+    """A file of 1 MiB: 1,000 reminders of today over the five kinds of group and
+    a year of dated groups. The program starts, fires the two that fall due now,
+    and its close saves the settings and leaves every group as it was."""
+    now = local(10, 30, 5)
+    k = keys_of(now.date())
+    due = {k["date"]: entry(10, 30, "date due"), "Day": entry(10, 30, "every day due")}
+    raw = big_settings(now.date(), extra=due)
+    clock = clocks.start(ini=raw, local_time=now)
+    assert box_texts_in_turn(clock, 2) == ["10:30 - date due", "10:30 - every day due"]
+    no_box_for(clock, 1.5)
+    assert clock.close() == 0
+    saved, original = clock.ini(), H.Ini(raw)
+    assert saved["Status"]["LastTime"] in (stamp(now), stamp(now + datetime.timedelta(minutes=1)))
+    assert saved["Alarm"] == original["Alarm"]
+    assert saved["Font"] == original["Font"] and saved["Colors"] == original["Colors"]
 
 
 def test_closing_over_a_reminder_box_ends_the_pass(clocks, wine):

@@ -278,6 +278,30 @@ def test_query_end_session_saves_and_answers_true(clocks):
     assert ini.section_order == ["Status", "Position", "Alarm", "Colors", "Font"]
 
 
+@pytest.mark.parametrize("road", ["close", "end of session"])
+def test_a_held_file_at_close_is_told_once_and_the_program_still_ends(clocks, road):
+    """Another program holds the settings file open, so nothing can be saved: a
+    close says so once and the program ends when the box is dismissed; the end of
+    a session shows nothing and ends at once. The file keeps what it held."""
+    clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=321\nY=123\n", local_time="11:12:30")
+    wait_painted(clock)
+    before = clock.ini_path.read_bytes()
+    clock.driver.hold(clock.ini_path)
+    try:
+        if road == "close":
+            clock.post(H.WM_CLOSE)
+            [box] = clock.wait_message_boxes(1)
+            assert box.caption == "Settings file"
+            assert box.text.startswith("The settings were not saved: Horvik32.ini cannot be written"), box.text
+            clock.dismiss(box)
+        else:
+            assert clock.send(H.WM_QUERYENDSESSION, 0, 0) == 1
+        assert clock.wait_exit() == 0
+    finally:
+        clock.driver.release()
+    assert clock.ini_path.read_bytes() == before
+
+
 # --------------------------------------------------------------------------
 # Windows: z-order, owner, tray
 

@@ -196,8 +196,15 @@ protected:
 };
 
 TEST_F(RebuildToday, DateGroupFirstEveryDayLast) {
-    EXPECT_EQ(texts(rebuildToday(profile, tuesday, true)),
-              (std::vector<std::string>{"date", "date 2", "weekday", "monthly", "yearly", "every day"}));
+    const std::vector<std::string> expected{"date", "date 2", "weekday", "monthly", "yearly", "every day"};
+    EXPECT_EQ(texts(rebuildToday(profile, tuesday, true)), expected);
+    // All five groups from one read of the section.
+    EXPECT_EQ(profile.sectionReads, 1);
+    EXPECT_EQ(profile.valueReads, 0);
+    // A section too long for one read gives the same, key by key.
+    profile.longestSection = 16;
+    EXPECT_EQ(texts(rebuildToday(profile, tuesday, true)), expected);
+    EXPECT_EQ(profile.valueReads, 5);
 }
 
 TEST_F(RebuildToday, EarlierEditionLeavesMonthlyAndYearlyKeysAlone) {

@@ -24,14 +24,40 @@ public:
     // Like the file: a value past the bound comes back cut and marked so.
     ProfileValue readValue(const std::string& section, const std::string& key,
                            const std::string& fallback) const override {
+        ++valueReads;
         const Entry* e = find(section, key);
         const std::string& value = e ? e->value : fallback;
         if (value.size() > kLongestValue) return {value.substr(0, kLongestValue), false};
         return {value, true};
     }
 
-    void write(const std::string& section, const std::string& key, const std::string& value) override {
+    // The lines of the section as the file function gives them; a section
+    // longer than `longestSection` is too long to read at once.
+    ProfileSection readSection(const std::string& section) const override {
+        ++sectionReads;
+        std::string lines;
+        for (const Section& s : sections) {
+            if (s.name != section) continue;
+            for (const Entry& e : s.entries) lines += e.key + "=" + e.value + '\0';
+            break;
+        }
+        if (lines.size() > longestSection) return ProfileSection::tooLong();
+        return ProfileSection(lines);
+    }
+
+    bool readable() const override { return !unreadable; }
+
+    bool write(const std::string& section, const std::string& key, const std::string& value) override {
+        if (failWrites) {
+            ++failedWrites;
+            return false;
+        }
         ++writes;
+        store(section, key, value);
+        return true;
+    }
+
+    void store(const std::string& section, const std::string& key, const std::string& value) {
         for (Section& s : sections) {
             if (s.name != section) continue;
             for (Entry& e : s.entries)
@@ -60,7 +86,13 @@ public:
     }
 
     std::vector<Section> sections;
-    int writes = 0;
+    int writes = 0;                 // successful writes
+    mutable int valueReads = 0;     // calls of readValue
+    mutable int sectionReads = 0;   // calls of readSection
+    bool failWrites = false;        // every write fails, as on a file held open elsewhere
+    int failedWrites = 0;
+    bool unreadable = false;
+    std::size_t longestSection = kLongestSection;
 };
 
 }  // namespace tikkano::test

@@ -702,6 +702,21 @@ std::string run(const std::string& line) {
         ReleaseDC(nullptr, dc);
         return "ok " + std::to_string(dpi);
     }
+    if (cmd == "hold" || cmd == "release") {
+        // hold PATH: opens an existing file without sharing it and keeps it open,
+        // as another program can, until "release". Writes to it then fail even
+        // for root, where file modes would not stop them.
+        static HANDLE held = INVALID_HANDLE_VALUE;
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+        if (cmd == "release") return "ok";
+        if (w.size() < 2) return "err usage: hold PATH";
+        const std::string path = line.substr(line.find(w[1], cmd.size()));
+        held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held == INVALID_HANDLE_VALUE) return "err CreateFile failed " + std::to_string(GetLastError());
+        return "ok";
+    }
     if (cmd == "ping") return "ok pong";
     return "err unknown command " + cmd;
 }

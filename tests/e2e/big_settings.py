@@ -1,0 +1,52 @@
+"""A settings file of about 1 MiB such as a heavy user of reminders has: the
+main sections, 1,000 reminders of one day spread over the five kinds of group
+that apply to it, and a year of dated groups after it. Used by the tests and
+the benchmark of reading and writing such a file."""
+
+from __future__ import annotations
+
+import datetime
+
+MIB = 1 << 20
+MAIN = {
+    "Status": b"Status=6\r\ndStatus=3\r\nKey=1\r\nTopmost=1\r\nShortDt=0\r\nShDtFormat=ddd dd-MMM-yyyy\r\n"
+              b"LgDtFormat=dddd dd MMMM yyyy\r\nTimeFormat=HH:mm:ss tt\r\ndefSec=0\r\nLanguage=Eng\r\nSysDtFmt=0\r\n"
+              b"LastTime=000000000000\r\n",
+    "Position": b"TrayStatus=0\r\nX=300\r\nY=200\r\n",
+    "Colors": b"Colors=000000,00ff00,00ffff,ffff00,b4b4b4\r\n",
+    "Font": b"Name=System\r\nSize=-13\r\nItalic=0\r\nWeight=0\r\nCharSet=0\r\n",
+}
+
+
+def entry(hour: int, minute: int, text: bytes) -> bytes:
+    return b"%2d:%2d,%s,\x83,;" % (hour, minute, text)
+
+
+def day_keys(day: datetime.date) -> list[str]:
+    """The keys of the groups that apply to a date: date, weekday, monthly, yearly, every day."""
+    weekday = (day.weekday() + 1) % 7  # 0 = Sunday, as Windows counts
+    return [f"{day.day:02d}{day.month:02d}{day.year:04d}", f"{weekday:02d}", f"M{day.day:02d}",
+            f"Y{day.day:02d}{day.month:02d}", "Day"]
+
+
+def big_settings(day: datetime.date, extra: dict[str, bytes] | None = None, size: int = MIB) -> bytes:
+    """The file for a program whose local date is `day`: 200 reminders in each
+    group of that day, all at 23:00 to 23:59 (due later that day), `extra`
+    entries put in front of those groups' own, then dated groups for the
+    following days, none due on `day`, until the file holds `size` bytes."""
+    alarm = [b"WavePath="]
+    for i, key in enumerate(day_keys(day)):
+        group = (extra or {}).get(key, b"")
+        group += b"".join(entry(23, (i * 200 + n) % 60, b"today %s %03d" % (key.encode(), n)) for n in range(200))
+        alarm.append(key.encode() + b"=" + group)
+    filler = entry(9, 0, b"x" * 30)
+    head = b"".join(b"[%s]\r\n%s" % (name.encode(), MAIN[name]) for name in ("Status", "Position")) + b"[Alarm]\r\n"
+    tail = b"".join(b"[%s]\r\n%s" % (name.encode(), MAIN[name]) for name in ("Colors", "Font"))
+    length = len(head) + len(tail) + sum(len(line) + 2 for line in alarm)
+    later = day
+    while length < size:
+        later += datetime.timedelta(days=1)
+        line = f"{later.day:02d}{later.month:02d}{later.year:04d}=".encode() + filler * 75
+        alarm.append(line)
+        length += len(line) + 2
+    return head + b"\r\n".join(alarm) + b"\r\n" + tail
