@@ -488,6 +488,22 @@ class Driver:
     def send(self, hwnd: int, msg: int, wparam: int = 0, lparam: int = 0) -> int:
         return int(self.cmd(f"send {_hx(hwnd)} {msg} {wparam} {lparam}"))
 
+    # keyboard
+    def keys(self, *chords: str):
+        """Real key strokes for the foreground window: "tab", "shift+tab",
+        "ctrl+pgdn", "apps", "shift+f10"...; text=... types characters."""
+        spec = ",".join(chords)
+        self.cmd(f"keys {spec}")
+
+    def type_text(self, text: str):
+        self.cmd(f"keys text:{text.encode('utf-8').hex()}")
+
+    def focus(self, hwnd: int) -> tuple[int, int, int]:
+        """(window with the keyboard focus, its control ID, active window) in
+        the thread of `hwnd`."""
+        focus, ident, active = self.cmd(f"focus {_hx(hwnd)}").split()
+        return int(focus, 16), int(ident), int(active, 16)
+
     # screen
     def pixel(self, x: int, y: int) -> int:
         """Colour at a screen point as a COLORREF, 0x00BBGGRR."""
