@@ -287,10 +287,20 @@ bool onButtonKey(HWND button, CalendarDialog& state, WPARAM key) {
     return false;
 }
 
+// Shift+F10 asks for the button's context menu, as the context-menu key does,
+// and nothing more: left to the default handling it also leaves F10 pending,
+// which opens the dialog's system menu when the key comes up (seen under Wine).
+bool onSystemKey(HWND button, WPARAM key) {
+    if (key != VK_F10 || GetKeyState(VK_SHIFT) >= 0) return false;
+    SendMessageW(button, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button), -1);
+    return true;
+}
+
 bool filterButton(HWND button, CalendarDialog& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_GETDLGCODE: result = buttonDialogCode(button, wParam, lParam); return true;
     case WM_KEYDOWN: return onButtonKey(button, state, wParam);
+    case WM_SYSKEYDOWN: return onSystemKey(button, wParam);
     default: return false;
     }
 }

@@ -138,7 +138,8 @@ def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
     press(listing, "enter")
     wait_for(listing.gone, what="the list to close")
     key = f"Y09{month:02d}"
-    assert alarm_value(clock, key) == " 7:45,Сверка часов,\x83,;".encode("cp1251")
+    STORED = b" 7:45," + "Сверка часов".encode("cp1251") + b",\x83,;"
+    assert alarm_value(clock, key).strip() == STORED.strip()  # Wine drops the blank after "="
 
     # Opened again by keys, the list shows the line; Escape closes both dialogs.
     wait_focus(cal, YEARLY)
@@ -150,7 +151,7 @@ def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
     wait_for(listing.gone, what="the list to close")
     press(cal, "esc")
     wait_for(cal.gone, what="the calendar to close")
-    assert alarm_value(clock, key) == " 7:45,Сверка часов,\x83,;".encode("cp1251")
+    assert alarm_value(clock, key).strip() == STORED.strip()  # Wine drops the blank after "="
     assert clock.running
 
 
