@@ -234,13 +234,18 @@ def test_space_toggles_a_coloured_box_and_enter_is_ok(clocks, shot):
     wait_focus(settings, H.IDOK)
     press(settings, "tab", "tab", "tab", focus=103)  # "Дата", drawn in the date's colour
     box = settings.item(103)
+    left, top, right, bottom = settings.driver.rect(box)
+
+    def frame_dots():
+        # Right of the check square only the focus frame is white: the
+        # inverted dots on the black background of the indicator's colours.
+        return settings.driver.pixels(left + 16, top, right, bottom).colours().get(0xFFFFFF, 0)
+
     assert settings.driver.check(box) == 0
+    wait_for(lambda: frame_dots() > 10, what="the focus frame on the coloured box")
     press(settings, "space")
     wait_for(lambda: settings.driver.check(box) == 1, what="Space to check the box")
-    # The focus frame shows around the caption on the indicator's background.
-    left, top, right, bottom = settings.driver.rect(box)
-    wait_for(lambda: len(settings.driver.pixels(left, top, right, bottom).colours()) > 3,
-             what="the focus frame on the coloured box")
+    wait_for(lambda: frame_dots() > 10, what="the focus frame after Space")
     shot("clock-settings-focus-on-a-coloured-box")
     press(settings, "enter")
     wait_for(settings.gone, what="Enter to press OK")
