@@ -68,8 +68,16 @@ def alarm_value(clock, key: str) -> bytes | None:
 
 
 def new_dialog(driver, owner: int, before: set[int], what: str) -> int:
+    # A dialog shows once its controls are made and initialised; before that
+    # its window is there without them.
+    def shown(h):
+        try:
+            return driver.visible(h)
+        except H.DriverError:
+            return False  # closed meanwhile
+
     def fresh():
-        found = [h for h in driver.owned(owner) if h not in before]
+        found = [h for h in driver.owned(owner) if h not in before and shown(h)]
         return found[0] if found else None
     return wait_for(fresh, what=what)
 
