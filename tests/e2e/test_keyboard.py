@@ -11,7 +11,7 @@ import pytest
 
 import harness as H
 from harness import wait_for
-from calendar_helpers import (BOTH_MARKS, DAY_FIRST, DAY_LAST, EVERY_DAY, GREY, LIST_ADD, LIST_LINES, MONTHLY, PLAIN,
+from calendar_helpers import (BOTH_MARKS, EVERY_DAY, GREY, LIST_ADD, LIST_LINES, MONTHLY, PLAIN,
                               REMINDER_MARK, TODAY, TODAY_MARK, WHITE, YEARLY, Calendar, Dialog, ReminderList,
                               alarm_value, day_button, ini, new_dialog)
 
@@ -40,7 +40,8 @@ def wait_focus(dialog: Dialog, ident: int):
 def press(dialog: Dialog, *chords: str, focus: int | None = None):
     """Keys for the dialog in the foreground; then, if given, waits for the focus on `focus`."""
     wait_for(lambda: dialog.driver.focus(dialog.hwnd)[2] == dialog.hwnd, what="the dialog in the foreground")
-    dialog.driver.keys(*chords)
+    if chords:
+        dialog.driver.keys(*chords)
     if focus is not None:
         wait_focus(dialog, focus)
 
@@ -96,6 +97,14 @@ def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
     press(cal, "pgup")
     cal.wait_shown(month, year)
     wait_focus(cal, ninth)
+    # So do the year steps; Home goes back to today, as "Сегодня" does.
+    press(cal, "ctrl+pgdn")
+    cal.wait_shown(month, year + 1)
+    wait_focus(cal, day_button(9, month, year + 1))
+    press(cal, "home")
+    cal.wait_shown(month, year)
+    wait_focus(cal, day_button(day.day, month, year))
+    press(cal, *(["up"] * (day.day - 9) if day.day > 9 else ["down"] * (9 - day.day)), focus=ninth)
 
     # The menu key and Shift+F10 select and unselect as the right mouse button does.
     press(cal, "apps")
