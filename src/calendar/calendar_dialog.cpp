@@ -1,5 +1,6 @@
 #include "calendar/calendar_dialog.h"
 
+#include "base/control_filter.h"
 #include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
@@ -18,6 +19,7 @@ struct CalendarDialog {
     CalendarGrid grid;
     bool refillPosted = false;  // the grid still shows an earlier month
     UINT marksChanged = 0;      // the message that asks every open calendar to fill its grid again
+    int focusDay = 0;           // a key stepped the month from a focused day: the day to focus after the refill
 };
 
 // A list confirmed in one calendar changes what the file holds for every
@@ -43,6 +45,9 @@ void refillEveryCalendar() {
 constexpr UINT kRefillMessage = WM_APP + 1;
 
 constexpr PaintRules kPaintRules{kEdition.selectsDay, kEdition.groupCaptionPlaces};
+
+// The focus frame stands this many pixels inside the button, clear of its edges.
+constexpr int kFocusInset = 3;
 
 CalendarDate localToday() {
     SYSTEMTIME now;
@@ -85,17 +90,27 @@ void fill(HWND dialog, CalendarDialog& state) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+bool filterButton(HWND button, CalendarDialog& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 BOOL onInit(HWND dialog, CalendarDialog& state) {
     state.marksChanged = marksChangedMessage();
     state.view = openCalendarView(localToday());
     setRunTimeTexts(dialog, state);
     fill(dialog, state);
+    // Every control is a button; the keys of the grid reach the dialog through them.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        filterControl<CalendarDialog, filterButton>(child);
     return TRUE;  // the default focus stands
 }
 
-void onNavigate(HWND dialog, CalendarDialog& state, int id) {
-    if (navigate(state.view, id) && !state.refillPosted)
-        state.refillPosted = PostMessageW(dialog, kRefillMessage, 0, 0) != FALSE;
+bool onNavigate(HWND dialog, CalendarDialog& state, int id) {
+    if (!navigate(state.view, id)) return false;
+    if (!state.refillPosted) state.refillPosted = PostMessageW(dialog, kRefillMessage, 0, 0) != FALSE;
+    return true;
+}
+
+void focusControl(HWND dialog, int id) {
+    if (HWND control = GetDlgItem(dialog, id)) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
 // Whatever acts on the grid sees the month that the steps so far ended at.
@@ -103,6 +118,10 @@ BOOL onRefill(HWND dialog, CalendarDialog& state) {
     if (state.refillPosted) {
         state.refillPosted = false;
         fill(dialog, state);
+    }
+    if (state.focusDay) {
+        focusControl(dialog, dayButtonFor(state.grid, state.focusDay));
+        state.focusDay = 0;
     }
     return TRUE;
 }
@@ -142,7 +161,25 @@ BOOL onDrawItem(const CalendarDialog& state, const DRAWITEMSTRUCT& item) {
     drawEdges(item.hDC, item.rcItem, look.sunken);
     SetBkMode(item.hDC, TRANSPARENT);
     TextOutW(item.hDC, item.rcItem.left + look.textX, item.rcItem.top + look.textY, caption, length);
+    // The focus shows whether the keyboard was used or not: a dotted frame
+    // inside the edges, over the button's own colour.
+    if (item.itemState & ODS_FOCUS) {
+        RECT mark = item.rcItem;
+        InflateRect(&mark, -kFocusInset, -kFocusInset);
+        DrawFocusRect(item.hDC, &mark);
+    }
     return TRUE;
+}
+
+// The right mouse button over a day, or the context-menu key on it: the day
+// becomes the selected one, or stops being it.
+void toggleDay(HWND dialog, CalendarDialog& state, HWND button) {
+    onRefill(dialog, state);
+    const int previous = state.view.selectedDay;
+    if (toggleSelection(state.view, state.grid, GetDlgCtrlID(button), kEdition.selectsDay)) {
+        if (previous) InvalidateRect(GetDlgItem(dialog, previous), nullptr, TRUE);
+        InvalidateRect(button, nullptr, TRUE);
+    }
 }
 
 // The right mouse button reaches the dialog as the set-cursor notification of
@@ -150,13 +187,16 @@ BOOL onDrawItem(const CalendarDialog& state, const DRAWITEMSTRUCT& item) {
 BOOL onSetCursor(HWND dialog, CalendarDialog& state, HWND under, UINT mouseMessage) {
     if (mouseMessage != WM_RBUTTONDOWN || !under || GetParent(under) != dialog || !IsWindowVisible(under))
         return FALSE;
-    onRefill(dialog, state);
-    const int previous = state.view.selectedDay;
-    if (toggleSelection(state.view, state.grid, GetDlgCtrlID(under), kEdition.selectsDay)) {
-        if (previous) InvalidateRect(GetDlgItem(dialog, previous), nullptr, TRUE);
-        InvalidateRect(under, nullptr, TRUE);
-    }
+    toggleDay(dialog, state, under);
     return FALSE;  // the default cursor handling goes on
+}
+
+// Only the keyboard's context menu (the menu key, Shift+F10) counts: the
+// mouse's comes after a right-click that has already selected.
+BOOL onContextMenu(HWND dialog, CalendarDialog& state, HWND control, LPARAM where) {
+    if (static_cast<DWORD>(where) != 0xFFFFFFFFu || !control || GetParent(control) != dialog) return FALSE;
+    toggleDay(dialog, state, control);
+    return TRUE;
 }
 
 void showNoDaySelected(HWND dialog) {
@@ -206,9 +246,87 @@ INT_PTR calendarProcedure(HWND dialog, CalendarDialog& state, UINT message, WPAR
     case WM_INITDIALOG: return onInit(dialog, state);
     case WM_DRAWITEM: return onDrawItem(state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_SETCURSOR: return onSetCursor(dialog, state, reinterpret_cast<HWND>(wParam), HIWORD(lParam));
+    case WM_CONTEXTMENU: return onContextMenu(dialog, state, reinterpret_cast<HWND>(wParam), lParam);
     case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     case kRefillMessage: return onRefill(dialog, state);
     default: return message == state.marksChanged && message != 0 ? onMarksChanged(dialog, state) : FALSE;
+    }
+}
+
+bool isDayButton(int id) { return id >= IDC_CAL_DAY_FIRST && id <= IDC_CAL_DAY_LAST; }
+
+bool isOwnerDrawn(HWND button) { return (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW; }
+
+// Keys that step the view as the navigation buttons do.
+int stepButtonOf(WPARAM key) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_PRIOR: return control ? IDC_CAL_YEAR_BACK : IDC_CAL_MONTH_BACK;
+    case VK_NEXT: return control ? IDC_CAL_YEAR_FORWARD : IDC_CAL_MONTH_FORWARD;
+    case VK_HOME: return IDC_CAL_TODAY;
+    default: return 0;
+    }
+}
+
+bool arrowOf(WPARAM key, GridMove& move) {
+    switch (key) {
+    case VK_UP: move = GridMove::Up; return true;
+    case VK_DOWN: move = GridMove::Down; return true;
+    case VK_LEFT: move = GridMove::Left; return true;
+    case VK_RIGHT: move = GridMove::Right; return true;
+    default: return false;
+    }
+}
+
+// The day buttons take the arrows; the owner-drawn buttons take Enter, which
+// presses them as it presses a push button that has the focus.
+LRESULT buttonDialogCode(HWND button, WPARAM wParam, LPARAM lParam) {
+    LRESULT code = controlAnswer(button, WM_GETDLGCODE, wParam, lParam);
+    if (!isOwnerDrawn(button)) return code;
+    if (isDayButton(GetDlgCtrlID(button))) code |= DLGC_WANTARROWS;
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+bool onButtonKey(HWND button, CalendarDialog& state, WPARAM key) {
+    HWND dialog = GetParent(button);
+    const int id = GetDlgCtrlID(button);
+    GridMove move;
+    if (key == VK_RETURN && isOwnerDrawn(button)) {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return true;
+    }
+    if (isDayButton(id) && arrowOf(key, move)) {
+        onRefill(dialog, state);
+        const int target = arrowTarget(state.grid, id, move);
+        if (target != id) focusControl(dialog, target);
+        return true;
+    }
+    if (const int step = stepButtonOf(key)) {
+        const int focused = dayOf(state.grid, id);  // the grid that the focused button shows
+        if (onNavigate(dialog, state, step) && focused && !state.focusDay)
+            state.focusDay = dayAfterStep(state.view, step, focused);
+        return true;
+    }
+    return false;
+}
+
+// Shift+F10 asks for the button's context menu, as the context-menu key does,
+// and nothing more: left to the default handling it also leaves F10 pending,
+// which opens the dialog's system menu when the key comes up (seen under Wine).
+bool onSystemKey(HWND button, WPARAM key) {
+    if (key != VK_F10 || GetKeyState(VK_SHIFT) >= 0) return false;
+    SendMessageW(button, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button), -1);
+    return true;
+}
+
+bool filterButton(HWND button, CalendarDialog& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_GETDLGCODE: result = buttonDialogCode(button, wParam, lParam); return true;
+    case WM_KEYDOWN: return onButtonKey(button, state, wParam);
+    case WM_SYSKEYDOWN: return onSystemKey(button, wParam);
+    default: return false;
     }
 }
 

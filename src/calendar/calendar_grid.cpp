@@ -154,4 +154,28 @@ ClickOutcome clickOutcome(const CalendarView& view, const CalendarGrid& grid, in
     return outcome;
 }
 
+int arrowTarget(const CalendarGrid& grid, int controlId, GridMove move) {
+    const int day = dayOf(grid, controlId);
+    if (day == 0) return controlId;
+    const int step = move == GridMove::Down ? 1 : move == GridMove::Up ? -1 : move == GridMove::Right ? 7 : -7;
+    // Days run on from button to button, so a step in days is the same step in buttons.
+    const int target = controlId + step;
+    const int targetDay = isDayButton(target) ? dayOf(grid, target) : 0;
+    return targetDay != 0 && targetDay == day + step ? target : controlId;
+}
+
+int dayAfterStep(const CalendarView& view, int stepButton, int focusedDay) {
+    return stepButton == IDC_CAL_TODAY ? view.opening.day : focusedDay;
+}
+
+int dayButtonFor(const CalendarGrid& grid, int day) {
+    if (day <= 0) return 0;
+    int found = 0;
+    for (int i = 0; i < kDayButtonCount; ++i) {
+        const int shown = grid.days[static_cast<std::size_t>(i)].day;
+        if (shown != 0 && shown <= day) found = IDC_CAL_DAY_FIRST + i;
+    }
+    return found;
+}
+
 }  // namespace tikkano

@@ -1,7 +1,8 @@
 // What the calendar shows and how it reacts, without the windows: which day
 // buttons carry which days and marks, the colour, edges and caption place of
 // each owner-drawn button, the right-click selection of a day and the month
-// and year navigation within the years the calendar knows.
+// and year navigation within the years the calendar knows, and where the keys
+// move the focus among the day buttons.
 #pragma once
 
 #include <array>
@@ -100,5 +101,22 @@ struct ClickOutcome {
 
 ClickOutcome clickOutcome(const CalendarView& view, const CalendarGrid& grid, int controlId,
                           bool monthlyAndYearly);
+
+// Arrow keys on a day button move the focus the way the eye sees the grid:
+// down to the next day, up to the day before, right to the same weekday a
+// week later, left a week earlier. A move out of the shown month keeps the
+// focus where it is: the answer is then `controlId` itself (also for a
+// button that shows no day).
+enum class GridMove { Up, Down, Left, Right };
+int arrowTarget(const CalendarGrid& grid, int controlId, GridMove move);
+
+// After a key stepped the view away from a focused day button: the day whose
+// button takes the focus in the new month. "Сегодня" goes to the opening
+// day, the month and year steps keep the day of the month.
+int dayAfterStep(const CalendarView& view, int stepButton, int focusedDay);
+
+// The button of `day` in the grid's month, or of its last day when the month
+// is shorter; 0 for day 0.
+int dayButtonFor(const CalendarGrid& grid, int day);
 
 }  // namespace tikkano

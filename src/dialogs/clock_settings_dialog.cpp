@@ -202,6 +202,14 @@ INT_PTR onOk(HWND dialog, ClockSettingsState& state) {
     return TRUE;
 }
 
+// A box that the keyboard checks or clears keeps its focus frame: the box
+// draws only its check mark anew and, under Wine, loses the frame with it.
+INT_PTR onBoxClicked(HWND dialog, int box) {
+    HWND control = GetDlgItem(dialog, box);
+    if (control && GetFocus() == control) InvalidateRect(control, nullptr, TRUE);
+    return FALSE;
+}
+
 // Only clicks (notification code 0) count, as the whole wParam is compared.
 INT_PTR onCommand(HWND dialog, ClockSettingsState& state, WPARAM command) {
     switch (command) {
@@ -218,6 +226,12 @@ INT_PTR onCommand(HWND dialog, ClockSettingsState& state, WPARAM command) {
     case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(); return TRUE;
     case IDC_CLOCK_CONTROL_PANEL: openControlPanel(); return TRUE;
     case IDC_CLOCK_DATE_FORMAT: openDateFormatDialog(dialog, state.app.settings); return TRUE;
+    case IDC_CLOCK_SHOW_TIME:
+    case IDC_CLOCK_SHOW_DATE:
+    case IDC_CLOCK_SHOW_MEMORY:
+    case IDC_CLOCK_SHOW_RAM:
+    case IDC_CLOCK_BORDER:
+    case IDC_CLOCK_SHORT_DATE: return onBoxClicked(dialog, static_cast<int>(command));
     default: return FALSE;
     }
 }

@@ -58,9 +58,13 @@ INT_PTR onInit(HWND dialog, DateFormatState& state) {
 
 // The switch acts at once: the indicator follows at its next refresh, and
 // Cancel does not undo it.
+// The box is drawn anew whole, so that it keeps its focus frame when the
+// keyboard switched it (its own redraw of the check mark loses the frame under Wine).
 INT_PTR onSystemFormat(HWND dialog, DateFormatState& state) {
     state.settings.systemDateFormat = isChecked(dialog, IDC_DATEFMT_SYSTEM) ? 1 : 0;
     enableDatePictures(dialog, state.settings.systemDateFormat == 0);
+    HWND box = GetDlgItem(dialog, IDC_DATEFMT_SYSTEM);
+    if (box && GetFocus() == box) InvalidateRect(box, nullptr, TRUE);
     return FALSE;
 }
 

@@ -1,5 +1,6 @@
 #include "scheduler/reminder_list_dialog.h"
 
+#include "base/control_filter.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "resources/resource.h"
@@ -34,10 +35,13 @@ int chosenIndex(HWND dialog, const ReminderListDialog& state) {
     return chosenLine(selected == LB_ERR ? -1 : static_cast<int>(selected), state.working.size());
 }
 
+bool filterLines(HWND lines, ReminderListDialog& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 BOOL onInit(HWND dialog, ReminderListDialog& state) {
     SetWindowTextW(dialog, fromUtf8(listTitle(*state.request).c_str()).c_str());
     fillLines(dialog, state);
     SendMessageW(linesOf(dialog), LB_SETCURSEL, 0, 0);
+    filterControl<ReminderListDialog, filterLines>(linesOf(dialog));
     return FALSE;  // no initial focus asked for
 }
 
@@ -102,6 +106,28 @@ INT_PTR listProcedure(HWND dialog, ReminderListDialog& state, UINT message, WPAR
     case WM_COMMAND: return onCommand(dialog, state, LOWORD(wParam), HIWORD(wParam));
     default: return FALSE;
     }
+}
+
+// As in any Windows list: Enter on a line changes it, Delete deletes it
+// (after the same question as the button).
+int commandOfKey(WPARAM key) {
+    switch (key) {
+    case VK_RETURN: return IDC_LIST_CHANGE;
+    case VK_DELETE: return IDC_LIST_DELETE;
+    default: return 0;
+    }
+}
+
+bool filterLines(HWND lines, ReminderListDialog&, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_GETDLGCODE) {
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        result = controlAnswer(lines, message, wParam, lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+        return true;
+    }
+    const int command = message == WM_KEYDOWN ? commandOfKey(wParam) : 0;
+    if (command) SendMessageW(GetParent(lines), WM_COMMAND, command, reinterpret_cast<LPARAM>(lines));
+    return command != 0;
 }
 
 }  // namespace

@@ -187,6 +187,36 @@ TEST(CalendarGrid, ClicksFormTheirRequests) {
     EXPECT_EQ(everyDay.request.year, 2001);
 }
 
+TEST(CalendarGrid, KeysMoveTheFocusAlongTheGridWithinTheShownMonth) {
+    MemoryProfile none;
+    // March 2001: the 1st a Thursday on 1104, the 31st a Saturday on 1134.
+    const CalendarGrid march = fillGrid(3, 2001, kNoToday, none);
+    const int first = 1104, fourth = 1107, fifth = 1108, last = 1134;
+    EXPECT_EQ(arrowTarget(march, fourth, GridMove::Down), fifth);  // Sunday at the bottom, Monday atop the next column
+    EXPECT_EQ(arrowTarget(march, fifth, GridMove::Up), fourth);
+    EXPECT_EQ(arrowTarget(march, fourth, GridMove::Right), fourth + 7);
+    EXPECT_EQ(arrowTarget(march, fourth + 7, GridMove::Left), fourth);
+    // Nothing before the 1st or after the 31st: the focus stays.
+    EXPECT_EQ(arrowTarget(march, first, GridMove::Up), first);
+    EXPECT_EQ(arrowTarget(march, first + 6, GridMove::Left), first + 6);
+    EXPECT_EQ(arrowTarget(march, last, GridMove::Down), last);
+    EXPECT_EQ(arrowTarget(march, last - 6, GridMove::Right), last - 6);
+    EXPECT_EQ(arrowTarget(march, last - 7, GridMove::Right), last);
+    EXPECT_EQ(arrowTarget(march, 1101, GridMove::Down), 1101);  // hidden
+    EXPECT_EQ(arrowTarget(march, IDC_CAL_WEEKDAY_SUNDAY, GridMove::Right), IDC_CAL_WEEKDAY_SUNDAY);
+
+    // A month step keeps the day, or takes the last one of a shorter month.
+    const CalendarGrid february = fillGrid(2, 2001, kNoToday, none);  // the 1st a Thursday, 28 days
+    EXPECT_EQ(dayButtonFor(february, 31), 1104 + 27);
+    EXPECT_EQ(dayButtonFor(february, 5), 1108);
+    EXPECT_EQ(dayButtonFor(march, 31), last);
+    EXPECT_EQ(dayButtonFor(march, 0), 0);
+    CalendarView view = openCalendarView({17, 3, 2001});
+    EXPECT_EQ(dayAfterStep(view, IDC_CAL_MONTH_FORWARD, 31), 31);
+    EXPECT_EQ(dayAfterStep(view, IDC_CAL_YEAR_BACK, 9), 9);
+    EXPECT_EQ(dayAfterStep(view, IDC_CAL_TODAY, 9), 17);  // back to the opening day
+}
+
 TEST(CalendarGrid, TitleInBothLanguages) {
     EXPECT_EQ(calendarTitle(3, 2001, kRussian), "Календарь ( Март 2001 )");
     EXPECT_EQ(calendarTitle(3, 2001, kEnglish), "Calendar ( March 2001 )");

@@ -68,8 +68,16 @@ def alarm_value(clock, key: str) -> bytes | None:
 
 
 def new_dialog(driver, owner: int, before: set[int], what: str) -> int:
+    # A dialog shows once its controls are made and initialised; before that
+    # its window is there without them.
+    def shown(h):
+        try:
+            return driver.visible(h)
+        except H.DriverError:
+            return False  # closed meanwhile
+
     def fresh():
-        found = [h for h in driver.owned(owner) if h not in before]
+        found = [h for h in driver.owned(owner) if h not in before and shown(h)]
         return found[0] if found else None
     return wait_for(fresh, what=what)
 
@@ -121,10 +129,8 @@ class Calendar(Dialog):
             clock.command(IDM_CALENDAR)
         else:  # a double-click on the tray icon
             clock.post(H.TRAY_CALLBACK, 0, H.WM_LBUTTONDBLCLK)
-        hwnd = new_dialog(clock.driver, clock.hwnd, before, "the calendar")
         # Shown means its WM_INITDIALOG has run: its buttons are there and filled.
-        wait_for(lambda: clock.driver.visible(hwnd), what="the calendar shown")
-        return cls(clock, hwnd)
+        return cls(clock, new_dialog(clock.driver, clock.hwnd, before, "the calendar"))
 
     def shown(self) -> tuple[int, int]:
         """(month, year) from the title, in either language."""

@@ -461,10 +461,6 @@ class Driver:
     def exstyle(self, hwnd: int) -> int:
         return int(self.cmd(f"exstyle {_hx(hwnd)}"), 16)
 
-    def focus(self, hwnd: int) -> int:
-        """The window holding the keyboard focus in the thread of `hwnd` (0: none)."""
-        return int(self.cmd(f"focus {_hx(hwnd)}"), 16)
-
     def owner(self, hwnd: int) -> int:
         return int(self.cmd(f"owner {_hx(hwnd)}"), 16)
 
@@ -491,6 +487,22 @@ class Driver:
 
     def send(self, hwnd: int, msg: int, wparam: int = 0, lparam: int = 0) -> int:
         return int(self.cmd(f"send {_hx(hwnd)} {msg} {wparam} {lparam}"))
+
+    # keyboard
+    def keys(self, *chords: str):
+        """Real key strokes for the foreground window: "tab", "shift+tab",
+        "ctrl+pgdn", "apps", "shift+f10"...; text=... types characters."""
+        spec = ",".join(chords)
+        self.cmd(f"keys {spec}")
+
+    def type_text(self, text: str):
+        self.cmd(f"keys text:{text.encode('utf-8').hex()}")
+
+    def focus(self, hwnd: int) -> tuple[int, int, int]:
+        """(window with the keyboard focus, its control ID, active window) in
+        the thread of `hwnd`."""
+        focus, ident, active = self.cmd(f"focus {_hx(hwnd)}").split()
+        return int(focus, 16), int(ident), int(active, 16)
 
     # screen
     def pixel(self, x: int, y: int) -> int:

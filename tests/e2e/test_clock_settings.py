@@ -235,14 +235,14 @@ def test_font_chooser_and_system_font_act_at_once_and_survive_cancel(clocks, dri
     end(driver, chooser, H.IDOK)
     # The indicator grows while the settings dialog is still open, and has the focus.
     wait_for(lambda: height(clock) > small * 2, what="the indicator in the bigger font")
-    wait_for(lambda: driver.focus(clock.hwnd) == clock.hwnd, what="the focus on the indicator")
+    wait_for(lambda: driver.focus(clock.hwnd)[0] == clock.hwnd, what="the focus on the indicator")
     assert driver.enabled(dialog)
     # Cancelled, the chooser hands the focus to the indicator as well.
     click(driver, dialog, FONT)
     chooser = owned_dialog(driver, dialog)
-    wait_for(lambda: driver.focus(clock.hwnd) not in (0, clock.hwnd), what="the focus in the chooser")
+    wait_for(lambda: driver.focus(clock.hwnd)[0] not in (0, clock.hwnd), what="the focus in the chooser")
     end(driver, chooser, H.IDCANCEL)
-    wait_for(lambda: driver.focus(clock.hwnd) == clock.hwnd, what="the focus back on the indicator")
+    wait_for(lambda: driver.focus(clock.hwnd)[0] == clock.hwnd, what="the focus back on the indicator")
     end(driver, dialog, H.IDCANCEL)
     time.sleep(1.2)
     big = height(clock)

@@ -247,3 +247,32 @@ def test_a_group_past_what_the_program_reads_is_not_opened(clocks):
     wait_for(lambda: not cal.owned(), what="the box to close with no list opened")
     cal.close_with(H.IDOK)
     assert alarm_value(clock, MARCH_5) == group
+
+
+def test_enter_changes_a_line_and_delete_asks_as_the_button_does(clocks):
+    clock = clocks.start(ini=ini({MARCH_5: THREE}), local_time="12:00:00")
+    cal, listing = list_of_march_5(clock)
+    driver = cal.driver
+    lines = listing.item(LIST_LINES)
+    wait_for(lambda: driver.focus(listing.hwnd)[0] == lines, what="the focus on the list")
+    driver.keys("down")  # the second line
+    wait_for(lambda: listing.selected() == 1, what="the second line selected")
+    driver.keys("enter")  # changes it, and does not close the list
+    edit = wait_for(lambda: next(iter(listing.owned()), None), what="the edit dialog")
+    assert driver.text(driver.dlgitem(edit, 1076)) == "two"
+    wait_for(lambda: driver.focus(edit)[2] == edit, what="the edit dialog in the foreground")
+    driver.keys("esc")
+    wait_for(lambda: not driver.exists(edit), what="the edit dialog to close")
+    assert not listing.gone() and listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
+
+    wait_for(lambda: driver.focus(listing.hwnd)[0] == lines, what="the focus back on the list")
+    driver.keys("up")
+    wait_for(lambda: listing.selected() == 0, what="the first line selected")
+    driver.keys("delete")
+    box = listing.box()
+    assert (box.caption, box.text) == ("Строка планировщика", "Удалить?")
+    wait_for(lambda: driver.focus(box.hwnd)[2] == box.hwnd, what="the question in the foreground")
+    driver.keys("enter")  # Yes
+    wait_for(lambda: listing.lines() == ["25:01 - two", "25:02 - three"], what="the first line deleted")
+    listing.close_with(H.IDCANCEL)
+    assert alarm_value(clock, MARCH_5) == THREE

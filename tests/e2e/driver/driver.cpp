@@ -17,6 +17,7 @@
 #include <io.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -299,6 +300,65 @@ DWORD handles_in_system_list(DWORD pid) {
 
 HWND as_hwnd(long long v) { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(v)); }
 
+// Key names of the "keys" command.
+struct KeyName {
+    const char* name;
+    WORD key;
+};
+const KeyName key_names[] = {
+    {"tab", VK_TAB},     {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"space", VK_SPACE},  {"up", VK_UP},
+    {"down", VK_DOWN},   {"left", VK_LEFT},    {"right", VK_RIGHT}, {"pgup", VK_PRIOR},  {"pgdn", VK_NEXT},
+    {"home", VK_HOME},   {"end", VK_END},      {"delete", VK_DELETE}, {"apps", VK_APPS}, {"f10", VK_F10},
+    {"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"alt", VK_MENU},
+};
+
+INPUT key_input(WORD key, WORD scan, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = scan ? scan : WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = flags;
+    switch (key) {  // the keys of the navigation block are extended keys
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_PRIOR: case VK_NEXT:
+    case VK_HOME: case VK_END: case VK_DELETE: case VK_APPS:
+        in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        break;
+    }
+    return in;
+}
+
+// One chord ("tab", "shift+tab", "ctrl+pgdn", "shift+f10") pressed and let go,
+// or "text:HEXUTF8" typed as characters.
+bool chord_inputs(const std::string& chord, std::vector<INPUT>& inputs) {
+    if (chord.compare(0, 5, "text:") == 0) {
+        std::string u;
+        if (!unhex(chord.substr(5), u)) return false;
+        for (wchar_t c : utf8_to_wide(u)) {
+            inputs.push_back(key_input(0, WORD(c), KEYEVENTF_UNICODE));
+            inputs.push_back(key_input(0, WORD(c), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+        }
+        return true;
+    }
+    std::vector<WORD> keys;
+    size_t start = 0;
+    for (;;) {
+        const size_t plus = chord.find('+', start);
+        const std::string name = chord.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        WORD key = 0;
+        for (const KeyName& k : key_names)
+            if (name == k.name) key = k.key;
+        if (!key && name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+            key = WORD(std::toupper(static_cast<unsigned char>(name[0])));
+        if (!key) return false;
+        keys.push_back(key);
+        if (plus == std::string::npos) break;
+        start = plus + 1;
+    }
+    for (WORD key : keys) inputs.push_back(key_input(key, 0, 0));
+    for (auto k = keys.rbegin(); k != keys.rend(); ++k) inputs.push_back(key_input(*k, 0, KEYEVENTF_KEYUP));
+    return true;
+}
+
 std::string run(const std::string& line) {
     std::vector<std::string> w = split(line);
     if (w.empty()) return "err empty";
@@ -400,15 +460,6 @@ std::string run(const std::string& line) {
         LONG v = GetWindowLongA(h, cmd == "style" ? GWL_STYLE : GWL_EXSTYLE);
         std::snprintf(buf, sizeof buf, "ok 0x%08lx", (unsigned long)v);
         return buf;
-    }
-    if (cmd == "focus") {
-        if (!need(1)) return "err usage: focus HWND";
-        HWND h = as_hwnd(n[1]);
-        if (!IsWindow(h)) return "err no window";
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info)) return "err no thread information";
-        return "ok " + handle_text(info.hwndFocus);
     }
     if (cmd == "owner") {
         if (!need(1)) return "err usage: owner HWND";
@@ -716,6 +767,36 @@ std::string run(const std::string& line) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (held == INVALID_HANDLE_VALUE) return "err CreateFile failed " + std::to_string(GetLastError());
         return "ok";
+    }
+    if (cmd == "keys") {
+        // keys CHORD[,CHORD...]: real key strokes (SendInput) for the window in
+        // the foreground, that is to the control that holds the focus there.
+        if (w.size() != 2) return "err usage: keys CHORD[,CHORD...]";
+        std::vector<INPUT> inputs;
+        size_t start = 0;
+        for (;;) {
+            const size_t comma = w[1].find(',', start);
+            const std::string chord = w[1].substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            if (!chord_inputs(chord, inputs)) return "err unknown key " + chord;
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        const UINT sent = SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+        if (sent != inputs.size()) return "err SendInput sent " + std::to_string(sent) + " of " + std::to_string(inputs.size());
+        return "ok";
+    }
+    if (cmd == "focus") {
+        // focus HWND: the window that holds the keyboard focus in HWND's thread,
+        // with its control ID, and the thread's active window.
+        if (!need(1)) return "err usage: focus HWND";
+        const DWORD thread = GetWindowThreadProcessId(as_hwnd(n[1]), nullptr);
+        if (!thread) return "err no window";
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(thread, &info)) return "err GetGUIThreadInfo failed";
+        std::snprintf(buf, sizeof buf, "ok %s %d %s", handle_text(info.hwndFocus).c_str(),
+                      info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0, handle_text(info.hwndActive).c_str());
+        return buf;
     }
     if (cmd == "ping") return "ok pong";
     return "err unknown command " + cmd;
