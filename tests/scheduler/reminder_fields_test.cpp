@@ -116,7 +116,6 @@ TEST(ReminderFields, CharactersTheFileWouldChangeAreRefusedInTheirField) {
 }
 
 TEST(ReminderFields, LimitsAreTheLongestStoredFields) {
-    EXPECT_EQ(kProgramFieldLimit + 1 + kParametersFieldLimit, kRunFieldLimit);
     EXPECT_FALSE(checkFields(typed("1", "2", std::string(kTextFieldLimit, 'x'), std::string(kSoundFieldLimit, 's'),
                                    std::string(kProgramFieldLimit, 'p'), std::string(kParametersFieldLimit, 'q'))));
     const FieldCheck text = checkFields(typed("1", "2", std::string(kTextFieldLimit + 1, 'x')));
