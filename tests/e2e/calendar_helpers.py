@@ -68,8 +68,10 @@ def alarm_value(clock, key: str) -> bytes | None:
 
 
 def new_dialog(driver, owner: int, before: set[int], what: str) -> int:
+    # Owned from its creation on, shown once its WM_INITDIALOG has run and
+    # its controls are there.
     def fresh():
-        found = [h for h in driver.owned(owner) if h not in before]
+        found = [h for h in driver.owned(owner) if h not in before and driver.visible(h)]
         return found[0] if found else None
     return wait_for(fresh, what=what)
 
