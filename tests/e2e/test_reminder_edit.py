@@ -154,6 +154,7 @@ def test_whole_road_of_one_reminder_from_double_click_to_its_box(clocks, wine):
     (HOUR, "25", "Час - число от 0 до 23."),
     (MINUTE, "abc", "Минуты - число от 0 до 59."),
     (TEXT, "a|b", "Знак «|» в тексте напоминания означает перевод строки"),
+    (TEXT, "C:\\x", "Знак «\\» в тексте напоминания означает перевод строки"),
     # Code page 1252 has no Cyrillic: the file would hold question marks.
     (TEXT, "Встреча", "Знак «В» в этом поле не сохранится в файле напоминаний"),
 ])
@@ -198,6 +199,19 @@ def test_file_choosers_open_on_any_field_and_change_it_only_on_their_ok(clocks, 
     H.wait_for(lambda: not d.exists(chooser), what="the program chooser to close")
     assert field(d, edit, PROGRAM).lower() == recorder.wine_path.lower()
 
+    # A sound typed without an extension is the wave file of that name. Wine's
+    # chooser wants the name as typed to exist before it adds the extension,
+    # so a file of the bare name lies beside the wave.
+    for name in ("bell", "bell.wav"):
+        (clock.workdir / name).write_bytes(b"RIFF")
+    bare = H.unix_to_wine_path(clock.workdir / "bell")
+    click(d, edit, SOUND_CHOOSER)
+    chooser = dialog_owned_by(d, edit, "Звук")
+    fill(d, chooser, {CHOOSER_NAME: bare})
+    click(d, chooser, H.IDOK)
+    H.wait_for(lambda: not d.exists(chooser), what="the sound chooser to take the name and close")
+    assert field(d, edit, SOUND).lower() == bare.lower() + ".wav"
+
 
 def test_ctrl_enter_line_break_and_every_field_survive_reopening(clocks, xserver):
     clock, calendar, reminder_list, edit = start_editing(clocks, ini=status_ini(), local_time="12:00:00")
@@ -226,7 +240,8 @@ def test_ctrl_enter_line_break_and_every_field_survive_reopening(clocks, xserver
 
 @pytest.mark.parametrize("edition, language", [("271", "Rus"), ("271", "Eng"), ("262", "Eng")])
 def test_edit_dialog_is_russian_in_both_languages_and_editions(clocks, shot, edition, language):
-    clock, _, _, edit = start_editing(clocks, edition=edition, ini=status_ini(language), local_time="12:00:00")
+    clock, _, reminder_list, edit = start_editing(clocks, edition=edition, ini=status_ini(language),
+                                                  local_time="12:00:00")
     d = clock.driver
     assert d.text(edit) == CAPTION
     captions = {d.text(h) for h, _, _ in d.children(edit)}
@@ -234,6 +249,11 @@ def test_edit_dialog_is_russian_in_both_languages_and_editions(clocks, shot, edi
     fill(d, edit, {HOUR: "9", MINUTE: "30", SOUND: r"C:\Sounds\bell.wav", TEXT: "Team meeting\r\nRoom 2",
                    PROGRAM: r"C:\Tools\notes.exe", PARAMETERS: "agenda.txt"})
     shot("edit-dialog")
+    # Every edition and language stores the fields alike.
+    press_ok_and_wait_closed(d, edit)
+    press_ok_and_wait_closed(d, reminder_list)
+    assert alarm_value(clock, today_key()) == (
+        b"9:30,Team meeting\x86\x85Room 2,C:\\Tools\\notes.exe\x83agenda.txt,C:\\Sounds\\bell.wav;")
 
 
 def test_stored_reminder_opened_and_confirmed_unchanged_is_stored_as_it_was(clocks):

@@ -209,6 +209,25 @@ TEST(ReminderCheckMinute, NewDayAfterMidnightWithALateTick) {
     EXPECT_EQ(h.rebuilds, 2);
 }
 
+TEST(ReminderCheckMinute, DateSetForwardCatchesUpTheNewDayFromMidnightOnce) {
+    const ReminderList list{at(0, 0, "midnight"), at(9, 0, "nine"), at(9, 30, "now"), at(9, 31, "later")};
+    // Three days on within the month.
+    Harness days(list);
+    days.tick(2001, 8, 7, 10, 0);
+    EXPECT_EQ(days.tick(2001, 8, 10, 9, 30), (Messages{"00:00 - midnight", "09:00 - nine", "09:30 - now"}));
+    EXPECT_EQ(days.tick(2001, 8, 10, 9, 30), Messages{});
+    EXPECT_EQ(days.tick(2001, 8, 10, 9, 31), Messages{"09:31 - later"});
+    // Across the end of a month and of a year, to a smaller day of the month.
+    for (const ClockStamp& to : {ClockStamp{2001, 9, 1, 9, 30}, ClockStamp{2002, 1, 1, 9, 30}}) {
+        Harness h(list);
+        h.tick(2001, 8, 31, 23, 58);
+        EXPECT_EQ(h.tick(to.year, to.month, to.day, to.hour, to.minute),
+                  (Messages{"00:00 - midnight", "09:00 - nine", "09:30 - now"}))
+            << to.year << "-" << to.month;
+        EXPECT_EQ(h.rebuilds, 3);  // at the start, on the 31st, on the 1st
+    }
+}
+
 TEST(ReminderCheckMinute, DateGoingBackwardsCoversOnlyTheCurrentMinute) {
     Harness h({at(9, 0, "nine"), at(9, 30, "now")});
     h.tick(2001, 8, 8, 12, 0);

@@ -60,12 +60,6 @@ TEST(ReminderKeys, TodayKeysInRebuildOrder) {
 TEST(GroupText, EmptyGroupAndEmptyList) {
     EXPECT_TRUE(parseGroup("").empty());
     EXPECT_EQ(serializeGroup({}), "");
-
-    MemoryProfile profile;
-    profile.write(kAlarmSection, "07082001", serializeGroup({}));
-    const MemoryProfile::Entry* entry = profile.find(kAlarmSection, "07082001");
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->value, "");
 }
 
 TEST(GroupText, ExampleLineReadsAndWritesByteForByte) {
