@@ -69,7 +69,7 @@ def alarm_value(clock, key: str) -> bytes | None:
 
 def new_dialog(driver, owner: int, before: set[int], what: str) -> int:
     def fresh():
-        found = [h for h in driver.owned(owner) if h not in before]
+        found = [h for h in driver.owned(owner) if h not in before and driver.visible(h)]
         return found[0] if found else None
     return wait_for(fresh, what=what)
 
