@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a fresh Debian 12 machine.
-# Does nothing when everything is already there.
+# Does nothing when everything is already there. Where the kernel cannot run
+# 32-bit programs it also fetches qemu-i386 into a cache of its own
+# (scripts/install-qemu.sh), so the tests can run the 32-bit programs.
 set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 packages=(
     cmake make g++ clang libclang-rt-14-dev googletest
@@ -16,7 +19,7 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && exec "$here/install-qemu.sh"
 
 echo "Installing: ${missing[*]}" >&2
 sudo=""
@@ -26,3 +29,4 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"$here/install-qemu.sh"

@@ -5,7 +5,9 @@
 # programs (some virtual machines), Wine's 32-bit side cannot start at all;
 # there the tests run the same sources built for 64-bit Windows under Wine's
 # 64-bit side instead (TIKKANO_WINE_BITS=64), and the 32-bit programs are
-# still built and their import tables checked.
+# still built and their import tables checked. Inside scripts/emu32.sh
+# (TIKKANO_EMULATED=1) qemu runs Wine's 32-bit side, and everything is as on
+# a kernel that runs 32-bit programs.
 _wine_env_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 if [ -z "${TIKKANO_WINE_BITS:-}" ]; then
     if [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
