@@ -5,6 +5,11 @@
 #      plus the import-table check of both programs,
 #   3. both fuzzers (reminder groups, settings) for 20 s each,
 #   4. the end-to-end tests: the real programs under Wine and Xvfb.
+# Where the kernel cannot run 32-bit programs, the shipped 32-bit programs
+# still run: Wine's 32-bit side under qemu-i386 (scripts/emu32.sh). There the
+# Wine unit tests run on both builds, the whole end-to-end suite on the 64-bit
+# programs, and its "shipped" part on dist/tikkano.exe and dist/tikkano262.exe
+# themselves (scripts/e2e32.sh runs all of it on them).
 # Usage: scripts/test.sh [pytest arguments for the end-to-end tests]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -33,6 +38,12 @@ count_ctest() {  # reads "..% tests passed, F tests failed out of N" from ctest'
     passed=$((passed + n - f))
     failed=$((failed + f))
 }
+run_ctest_emulated() {  # folder: its tests with Wine's 32-bit side under qemu-i386
+    local status=0
+    "$root/scripts/emu32.sh" bash -c 'cd "$1" && ctest --output-on-failure' _ "$1" 2>&1 | tee "$log" || status=$?
+    count_ctest
+    return "$status"
+}
 run_ctest() {  # folder, ctest arguments...
     local folder="$1" status=0
     shift
@@ -53,8 +64,8 @@ source "$root/scripts/wine-env.sh"
 if [ "$TIKKANO_WINE_BITS" = 32 ]; then
     run_ctest build-win
 else
-    echo "(this kernel cannot run 32-bit programs: the tests run the 64-bit builds under Wine)"
-    run_ctest build-win -R imports
+    echo "(this kernel cannot run 32-bit programs: the 32-bit builds run under qemu-i386, the 64-bit ones natively)"
+    run_ctest_emulated build-win
     run_ctest build-win64
 fi
 
@@ -72,13 +83,28 @@ if [ "$fuzz_status" -ne 0 ]; then
 fi
 passed=$((passed + 2))
 
-echo "== end-to-end tests under Wine"
+count_pytest() {  # reads pytest's last line
+    local summary kind n
+    summary="$(tail -1 "$log")"
+    for kind in passed failed error errors; do
+        n="$(grep -oE "[0-9]+ $kind\b" <<<"$summary" | grep -oE '^[0-9]+' || true)"
+        [ -n "$n" ] || continue
+        if [ "$kind" = passed ]; then passed=$((passed + n)); else failed=$((failed + n)); fi
+    done
+}
+
 e2e_status=0
-/usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@" 2>&1 | tee "$log" || e2e_status=$?
-summary="$(tail -1 "$log")"
-for kind in passed failed error errors; do
-    n="$(grep -oE "[0-9]+ $kind\b" <<<"$summary" | grep -oE '^[0-9]+' || true)"
-    [ -n "$n" ] || continue
-    if [ "$kind" = passed ]; then passed=$((passed + n)); else failed=$((failed + n)); fi
-done
+if [ "$TIKKANO_WINE_BITS" = 32 ]; then
+    echo "== end-to-end tests under Wine"
+    /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@" 2>&1 | tee "$log" || e2e_status=$?
+    count_pytest
+else
+    echo "== end-to-end tests under Wine, the 64-bit builds"
+    /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e "$@" 2>&1 | tee "$log" || e2e_status=$?
+    count_pytest
+    echo "== end-to-end tests of the shipped part on dist/tikkano.exe and dist/tikkano262.exe, under qemu-i386"
+    "$root/scripts/emu32.sh" /usr/bin/python3 -m pytest -q -p no:cacheprovider -m shipped tests/e2e "$@" 2>&1 |
+        tee "$log" || e2e_status=$?
+    count_pytest
+fi
 exit "$e2e_status"

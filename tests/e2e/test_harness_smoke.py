@@ -1,6 +1,8 @@
 """The harness itself: the driver, the two Wine locales, local time through TZ
 and the settings-file reader."""
 
+import pytest
+
 import harness as H
 
 
@@ -35,3 +37,17 @@ def test_ini_reader_keeps_order_and_cp1251():
     assert ini.section_order == ["Status", "Alarm", "Font"]
     assert ini["Alarm"]["07082001"] == "08:00 Обед"
     assert ini.keys("Font") == ["Name"]
+
+
+@pytest.mark.shipped
+def test_programs_started_are_the_ones_built_for_their_side():
+    """Where Wine's 32-bit side runs (natively or under qemu), the tests start
+    the very files that go into the zips; elsewhere the 64-bit builds."""
+    machine = {32: 0x14C, 64: 0x8664}[H.WINE_BITS]
+    for edition, name in H.EDITIONS.items():
+        exe = H.program(edition)
+        data = exe.read_bytes()
+        pe = int.from_bytes(data[0x3C:0x40], "little")
+        assert data[pe:pe + 4] == b"PE\0\0" and int.from_bytes(data[pe + 4:pe + 6], "little") == machine, exe
+        if H.WINE_BITS == 32:
+            assert exe == H.REPO / "dist" / name

@@ -5,6 +5,8 @@ earlier edition's RAM figure, and no growth of memory over many refreshes."""
 import datetime
 import time
 
+import pytest
+
 import harness as H
 from harness import wait_for
 from test_startup_settings import drag
@@ -84,6 +86,7 @@ def test_geometry_with_and_without_frame(clocks, driver, shot):
         assert clock.close() == 0
 
 
+@pytest.mark.shipped
 def test_four_segments_in_order_with_custom_font(clocks, driver, shot):
     font = "[Font]\nName=DejaVu Sans\nSize=-16\n"
     clock = clocks.start(ini=ini("Status=6\ndStatus=3\nKey=1\n", font), local_time="12:00:00")

@@ -136,6 +136,7 @@ def same_folder(wine_dir: str, folder: Path) -> bool:
 # --------------------------------------------------------------------------
 
 
+@pytest.mark.shipped
 def test_catch_up_fires_today_in_list_order_once_in_russian(clocks):
     """First start ever: the reminders of today before now fire at start-up,
     in the order date, weekday, monthly, yearly, every day (not by time),
@@ -430,6 +431,7 @@ def test_a_settings_file_of_hundreds_of_mib_starts_and_runs(clocks):
     assert clock.running
 
 
+@pytest.mark.shipped
 def test_ticks_failing_under_a_reminder_box_are_skipped(clocks, driver):
     """Refreshes that throw (the test's fault point makes the 3rd to 5th run out
     of memory, in the loop of the reminder box the first one opened) are
@@ -453,6 +455,7 @@ def test_ticks_failing_under_a_reminder_box_are_skipped(clocks, driver):
     assert clock.ini().get("Status", "LastTime")[:8] == now.strftime("%Y%m%d")
 
 
+@pytest.mark.shipped
 def test_groups_of_empty_entries_fire_their_real_ones(clocks):
     """Five groups of today, each one real entry followed by a million empty
     ones (just under 1 MiB each): only the real entries are kept, all five
