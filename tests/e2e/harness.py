@@ -499,8 +499,8 @@ class Driver:
     def keys(self, *chords: str):
         """Real key strokes for the foreground window: "tab", "shift+tab",
         "ctrl+pgdn", "apps", "shift+f10"...; text=... types characters."""
-        spec = ",".join(chords)
-        self.cmd(f"keys {spec}")
+        strokes = ",".join(chords)
+        self.cmd(f"keys {strokes}")
 
     def type_text(self, text: str):
         self.cmd(f"keys text:{text.encode('utf-8').hex()}")
