@@ -3,13 +3,15 @@
 // (old extent, new extent, the place stored for the new one, the window's
 // coordinate) and a window and a desktop for keeping on screen. Checks that
 // numbers, colour lists, LastTime and the position keys read without undefined
-// behaviour, and that what the program saves reads back to itself.
+// behaviour, and that what the program saves reads back to itself. The bytes
+// are also split into sections as a whole file.
 #include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace tikkano;
     const std::vector<std::string> values = lines(std::string(reinterpret_cast<const char*>(data), size));
     auto value = [&](std::size_t i) { return i < values.size() ? values[i] : std::string(); };
+
+    // The bytes as a whole settings file split into sections.
+    const auto text = std::make_shared<const std::string>(reinterpret_cast<const char*>(data), size);
+    if (plainProfileText(*text))
+        for (const Key& key : kKeys) ProfileSection::inText(text, key.section).find(key.name);
 
     // A number reads back as itself once written with "%d".
     for (const std::string& v : values) {

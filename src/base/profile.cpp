@@ -1,6 +1,9 @@
 #include "base/profile.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
+#include <utility>
 
 namespace tikkano {
 namespace {
@@ -21,40 +24,122 @@ bool readAlone(const ProfileSection& section, const std::string& key) {
     return !section.whole() || (!key.empty() && key[0] == ';');
 }
 
-bool sameKey(std::string_view a, std::string_view b) {
+bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
 }
 
+// The lines of a text from `start` to `end`: "\r" and "\n" each end one, as
+// the profile functions split the file.
+class Lines {
+public:
+    Lines(std::string_view text, std::size_t start, std::size_t end)
+        : text_(text.substr(0, end)), start_(start), nextReturn_(find('\r')), nextNewline_(find('\n')) {}
+
+    bool done() const { return start_ >= text_.size(); }
+    // Where the next line starts.
+    std::size_t at() const { return start_; }
+    // The next line's start and end.
+    std::pair<std::size_t, std::size_t> next() {
+        // Each end is searched for once past the last one found: one pass over
+        // the text however its lines end.
+        if (nextReturn_ < start_) nextReturn_ = find('\r');
+        if (nextNewline_ < start_) nextNewline_ = find('\n');
+        const std::size_t start = start_, end = std::min(nextReturn_, nextNewline_);
+        start_ = end + 1;
+        return {start, end};
+    }
+
+private:
+    std::size_t find(char c) const {
+        const void* found = std::memchr(text_.data() + start_, c, text_.size() - start_);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data()) : text_.size();
+    }
+
+    std::string_view text_;
+    std::size_t start_;
+    std::size_t nextReturn_, nextNewline_;
+};
+
+std::string_view trimmed(std::string_view line) {
+    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+    while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
+    return line;
+}
+
+// The name a line opens a section with, or nothing for any other line.
+std::optional<std::string_view> sectionHeader(std::string_view line) {
+    line = trimmed(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const std::size_t close = line.rfind(']');
+    if (close == 0 || close == std::string_view::npos) return std::nullopt;
+    return trimmed(line.substr(1, close - 1));
+}
+
 }  // namespace
 
-ProfileSection::ProfileSection(std::string lines) : lines_(std::move(lines)) {
+bool plainProfileText(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) return false;
+    for (const std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
+        if (text.substr(0, mark.size()) == mark) return false;
+    return true;
+}
+
+ProfileSection::ProfileSection(std::string lines) : text_(std::make_shared<const std::string>(std::move(lines))) {
     std::size_t start = 0;
-    while (start < lines_.size()) {
-        std::size_t end = lines_.find('\0', start);
-        if (end == std::string::npos) end = lines_.size();
-        Line line{start, end - start, end, 0, false};
-        const std::size_t equals = lines_.find('=', start);
-        if (equals < end) {
-            line.keyLength = equals - start;
-            line.hasValue = true;
-            line.value = equals + 1;
-            line.valueLength = end - equals - 1;
-            trim(lines_, line.value, line.valueLength);
-            // One pair of enclosing quotes, single or double, is taken off.
-            if (line.valueLength >= 2) {
-                const char first = lines_[line.value];
-                if ((first == '"' || first == '\'') && lines_[line.value + line.valueLength - 1] == first)
-                    ++line.value, line.valueLength -= 2;
-            }
-        }
-        trim(lines_, line.key, line.keyLength);
-        const bool comment = line.keyLength > 0 && lines_[line.key] == ';';
-        if (!comment && (line.keyLength > 0 || line.hasValue)) index_.push_back(line);
+    while (start < text_->size()) {
+        const std::size_t end = std::min(text_->find('\0', start), text_->size());
+        addLine(start, end);
         start = end + 1;
     }
+}
+
+ProfileSection ProfileSection::inText(std::shared_ptr<const std::string> text, std::string_view section) {
+    ProfileSection read;
+    read.text_ = std::move(text);
+    const std::string_view all(*read.text_);
+    // Only the first section of a name is read: the lines up to the next header.
+    std::size_t begin = all.size(), end = all.size();
+    for (Lines lines(all, 0, all.size()); !lines.done();) {
+        const std::size_t at = lines.at();
+        const auto [start, stop] = lines.next();
+        const std::optional<std::string_view> name = sectionHeader(all.substr(start, stop - start));
+        if (!name) continue;
+        if (begin < all.size()) {
+            end = at;
+            break;
+        }
+        if (sameName(*name, section)) begin = lines.at();
+    }
+    for (Lines lines(all, begin, end); !lines.done();) {
+        const auto [start, stop] = lines.next();
+        read.addLine(start, stop);
+    }
+    return read;
+}
+
+void ProfileSection::addLine(std::size_t start, std::size_t end) {
+    const std::string& text = *text_;
+    Line line{start, end - start, end, 0, false};
+    const void* equals = std::memchr(text.data() + start, '=', end - start);
+    if (equals) {
+        line.keyLength = static_cast<const char*>(equals) - text.data() - start;
+        line.hasValue = true;
+        line.value = start + line.keyLength + 1;
+        line.valueLength = end - line.value;
+        trim(text, line.value, line.valueLength);
+        // One pair of enclosing quotes, single or double, is taken off.
+        if (line.valueLength >= 2) {
+            const char first = text[line.value];
+            if ((first == '"' || first == '\'') && text[line.value + line.valueLength - 1] == first)
+                ++line.value, line.valueLength -= 2;
+        }
+    }
+    trim(text, line.key, line.keyLength);
+    const bool comment = line.keyLength > 0 && text[line.key] == ';';
+    if (!comment && (line.keyLength > 0 || line.hasValue)) index_.push_back(line);
 }
 
 ProfileSection ProfileSection::tooLong() {
@@ -64,9 +149,10 @@ ProfileSection ProfileSection::tooLong() {
 }
 
 std::optional<std::string_view> ProfileSection::find(std::string_view key) const {
-    const std::string_view text(lines_);
+    if (!text_) return std::nullopt;
+    const std::string_view text(*text_);
     for (const Line& line : index_) {
-        if (!sameKey(text.substr(line.key, line.keyLength), key)) continue;
+        if (!sameName(text.substr(line.key, line.keyLength), key)) continue;
         if (!line.hasValue) return std::nullopt;
         return text.substr(line.value, line.valueLength);
     }
@@ -76,7 +162,11 @@ std::optional<std::string_view> ProfileSection::find(std::string_view key) const
 const ProfileSection& SectionReads::sectionOf(const std::string& section) const {
     for (const auto& [name, read] : sections_)
         if (name == section) return read;
-    sections_.emplace_back(section, profile_.readSection(section));
+    if (!textRead_) {
+        textRead_ = true;
+        text_ = profile_.readText();
+    }
+    sections_.emplace_back(section, text_ ? ProfileSection::inText(text_, section) : profile_.readSection(section));
     return sections_.back().second;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,11 @@ struct ProfileValue {
     bool whole = true;
 };
 
+// True when the profile functions read a file of these bytes as lines of the
+// ANSI code page: no byte-order mark, no zero byte. The program can then split
+// it into sections itself (ProfileSection::inText).
+bool plainProfileText(std::string_view text);
+
 // One section as a single read of it gives it: "key=value" lines, each ended by
 // a zero byte. A key is found as a read of that key alone finds it: without
 // regard to case, the first of keys given twice; its value with the blanks
@@ -39,6 +45,9 @@ class ProfileSection {
 public:
     ProfileSection() = default;
     explicit ProfileSection(std::string lines);
+    // The first section named `section` (without regard to case) in the plain
+    // text of a whole file, split into lines as the profile functions split it.
+    static ProfileSection inText(std::shared_ptr<const std::string> text, std::string_view section);
     // A section longer than kLongestSection, not read: its keys must be read one by one.
     static ProfileSection tooLong();
 
@@ -52,7 +61,10 @@ private:
         std::size_t value, valueLength;
         bool hasValue;
     };
-    std::string lines_;
+    // Indexes the line of text_ from `start` to `end`.
+    void addLine(std::size_t start, std::size_t end);
+
+    std::shared_ptr<const std::string> text_;
     std::vector<Line> index_;  // in file order
     bool whole_ = true;
 };
@@ -69,6 +81,9 @@ public:
     }
     // A whole section in one read, or ProfileSection::tooLong().
     virtual ProfileSection readSection(const std::string& section) const = 0;
+    // The whole file in one read when the program can split it into sections
+    // itself (plainProfileText), or nothing: its sections are then read one by one.
+    virtual std::shared_ptr<const std::string> readText() const { return nullptr; }
     // False when the file is there but cannot be read now (another program
     // holds it open, a folder stands in its place): every read then gives the
     // defaults, which say nothing of what the file holds. A missing file is readable.
@@ -79,8 +94,9 @@ public:
 };
 
 // Reads for one operation (the start-up, one fill of the calendar, one close):
-// the first value asked for from a section reads the whole section, the next
-// ones come from that read; a section too long for one read is read key by key.
+// the first value asked for reads the whole file, or the whole section where
+// only the profile functions can read the file; the next ones come from that
+// read. A section too long for one read is read key by key.
 // Nothing is kept past the operation: the file may change in between.
 class SectionReads {
 public:
@@ -101,6 +117,8 @@ private:
     const ProfileSection& sectionOf(const std::string& section) const;
 
     const Profile& profile_;
+    mutable bool textRead_ = false;
+    mutable std::shared_ptr<const std::string> text_;
     mutable std::vector<std::pair<std::string, ProfileSection>> sections_;
 };
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "base/settings.h"
@@ -52,6 +53,29 @@ bool ProfileFile::readable() const {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+std::shared_ptr<const std::string> ProfileFile::readText() const {
+    // The profile functions parse the whole file, through a wide copy of it, at
+    // every call; the program reads a file of up to the longest section once and
+    // splits it as they do. In a double-byte code page a "[" or "]" may be
+    // the second byte of a character: only the functions read such a file right.
+    const std::size_t size = fileSize();
+    CPINFO codePage{};
+    if (size == 0 || size > kLongestSection || !GetCPInfo(CP_ACP, &codePage) || codePage.MaxCharSize != 1)
+        return nullptr;
+    HANDLE file = CreateFileA(location().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    auto text = std::make_shared<std::string>(size, '\0');
+    DWORD got = 0, more = 0;
+    char probe;
+    // A file that changed size since it was measured is left to the functions.
+    const bool whole = ReadFile(file, &(*text)[0], static_cast<DWORD>(size), &got, nullptr) && got == size &&
+                       ReadFile(file, &probe, 1, &more, nullptr) && more == 0;
+    CloseHandle(file);
+    if (!whole || !plainProfileText(*text)) return nullptr;
+    return text;
+}
+
 ProfileSection ProfileFile::readSection(const std::string& section) const {
     // The functions parse the whole file at every call: one call with a buffer
     // that holds the file (a section's lines, ends included, are never longer
@@ -60,14 +84,11 @@ ProfileSection ProfileFile::readSection(const std::string& section) const {
     const std::size_t size = fileSize();
     std::size_t length = size >= kLastBuffer - 2 ? kLastBuffer : std::max<std::size_t>(size + 2, 1024);
     for (;;) {
-        std::string buffer(length, '\0');
+        const std::unique_ptr<char[]> buffer(new char[length]);
         // A section cut to the buffer is reported as length - 2.
-        const DWORD got = GetPrivateProfileSectionA(section.c_str(), &buffer[0], static_cast<DWORD>(length),
+        const DWORD got = GetPrivateProfileSectionA(section.c_str(), buffer.get(), static_cast<DWORD>(length),
                                                     path_.c_str());
-        if (got + 2 < length) {
-            buffer.resize(got);
-            return ProfileSection(std::move(buffer));
-        }
+        if (got + 2 < length) return ProfileSection(std::string(buffer.get(), got));
         if (length >= kLastBuffer) return ProfileSection::tooLong();
         length = std::min(length * 4, kLastBuffer);
     }

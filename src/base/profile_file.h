@@ -1,6 +1,7 @@
 // The one place that calls the Windows profile functions.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "base/profile.h"
@@ -14,6 +15,7 @@ public:
     ProfileValue readValue(const std::string& section, const std::string& key,
                            const std::string& fallback) const override;
     ProfileSection readSection(const std::string& section) const override;
+    std::shared_ptr<const std::string> readText() const override;
     bool readable() const override;
     bool write(const std::string& section, const std::string& key, const std::string& value) override;
 

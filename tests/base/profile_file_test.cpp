@@ -29,42 +29,90 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
+// Plain text is split by the program; after a byte-order mark the profile
+// functions read the section themselves.
 TEST(ProfileFile, SectionReadsAgreeWithKeyReads) {
     const std::string path = tempFolder() + "\\sections.ini";
     const std::string longValue(5000, 'v');
-    writeBytes(path,
-               "; a comment before any section\r\n"
-               "[Main]\r\n"
-               "  Padded  =   blanks round it \t\r\n"
-               "Quoted=\" kept inside \"\r\n"
-               "Single='x'\r\n"
-               "Mixed=\"x'\r\n"
-               "OneQuote=\"\r\n"
-               "Twice=first\r\n"
-               "TWICE=second\r\n"
-               ";Commented=no\r\n"
-               "Bare\r\n"
-               "Bare=hidden\r\n"
-               "Empty=\r\n"
-               "Equals = a=b\r\n"
-               "Long=" + longValue + "\r\n"
-               "[Other]\r\n"
-               "Main=not here\r\n"
-               "[main]\r\n"
-               "Second=in the section given twice\r\n"
-               "Padded=again\r\n");
-    const ProfileFile file(path);
-    const SectionReads reads(file);
-    for (const char* key : {"Padded", "Quoted", "Single", "Mixed", "OneQuote", "Twice", "twice", ";Commented",
-                            "Bare", "Empty", "Equals", "Long", "Second", "Missing"}) {
-        const ProfileValue alone = file.readValue("Main", key, "<none>");
-        const ProfileValue fromSection = reads.value("Main", key, "<none>");
-        EXPECT_EQ(fromSection.text, alone.text) << key;
-        EXPECT_EQ(fromSection.whole, alone.whole) << key;
+    for (const std::string start : {"", "\xEF\xBB\xBF"}) {
+        writeBytes(path, start +
+                   "; a comment before any section\r\n"
+                   "[Main]\r\n"
+                   "  Padded  =   blanks round it \t\r\n"
+                   "Quoted=\" kept inside \"\r\n"
+                   "Single='x'\r\n"
+                   "Mixed=\"x'\r\n"
+                   "OneQuote=\"\r\n"
+                   "Twice=first\r\n"
+                   "TWICE=second\r\n"
+                   ";Commented=no\r\n"
+                   "Bare\r\n"
+                   "Bare=hidden\r\n"
+                   "Empty=\r\n"
+                   "Equals = a=b\r\n"
+                   "Spaced=\xA0v\xA0\r"
+                   "Long=" + longValue + "\r\n"
+                   "[Other]\r\n"
+                   "Main=not here\r\n"
+                   "[main]\r\n"
+                   "Second=in the section given twice\r\n"
+                   "Padded=again\r\n");
+        const ProfileFile file(path);
+        const SectionReads reads(file);
+        for (const char* key : {"Padded", "Quoted", "Single", "Mixed", "OneQuote", "Twice", "twice", ";Commented",
+                                "Bare", "Empty", "Equals", "Spaced", "Long", "Second", "Missing"}) {
+            const ProfileValue alone = file.readValue("Main", key, "<none>");
+            const ProfileValue fromSection = reads.value("Main", key, "<none>");
+            EXPECT_EQ(fromSection.text, alone.text) << key;
+            EXPECT_EQ(fromSection.whole, alone.whole) << key;
+        }
+        EXPECT_EQ(reads.value("Main", "Long", "").text, longValue);
+        EXPECT_EQ(reads.value("Main", "Padded", "").text, "blanks round it");
+        EXPECT_EQ(reads.value("Missing section", "Any", "d").text, "d");
     }
-    EXPECT_EQ(reads.value("Main", "Long", "").text, longValue);
-    EXPECT_EQ(reads.value("Main", "Padded", "").text, "blanks round it");
-    EXPECT_EQ(reads.value("Missing section", "Any", "d").text, "d");
+    DeleteFileA(path.c_str());
+}
+
+// Files made of pieces the profile functions are particular about (headers of
+// every shape, blanks, quotes, comments, line ends, bytes above 127): every key
+// read from a section read gives what a read of the key alone gives.
+TEST(ProfileFile, SectionReadsAgreeWithKeyReadsOnAnyText) {
+    const std::string path = tempFolder() + "\\pieces.ini";
+    const char* const headers[] = {"[Main]", "[main]", " [MAIN] ", "[Main", "[Main]x", "[Ma]in]", "[ Main ]",
+                                   "[Other]", "[]", "x[Main]", "[Main]]"};
+    const char* const pieces[] = {"K", "k", "Key", "=", " ", "\t", "\"", "'", ";", "[", "]", "v", "\xA0", "\xE9",
+                                  "\x81", "\x1A", "\v", "\xFF"};
+    const char* const ends[] = {"\r\n", "\n", "\r", "\n\r", "\r\r\n"};
+    const char* const keys[] = {"K", "k", "Key", "KK", "K K", "Kv"};
+    unsigned seed = 12345;
+    const auto next = [&seed](unsigned bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % bound;
+    };
+    int found = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (int line = 0, lines = 2 + next(8); line < lines; ++line) {
+            const unsigned kind = next(3);
+            if (kind == 0) text += headers[next(std::size(headers))];
+            for (int piece = 0, count = kind == 0 ? 0 : next(4); piece < count; ++piece)
+                text += pieces[next(std::size(pieces))];
+            if (kind == 1) text += keys[next(std::size(keys))] + std::string("=");
+            for (int piece = 0, count = kind == 0 ? 0 : next(5); piece < count; ++piece)
+                text += pieces[next(std::size(pieces))];
+            text += ends[next(std::size(ends))];
+        }
+        writeBytes(path, text);
+        const ProfileFile file(path);
+        const SectionReads reads(file);
+        for (const char* section : {"Main", "Other", "Ma]in"})
+            for (const char* key : keys) {
+                found += file.readValue(section, key, "<none>").text != "<none>";
+                ASSERT_EQ(reads.value(section, key, "<none>").text, file.readValue(section, key, "<none>").text)
+                    << "[" << section << "] " << key << " in:\n" << text;
+            }
+    }
+    EXPECT_GT(found, 40);  // the pieces make real values, not only missing keys
     DeleteFileA(path.c_str());
 }
 

@@ -66,6 +66,37 @@ TEST(Profile, SectionReadsFindKeysAsKeyByKeyReadsDo) {
     EXPECT_EQ(ProfileSection().find("Any"), std::nullopt);
 }
 
+// The whole file's text split as the profile functions split it (the Wine
+// tests compare it with the functions themselves).
+TEST(Profile, FileTextSplitsIntoSectionsAsTheProfileFunctionsDo) {
+    const auto text = std::make_shared<const std::string>(
+        "Lead=before any section\r\n"
+        " [ main ] \r\n"
+        "A=1\rB=2\n\n  C = 3 \r\n"
+        "x[Other]\r\n"
+        "[Ma]in]\r\n"
+        "D=4\r\n"
+        "[MAIN]\r\n"
+        "A=in the later section of the name\r\n"
+        "[Last]\r\n"
+        "E=5");
+    const ProfileSection main = ProfileSection::inText(text, "Main");
+    EXPECT_EQ(main.find("A"), "1");
+    EXPECT_EQ(main.find("B"), "2");
+    EXPECT_EQ(main.find("c"), "3");
+    EXPECT_EQ(main.find("x[Other]"), std::nullopt);  // a key without a value, not a header
+    EXPECT_EQ(main.find("D"), std::nullopt);
+    EXPECT_EQ(main.find("Lead"), std::nullopt);
+    EXPECT_EQ(ProfileSection::inText(text, "Ma]in").find("D"), "4");
+    EXPECT_EQ(ProfileSection::inText(text, "Last").find("E"), "5");
+    EXPECT_EQ(ProfileSection::inText(text, "Absent").find("A"), std::nullopt);
+
+    EXPECT_TRUE(plainProfileText(*text));
+    EXPECT_FALSE(plainProfileText("\xEF\xBB\xBF[Main]"));
+    EXPECT_FALSE(plainProfileText("\xFF\xFE[\0M\0"));
+    EXPECT_FALSE(plainProfileText(std::string("[Main]\r\nA=1\0\r\n", 12)));
+}
+
 TEST(Profile, OneReadPerSectionAndKeyByKeyWhenASectionIsTooLong) {
     test::MemoryProfile file;
     file.write("S", "A", "alpha");

@@ -289,7 +289,9 @@ def file_reads(trace: Path, ini: Path, size: int) -> tuple[int, int]:
     its pid."""
     whole, every, waiting = 0, 0, set()
     for line in trace.read_text(errors="replace").splitlines():
+        # strace pads the pid to five places.
         pid, _, call = line.partition(" ")
+        call = call.lstrip()
         if call.startswith(("read(", "pread64(")) and f"{ini.name}>" in call:
             if call.endswith("<unfinished ...>"):
                 waiting.add(pid)
@@ -345,7 +347,7 @@ def bigfile(runs: int):
             workdir = stamped_workdir(session, files[name], stamps[stamp])
             figure = figures[(name, stamp)]
             began = time.monotonic()
-            clock = H.Clock.start(session, cwd=workdir, local_time=local_time)
+            clock = H.Clock.start(session, cwd=workdir, local_time=local_time, poll=0.005)
             figure["start-up"].append(time.monotonic() - began)
 
             before = set(driver.owned(clock.hwnd))

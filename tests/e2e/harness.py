@@ -820,7 +820,7 @@ class Clock:
 
     @classmethod
     def start(cls, session: WineSession, edition="271", ini=None, local_time=None, env=None,
-              cwd=None, locale=None, timeout=20, launcher=None) -> "Clock":
+              cwd=None, locale=None, timeout=20, launcher=None, poll=0.05) -> "Clock":
         """Starts a copy and waits for its indicator.
 
         ini: settings file content (text, written as cp1251 with CRLF, or bytes
@@ -829,6 +829,7 @@ class Clock:
         local_time: "HH:MM[:SS]" or a datetime for the program's local time.
         locale: None or "en" (code page 1252) or "ru" (code page 1251).
         launcher: words put before the Wine command line (a tracer, say).
+        poll: seconds between looks at the indicator (finer for a benchmark).
         """
         exe = program(edition)
         if not exe.exists():
@@ -860,7 +861,8 @@ class Clock:
             return fresh[0] if fresh else None
 
         try:
-            hwnd = _wait_until(new_indicator, timeout, what=f"the {INDICATOR_CLASS} window of {exe.name}")
+            hwnd = _wait_until(new_indicator, timeout, interval=poll,
+                               what=f"the {INDICATOR_CLASS} window of {exe.name}")
             # The window is found while it is still being created; its set-up
             # (menu, z-order, timer) is done once the first refresh has replaced
             # the creation title with the date.
@@ -872,7 +874,7 @@ class Clock:
                 except DriverError:
                     return False  # busy (a huge settings file): not yet
 
-            _wait_until(first_refresh_done, timeout, what=f"the first refresh of {exe.name}")
+            _wait_until(first_refresh_done, timeout, interval=poll, what=f"the first refresh of {exe.name}")
             owner = driver.owner(hwnd)
             pid = driver.pidof(hwnd)
         except BaseException:
