@@ -856,7 +856,9 @@ class Clock:
 
         def new_indicator():
             if popen.poll() is not None:
-                raise HarnessError(f"{exe.name} ended with {popen.returncode} before showing its indicator")
+                said = log.read_bytes()[-2000:].decode("utf-8", "replace").strip()
+                raise HarnessError(f"{exe.name} ended with {popen.returncode} before showing its indicator"
+                                   + (f"; Wine printed:\n{said}" if said else ""))
             fresh = [h for h in driver.find_all(INDICATOR_CLASS) if h not in before]
             return fresh[0] if fresh else None
 
