@@ -29,34 +29,35 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-// Plain text is split by the program; after a byte-order mark the profile
-// functions read the section themselves.
 TEST(ProfileFile, SectionReadsAgreeWithKeyReads) {
     const std::string path = tempFolder() + "\\sections.ini";
     const std::string longValue(5000, 'v');
+    const std::string text =
+        "; a comment before any section\r\n"
+        "[Main]\r\n"
+        "  Padded  =   blanks round it \t\r\n"
+        "Quoted=\" kept inside \"\r\n"
+        "Single='x'\r\n"
+        "Mixed=\"x'\r\n"
+        "OneQuote=\"\r\n"
+        "Twice=first\r\n"
+        "TWICE=second\r\n"
+        ";Commented=no\r\n"
+        "Bare\r\n"
+        "Bare=hidden\r\n"
+        "Empty=\r\n"
+        "Equals = a=b\r\n"
+        "Spaced=\xA0v\xA0\r"
+        "Long=" + longValue + "\r\n"
+        "[Other]\r\n"
+        "Main=not here\r\n"
+        "[main]\r\n"
+        "Second=in the section given twice\r\n"
+        "Padded=again\r\n";
+    // Plain text is split by the program; after a byte-order mark the profile
+    // functions read the section themselves.
     for (const std::string start : {"", "\xEF\xBB\xBF"}) {
-        writeBytes(path, start +
-                   "; a comment before any section\r\n"
-                   "[Main]\r\n"
-                   "  Padded  =   blanks round it \t\r\n"
-                   "Quoted=\" kept inside \"\r\n"
-                   "Single='x'\r\n"
-                   "Mixed=\"x'\r\n"
-                   "OneQuote=\"\r\n"
-                   "Twice=first\r\n"
-                   "TWICE=second\r\n"
-                   ";Commented=no\r\n"
-                   "Bare\r\n"
-                   "Bare=hidden\r\n"
-                   "Empty=\r\n"
-                   "Equals = a=b\r\n"
-                   "Spaced=\xA0v\xA0\r"
-                   "Long=" + longValue + "\r\n"
-                   "[Other]\r\n"
-                   "Main=not here\r\n"
-                   "[main]\r\n"
-                   "Second=in the section given twice\r\n"
-                   "Padded=again\r\n");
+        writeBytes(path, start + text);
         const ProfileFile file(path);
         const SectionReads reads(file);
         for (const char* key : {"Padded", "Quoted", "Single", "Mixed", "OneQuote", "Twice", "twice", ";Commented",
