@@ -380,36 +380,56 @@ class Driver:
 
     def __init__(self, env: dict, exe: Path, log: Path, timeout: float = 30):
         self.timeout = timeout
+        self._env, self._exe = env, exe
         self._log = open(log, "ab")
-        self.proc = subprocess.Popen(["wine", str(exe)], env=env, stdin=subprocess.PIPE,
+        self._lock = threading.Lock()
+        self._start()
+
+    def _start(self):
+        self.proc = subprocess.Popen(["wine", str(self._exe)], env=self._env, stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=self._log, bufsize=0)
         self._lines: queue.Queue = queue.Queue()
-        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader = threading.Thread(target=self._read, args=(self.proc, self._lines), daemon=True)
         self._reader.start()
-        self._lock = threading.Lock()
-        answer = self.raw("ping", timeout=60)
+        self._broken = False
+        answer = self._exchange("ping", 60)
         if answer != "ok pong":
             raise DriverError(f"driver did not start: {answer!r}")
 
-    def _read(self):
-        for line in iter(self.proc.stdout.readline, b""):
-            self._lines.put(line.decode("utf-8", "replace").rstrip("\r\n"))
-        self._lines.put(None)
+    @staticmethod
+    def _read(proc, lines):
+        for line in iter(proc.stdout.readline, b""):
+            lines.put(line.decode("utf-8", "replace").rstrip("\r\n"))
+        lines.put(None)
+
+    def _exchange(self, line: str, timeout: float) -> str:
+        """One command and its answer. A driver that did not answer in time,
+        or ended, is marked broken: a late answer would be taken as the next
+        command's, so it is started afresh before the next command."""
+        try:
+            self.proc.stdin.write(line.encode("utf-8") + b"\n")
+            self.proc.stdin.flush()
+        except (BrokenPipeError, OSError) as e:
+            self._broken = True
+            raise DriverError(f"driver is gone ({e}; exit code {self.proc.poll()})")
+        try:
+            answer = self._lines.get(timeout=timeout * TIMEOUT_SCALE)
+        except queue.Empty:
+            self._broken = True
+            raise DriverError(f"driver gave no answer to {line!r}")
+        if answer is None:
+            self._broken = True
+            raise DriverError(f"driver ended while answering {line!r} (exit code {self.proc.poll()})")
+        return answer
 
     def raw(self, line: str, timeout: float | None = None) -> str:
         with self._lock:
-            try:
-                self.proc.stdin.write(line.encode("utf-8") + b"\n")
-                self.proc.stdin.flush()
-            except (BrokenPipeError, OSError) as e:
-                raise DriverError(f"driver is gone ({e})")
-            try:
-                answer = self._lines.get(timeout=(timeout or self.timeout) * TIMEOUT_SCALE)
-            except queue.Empty:
-                raise DriverError(f"driver gave no answer to {line!r}")
-            if answer is None:
-                raise DriverError(f"driver ended while answering {line!r}")
-            return answer
+            if self._broken or self.proc.poll() is not None:
+                # What the old one held (a file, a watch) is gone with it.
+                self.proc.kill()
+                self.proc.wait()
+                self._start()
+            return self._exchange(line, timeout or self.timeout)
 
     def cmd(self, line: str, timeout: float | None = None) -> str:
         """Runs one command; returns what follows "ok", raises on "err"."""
@@ -651,7 +671,10 @@ class Driver:
         return int(acp), int(oemcp), int(lcid, 16)
 
     def close(self):
-        if self.proc.poll() is None:
+        if self.proc.poll() is None and self._broken:
+            self.proc.kill()
+            self.proc.wait()
+        elif self.proc.poll() is None:
             try:
                 self.raw("quit", timeout=10)
                 self.proc.wait(10)

@@ -12,6 +12,13 @@ def test_driver_answers_and_rejects(driver):
     assert driver.raw("rect nonsense").startswith("err ")
     assert driver.find("NoSuchWindowClass") is None
     assert driver.screen_size() == (1024, 768)
+    # A driver that ended (or missed an answer) is started afresh for the next
+    # command instead of failing every test after it.
+    driver.proc.kill()
+    driver.proc.wait()
+    with pytest.raises(H.DriverError):
+        driver._exchange("ping", 5)
+    assert driver.raw("ping") == "ok pong"
 
 
 def test_both_locales(wine, driver):

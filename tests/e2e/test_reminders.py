@@ -316,6 +316,7 @@ def test_long_groups_are_read_whole(clocks, edition):
         assert len(saved[key]) == len(alarm[key])
 
 
+@pytest.mark.shipped
 def test_a_settings_file_of_1_mib_starts_fires_and_saves(clocks):
     """A file of 1 MiB: 1,000 reminders of today over the five kinds of group and
     a year of dated groups. The program starts, fires the two that fall due now,
