@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "base/modal_dialog.h"
+#include "base/procedure_guard.h"
 
 namespace tikkano {
 
@@ -37,13 +38,11 @@ LRESULT CALLBACK filteredControlProcedure(HWND control, UINT message, WPARAM wPa
     HWND dialog = GetParent(control);
     if (State* state = dialogState<State>(dialog)) {
         LRESULT result = 0;
-        try {
-            if (Filter(control, *state, message, wParam, lParam, result)) return result;
-        } catch (...) {
-            // As in the dialog procedure: nothing unwinds through the system's code.
-            EndDialog(dialog, -1);
-            return 0;
-        }
+        bool handled = false;
+        // As in the dialog procedure: a filter that threw counts as not
+        // handling the message, and the dialog stays open and usable.
+        if (ranToEnd([&] { handled = Filter(control, *state, message, wParam, lParam, result); }) && handled)
+            return result;
     }
     return CallWindowProcW(own, control, message, wParam, lParam);
 }

@@ -31,16 +31,13 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The lines of a text from `start` to `end`: "\r" and "\n" each end one, as
-// the profile functions split the file.
+// The lines of a text: "\r" and "\n" each end one, as the profile functions
+// split the file.
 class Lines {
 public:
-    Lines(std::string_view text, std::size_t start, std::size_t end)
-        : text_(text.substr(0, end)), start_(start), nextReturn_(find('\r')), nextNewline_(find('\n')) {}
+    explicit Lines(std::string_view text) : text_(text), nextReturn_(find('\r')), nextNewline_(find('\n')) {}
 
     bool done() const { return start_ >= text_.size(); }
-    // Where the next line starts.
-    std::size_t at() const { return start_; }
     // The next line's start and end.
     std::pair<std::size_t, std::size_t> next() {
         // Each end is searched for once past the last one found: one pass over
@@ -59,7 +56,7 @@ private:
     }
 
     std::string_view text_;
-    std::size_t start_;
+    std::size_t start_ = 0;
     std::size_t nextReturn_, nextNewline_;
 };
 
@@ -100,22 +97,16 @@ ProfileSection ProfileSection::inText(std::shared_ptr<const std::string> text, s
     ProfileSection read;
     read.text_ = std::move(text);
     const std::string_view all(*read.text_);
-    // Only the first section of a name is read: the lines up to the next header.
-    std::size_t begin = all.size(), end = all.size();
-    for (Lines lines(all, 0, all.size()); !lines.done();) {
-        const std::size_t at = lines.at();
+    bool inside = false;
+    for (Lines lines(all); !lines.done();) {
         const auto [start, stop] = lines.next();
-        const std::optional<std::string_view> name = sectionHeader(all.substr(start, stop - start));
-        if (!name) continue;
-        if (begin < all.size()) {
-            end = at;
-            break;
+        if (const std::optional<std::string_view> name = sectionHeader(all.substr(start, stop - start))) {
+            // Only the first section of a name is read.
+            if (inside) break;
+            inside = sameName(*name, section);
+        } else if (inside) {
+            read.addLine(start, stop);
         }
-        if (sameName(*name, section)) begin = lines.at();
-    }
-    for (Lines lines(all, begin, end); !lines.done();) {
-        const auto [start, stop] = lines.next();
-        read.addLine(start, stop);
     }
     return read;
 }
