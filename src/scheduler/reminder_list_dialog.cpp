@@ -136,7 +136,9 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     // The whole value: OK writes back what was read. A group longer than the
     // program reads (only a hand-edited file has one) is not opened at all, so
     // that its tail is never written away.
-    const ProfileValue stored = profile.readValue(kAlarmSection, request.key, "");
+    // Read as the calendar's marks and today's list read it, so that a group
+    // they show is the group the list opens with.
+    const ProfileValue stored = SectionReads(profile).value(kAlarmSection, request.key, "");
     // A file held by another program reads as empty: such a list is not opened.
     if (!profile.readable()) {
         MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),
