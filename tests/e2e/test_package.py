@@ -30,6 +30,8 @@ def test_each_edition_has_its_zip(version, exe):
         assert version.encode("utf-16-le") in program
         guide = z.read("USER-GUIDE.txt").decode("utf-8-sig")
         assert "Horvik32.ini" in guide and "КАЛЕНДАРЬ" in guide and "\r\n" in guide
+        # The guide of each zip tells the user to start the program that zip holds.
+        assert exe in guide and f"Tikkano {version}" in guide
         assert "MIT License" in z.read("LICENSE.txt").decode("utf-8-sig")
 
 
