@@ -638,8 +638,12 @@ class Driver:
 
     def procmem(self, pid: int) -> tuple[int, int]:
         """(PagefileUsage, WorkingSetSize) of a Windows process, in bytes."""
-        pagefile, working_set = self.cmd(f"procmem {pid}").split()
+        pagefile, working_set, _peak = self.cmd(f"procmem {pid}").split()
         return int(pagefile), int(working_set)
+
+    def peak_private(self, pid: int) -> int:
+        """The most private bytes (PeakPagefileUsage) a Windows process has held."""
+        return int(self.cmd(f"procmem {pid}").split()[2])
 
     def handles(self, pid: int) -> int:
         return int(self.cmd(f"handles {pid}").split()[0])

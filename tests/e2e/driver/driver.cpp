@@ -680,8 +680,8 @@ std::string run(const std::string& line) {
         BOOL ok = GetProcessMemoryInfo(proc, &pmc, sizeof pmc);
         CloseHandle(proc);
         if (!ok) return "err GetProcessMemoryInfo failed";
-        std::snprintf(buf, sizeof buf, "ok %lu %lu", (unsigned long)pmc.PagefileUsage,
-                      (unsigned long)pmc.WorkingSetSize);
+        std::snprintf(buf, sizeof buf, "ok %lu %lu %lu", (unsigned long)pmc.PagefileUsage,
+                      (unsigned long)pmc.WorkingSetSize, (unsigned long)pmc.PeakPagefileUsage);
         return buf;
     }
     if (cmd == "displaymode") {
