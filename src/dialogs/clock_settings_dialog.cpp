@@ -113,12 +113,11 @@ void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
     showWorkingColours(dialog, state);
 }
 
-// After the font chooser, whichever way it was left, the indicator has the
-// focus and takes the mouse again while this dialog stays open, so that the
-// new font can be looked at and the indicator moved at once.
-void focusIndicator(const ClockSettingsState& state) {
-    EnableWindow(state.indicator, TRUE);
-    SetFocus(state.indicator);
+// After the font chooser, whichever way it was left, the keys go on in this
+// dialog from its font button. The indicator behind stays disabled while the
+// dialog is open: keys or a menu there would act under an unconfirmed dialog.
+void focusFontButton(HWND dialog) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_CLOCK_FONT)), TRUE);
 }
 
 // The font chooser belongs to this dialog, so neither it nor the menu behind
@@ -129,7 +128,7 @@ void chooseFont(HWND dialog, ClockSettingsState& state) {
     app.font.chooser.hwndOwner = dialog;
     const BOOL chosen = late::chooseFont(&app.font.chooser);
     app.font.chooser.hwndOwner = nullptr;
-    focusIndicator(state);
+    focusFontButton(dialog);
     if (!chosen) return;
     IndicatorFont& font = app.settings.font;
     const LOGFONTA& chosenFont = app.font.logFont;
