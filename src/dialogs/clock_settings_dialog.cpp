@@ -1,6 +1,7 @@
 #include "dialogs/clock_settings_dialog.h"
 
 #include <iterator>
+#include <string>
 
 #include "base/gdi_guards.h"
 #include "base/late_bound.h"
@@ -161,7 +162,21 @@ void useSystemFont(ClockSettingsState& state) {
     refreshIndicator(state);
 }
 
-void setWholeMinute() {
+// Setting the clock needs the right to change the system time, which only an
+// elevated administrator's program has (the program asks for no elevation):
+// a refusal is told, so that the user does not take the clock for set.
+void tellClockNotSet(HWND dialog, Language language, DWORD error) {
+    std::wstring message;
+    if (error == ERROR_PRIVILEGE_NOT_HELD) {
+        message = uiText(kTextClockNotSetNoRight, language);
+    } else {
+        message = uiText(kTextClockNotSet, language);
+        message.replace(message.find(L"%s"), 2, fromUtf8(std::to_string(error).c_str()));
+    }
+    MessageBoxW(dialog, message.c_str(), uiText(kTextClockCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+void setWholeMinute(HWND dialog, Language language) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const auto rounded = wholeMinute({now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute,
@@ -174,7 +189,7 @@ void setWholeMinute() {
     time.wDayOfWeek = static_cast<WORD>(rounded->weekday);
     time.wHour = static_cast<WORD>(rounded->hour);
     time.wMinute = static_cast<WORD>(rounded->minute);
-    SetLocalTime(&time);
+    if (!SetLocalTime(&time)) tellClockNotSet(dialog, language, GetLastError());
 }
 
 void openControlPanel() { WinExec("Control.exe Timedate.cpl", SW_SHOW); }
@@ -222,7 +237,7 @@ INT_PTR onCommand(HWND dialog, ClockSettingsState& state, WPARAM command) {
     case IDC_CLOCK_STANDARD: restoreDefaultColours(dialog, state); return TRUE;
     case IDC_CLOCK_FONT: chooseFont(dialog, state); return TRUE;
     case IDC_CLOCK_SYSTEM_FONT: useSystemFont(state); return TRUE;
-    case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(); return TRUE;
+    case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(dialog, state.app.settings.language); return TRUE;
     case IDC_CLOCK_CONTROL_PANEL: openControlPanel(); return TRUE;
     case IDC_CLOCK_DATE_FORMAT: openDateFormatDialog(dialog, state.app.settings); return TRUE;
     case IDC_CLOCK_SHOW_TIME:

@@ -19,8 +19,8 @@ WM_LBUTTONDOWN, WM_LBUTTONUP = 0x0201, 0x0202
 CB_SETCURSEL, CBN_SELCHANGE = 0x014E, 1
 TIME_BOX, DATE_BOX, MEMORY_BOX, RAM_BOX = 102, 103, 104, 105
 BACK, TIME_COLOUR, DATE_COLOUR = 111, 112, 113
-FONT, STANDARD, SYSTEM_FONT, BORDER, CONTROL_PANEL, HEADS, SHORT_DATE, DATE_FORMAT = (
-    1032, 1033, 1037, 1038, 1041, 1061, 1040, 1064)
+FONT, STANDARD, SYSTEM_FONT, BORDER, WHOLE_MINUTE, CONTROL_PANEL, HEADS, SHORT_DATE, DATE_FORMAT = (
+    1032, 1033, 1037, 1038, 1039, 1041, 1061, 1040, 1064)
 BOXES = (TIME_BOX, DATE_BOX, MEMORY_BOX, RAM_BOX)
 
 # Distinctive colours (COLORREF 0x00BBGGRR): background, time, date, memory, RAM.
@@ -317,6 +317,29 @@ def test_control_panel_button_starts_control_exe_with_timedate(clocks, wine, dri
     wait_for(log.exists, what="Control.exe to run")
     _cwd, parameters, _line = wait_for(lambda: log.read_text("utf-8").splitlines(), what="its record")[0].split("\t")
     assert parameters == "Timedate.cpl"
+    end(driver, dialog, H.IDCANCEL)
+    assert clock.close() == 0
+
+
+NOT_SET = {
+    "Rus": ("Часы", "Время не установлено: у программы нет права изменять системное время.\n"
+                    "Это право может запросить панель «Дата и время»: её открывает соседняя кнопка Set."),
+    "Eng": ("Clock", "The clock was not set: this program has no right to change the system time.\n"
+                     "The Date and Time control panel can ask for that right: the Set button next to this one opens it."),
+}
+
+
+@pytest.mark.parametrize("language", ["Rus", "Eng"])
+def test_a_refused_whole_minute_is_told_and_the_dialog_stays(clocks, driver, language):
+    # Wine refuses any real change of its clock, as Windows does for a user
+    # without the right to change the system time.
+    clock = clocks.start(ini=ini(language=language), local_time="10:20:10")
+    dialog = open_settings(clock)
+    click(driver, dialog, WHOLE_MINUTE)
+    boxes = clock.wait_message_boxes(1, owner=dialog)
+    assert len(boxes) == 1 and (boxes[0].caption, boxes[0].text) == NOT_SET[language]
+    clock.dismiss(boxes[0])
+    assert driver.exists(dialog) and driver.enabled(dialog)
     end(driver, dialog, H.IDCANCEL)
     assert clock.close() == 0
 
