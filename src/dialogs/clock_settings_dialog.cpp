@@ -171,7 +171,8 @@ void tellClockNotSet(HWND dialog, Language language, DWORD error) {
         message = uiText(kTextClockNotSetNoRight, language);
     } else {
         message = uiText(kTextClockNotSet, language);
-        message.replace(message.find(L"%s"), 2, fromUtf8(std::to_string(error).c_str()));
+        const std::size_t at = message.find(L"%s");
+        if (at != std::wstring::npos) message.replace(at, 2, fromUtf8(std::to_string(error).c_str()));
     }
     MessageBoxW(dialog, message.c_str(), uiText(kTextClockCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
