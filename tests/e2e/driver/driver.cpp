@@ -309,6 +309,7 @@ const KeyName key_names[] = {
     {"tab", VK_TAB},     {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"space", VK_SPACE},  {"up", VK_UP},
     {"down", VK_DOWN},   {"left", VK_LEFT},    {"right", VK_RIGHT}, {"pgup", VK_PRIOR},  {"pgdn", VK_NEXT},
     {"home", VK_HOME},   {"end", VK_END},      {"delete", VK_DELETE}, {"apps", VK_APPS}, {"f10", VK_F10},
+    {"f4", VK_F4},
     {"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"alt", VK_MENU},
 };
 
