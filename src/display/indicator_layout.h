@@ -90,6 +90,16 @@ struct Place {
 };
 Place keepOnScreen(const Rect& window, const Rect& desktop);
 
+// The monitor `window` belongs on: the one it overlaps most (the first of equals),
+// else the nearest. Null when there is no monitor.
+const Rect* homeMonitor(const Rect& window, const std::vector<Rect>& monitors);
+// Where `window` must go to lie wholly on its home monitor, as keepOnScreen keeps
+// it on a desktop; with no monitor it stays. With one monitor this is exactly
+// keepOnScreen on that monitor.
+Place keepOnMonitor(const Rect& window, const std::vector<Rect>& monitors);
+// The bounding box of all monitors, the virtual screen (empty with none).
+Rect boundingBox(const std::vector<Rect>& monitors);
+
 // The tooltip field of the tray record the program hands over (the first
 // NOTIFYICONDATA layout): 64 bytes, so 63 characters and the terminator.
 constexpr std::size_t kTooltipField = 64;

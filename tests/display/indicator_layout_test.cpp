@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
+#include <tuple>
 
 namespace tikkano {
 namespace {
@@ -121,6 +122,54 @@ TEST(IndicatorPlace, FarOffPlacesStayWithinRange) {
     const Place belowRange = keepOnScreen({INT_MIN, INT_MIN, INT_MIN + 120, INT_MIN + 20}, desktop);
     EXPECT_EQ(belowRange.left, 0);
     EXPECT_EQ(belowRange.top, 0);
+}
+
+TEST(IndicatorPlace, KeptWhollyOnItsOwnMonitor) {
+    // 1280x1024 primary, 1024x768 to its right, and one 1024x768 left of it.
+    const Rect primary{0, 0, 1280, 1024}, right{1280, 0, 2304, 768}, left{-1024, 0, 0, 768};
+    const std::vector<Rect> two{primary, right};
+
+    // Stay: wholly on the second monitor, or on the one left of the primary.
+    EXPECT_FALSE(keepOnMonitor({1500, 100, 1600, 120}, two).moved);
+    EXPECT_FALSE(keepOnMonitor({-500, 10, -400, 30}, {primary, left}).moved);
+    // Across the seam it goes onto the monitor it mostly lies on.
+    Place p = keepOnMonitor({1250, 100, 1350, 120}, two);
+    EXPECT_EQ(p.left, 1280);
+    p = keepOnMonitor({1200, 100, 1300, 120}, two);
+    EXPECT_EQ(p.left, 1180);
+    // The right edge of the whole desk, and the bottom.
+    p = keepOnMonitor({2250, 700, 2350, 720}, two);
+    EXPECT_TRUE(p.moved);
+    EXPECT_EQ(p.left, 2204);
+    EXPECT_EQ(p.top, 700);
+    // The gap below the smaller monitor is on none: the nearest takes it.
+    p = keepOnMonitor({1800, 900, 1900, 920}, two);
+    EXPECT_EQ(p.left, 1800);
+    EXPECT_EQ(p.top, 748);
+    // Negative coordinates: kept on the left monitor, not pulled to 0.
+    p = keepOnMonitor({-90, 760, 10, 780}, {primary, left});
+    EXPECT_EQ(p.left, -100);
+    EXPECT_EQ(p.top, 748);
+    // Off every monitor (one unplugged, another machine's place).
+    p = keepOnMonitor({3000, -300, 3100, -280}, two);
+    EXPECT_EQ(p.left, 2204);
+    EXPECT_EQ(p.top, 0);
+    // Wider than its monitor: at its left edge, as on one screen.
+    p = keepOnMonitor({1300, 10, 2500, 30}, {left, primary, right});
+    EXPECT_EQ(p.left, 1280);
+    // No monitor: it stays.
+    p = keepOnMonitor({5, 6, 105, 26}, {});
+    EXPECT_FALSE(p.moved);
+    EXPECT_EQ(p.left, 5);
+    EXPECT_EQ(p.top, 6);
+    // One monitor is one screen, however far off the window is.
+    const Rect far{INT_MIN, 700, INT_MIN + 100, 720};
+    const Place alone = keepOnMonitor(far, {{0, 0, 1024, 768}});
+    const Place screen = keepOnScreen(far, {0, 0, 1024, 768});
+    EXPECT_EQ(std::tie(alone.left, alone.top, alone.moved), std::tie(screen.left, screen.top, screen.moved));
+
+    EXPECT_EQ(boundingBox({left, primary, right}), (Rect{-1024, 0, 2304, 1024}));
+    EXPECT_EQ(boundingBox({}), Rect{});
 }
 
 TEST(IndicatorText, TooltipFieldIsFilledAndNeverOverrun) {
