@@ -305,9 +305,13 @@ EndSection
         os.close(w)
         number = _display_number(r, 30 * TIMEOUT_SCALE)
         if number is None:
+            if self.proc.poll() is None:
+                self.proc.kill()
+            self.proc.wait()
+            lines = self.log.read_text(errors="replace").splitlines() if self.log.exists() else []
+            said = [line.split("(EE)", 1)[1].strip() for line in lines if "(EE)" in line]
+            said = [line for line in said if line and not line.startswith(("Please also check", "Server terminated"))]
             self.stop()
-            said = [line for line in self.log.read_text(errors="replace").splitlines() if "(EE)" in line] \
-                if self.log.exists() else []
             raise XorgUnavailable("Xorg did not start" + (": " + " / ".join(said[-3:]) if said else ""))
         self.display = ":" + number
         self.xrandr("--addmode", "DUMMY1", "1024x768")
