@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
+#include "base/settings.h"
 #include "base/text_format.h"
 
 namespace tikkano {
@@ -158,6 +160,23 @@ Rect boundingBox(const std::vector<Rect>& monitors) {
         box.bottom = std::max(box.bottom, m.bottom);
     }
     return box;
+}
+
+bool followDesktopSize(Profile& profile, Rect& window, const Rect& seen, const Rect& now) {
+    bool changed = false;
+    if (now.width() != seen.width()) {
+        const int left = clampToInt(static_cast<long long>(window.left) - seen.left);
+        if (const std::optional<int> kept = swapScreenPlace(profile, 'X', left, seen.width(), now.width()))
+            window = movedTo(window, now.left + *kept, window.top);
+        changed = true;
+    }
+    if (now.height() != seen.height()) {
+        const int top = clampToInt(static_cast<long long>(window.top) - seen.top);
+        if (const std::optional<int> kept = swapScreenPlace(profile, 'Y', top, seen.height(), now.height()))
+            window = movedTo(window, window.left, now.top + *kept);
+        changed = true;
+    }
+    return changed;
 }
 
 void copyTooltip(const std::string& text, char* field, std::size_t capacity) {

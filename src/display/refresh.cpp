@@ -1,9 +1,6 @@
 #include "display/refresh.h"
 
-#include <algorithm>
-#include <climits>
 #include <iterator>
-#include <optional>
 
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
@@ -104,15 +101,8 @@ std::vector<Rect> monitorRects() {
     return {toRect(desktop)};
 }
 
-// A coordinate counted from `origin`, the near edge of the desktop.
-int fromOrigin(int coordinate, int origin) {
-    return static_cast<int>(std::clamp<long long>(static_cast<long long>(coordinate) - origin, INT_MIN, INT_MAX));
-}
-
 // Moves the indicator to where it was last seen on a desktop of the new size, and
-// keeps it on its monitor. The desktop is the bounding box of all monitors; its
-// places are counted from its left and top edges, so that a place on a monitor
-// left of or above the primary is remembered as a number greater than 0.
+// keeps it on its monitor.
 void placeOnScreen(HWND indicator, const RefreshContext& context) {
     RefreshMemory& memory = context.memory;
     const std::vector<Rect> monitors = monitorRects();
@@ -121,20 +111,8 @@ void placeOnScreen(HWND indicator, const RefreshContext& context) {
     Rect window = windowRect(indicator);
     bool mustMove = false;
 
-    if (seen.right != 0 && kEdition.remembersScreenPlaces) {
-        if (desktop.width() != seen.width()) {
-            const std::optional<int> left = swapScreenPlace(context.profile, 'X', fromOrigin(window.left, seen.left),
-                                                            seen.width(), desktop.width());
-            if (left) window = movedTo(window, desktop.left + *left, window.top);
-            mustMove = true;
-        }
-        if (desktop.height() != seen.height()) {
-            const std::optional<int> top = swapScreenPlace(context.profile, 'Y', fromOrigin(window.top, seen.top),
-                                                           seen.height(), desktop.height());
-            if (top) window = movedTo(window, window.left, desktop.top + *top);
-            mustMove = true;
-        }
-    }
+    if (seen.right != 0 && kEdition.remembersScreenPlaces)
+        mustMove = followDesktopSize(context.profile, window, seen, desktop);
     memory.desktopSeen = desktop;
 
     const Place place = keepOnMonitor(window, monitors);

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <tuple>
 
+#include "support/memory_profile.h"
+
 namespace tikkano {
 namespace {
 
@@ -170,6 +172,36 @@ TEST(IndicatorPlace, KeptWhollyOnItsOwnMonitor) {
 
     EXPECT_EQ(boundingBox({left, primary, right}), (Rect{-1024, 0, 2304, 1024}));
     EXPECT_EQ(boundingBox({}), Rect{});
+}
+
+TEST(IndicatorPlace, RememberedPerDesktopSizeFromItsCorner) {
+    test::MemoryProfile file;
+    auto value = [&](const char* key) { return file.read("Position", key, "none"); };
+    // One screen: the keys and values of a screen-size change, as ever.
+    Rect window{600, 500, 700, 520};
+    EXPECT_TRUE(followDesktopSize(file, window, {0, 0, 1024, 768}, {0, 0, 800, 600}));
+    EXPECT_EQ(window, (Rect{600, 500, 700, 520}));
+    EXPECT_EQ(value("X1024"), "600");
+    EXPECT_EQ(value("Y768"), "500");
+    EXPECT_TRUE(followDesktopSize(file, window, {0, 0, 800, 600}, {0, 0, 1024, 768}));
+    EXPECT_EQ(window.left, 600);
+    EXPECT_EQ(value("X800"), "600");
+
+    // A second monitor left of the primary: a place on it is counted from the
+    // desk's left edge, and comes back there.
+    const Rect desk{-1024, 0, 1280, 1024}, primary{0, 0, 1280, 1024};
+    window = {-500, 700, -400, 720};
+    EXPECT_TRUE(followDesktopSize(file, window, desk, primary));
+    EXPECT_EQ(value("X2304"), "524");
+    EXPECT_EQ(value("Y1024"), "none");  // the height did not change
+    EXPECT_EQ(window.left, -500);       // nothing remembered for 1280: it stays
+    window = {0, 700, 100, 720};
+    EXPECT_TRUE(followDesktopSize(file, window, primary, desk));
+    EXPECT_EQ(value("X1280"), "0");     // 0: none, as ever
+    EXPECT_EQ(window, (Rect{-500, 700, -400, 720}));
+
+    EXPECT_FALSE(followDesktopSize(file, window, desk, desk));
+    EXPECT_FALSE(followDesktopSize(file, window, {0, 0, 1024, 768}, {1024, 0, 2048, 768}));
 }
 
 TEST(IndicatorText, TooltipFieldIsFilledAndNeverOverrun) {
