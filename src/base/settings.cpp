@@ -171,15 +171,19 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
     return allWritten;
 }
 
-int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
+std::optional<int> swapScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
     const std::string axisName(1, axis);
     // A place that cannot be written is only lost; nobody is told.
     (void)profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
     const int remembered = parseDecimal(profile.read(kPosition, axisName + decimal(newExtent), "0"));
-    if (remembered <= 0) return current;
+    if (remembered <= 0) return std::nullopt;
     // A hand-edited place beyond the screen would be pulled back onto it anyway;
     // stopping at the screen's edge keeps the window's arithmetic far from overflow.
     return newExtent > 0 && remembered > newExtent ? newExtent : remembered;
+}
+
+int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
+    return swapScreenPlace(profile, axis, current, previousExtent, newExtent).value_or(current);
 }
 
 }  // namespace tikkano

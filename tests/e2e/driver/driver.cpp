@@ -360,6 +360,13 @@ bool chord_inputs(const std::string& chord, std::vector<INPUT>& inputs) {
     return true;
 }
 
+BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT r, LPARAM out) {
+    char one[64];
+    std::snprintf(one, sizeof one, " %ld,%ld,%ld,%ld", r->left, r->top, r->right, r->bottom);
+    *reinterpret_cast<std::string*>(out) += one;
+    return TRUE;
+}
+
 std::string run(const std::string& line) {
     std::vector<std::string> w = split(line);
     if (w.empty()) return "err empty";
@@ -553,6 +560,13 @@ std::string run(const std::string& line) {
         std::snprintf(buf, sizeof buf, "ok %d %d %d %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
         return buf;
+    }
+    if (cmd == "monitors") {
+        // Answer: GetSystemMetrics(SM_CMONITORS), then each rectangle EnumDisplayMonitors
+        // gives, as L,T,R,B, primary first as the system lists it.
+        std::string rects;
+        EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&rects));
+        return "ok " + std::to_string(GetSystemMetrics(SM_CMONITORS)) + rects;
     }
     // Commands answered by the spy DLL inside the process: COMMAND PID OUTFILE.
     static const struct {
