@@ -175,15 +175,11 @@ std::optional<int> swapScreenPlace(Profile& profile, char axis, int current, int
     const std::string axisName(1, axis);
     // A place that cannot be written is only lost; nobody is told.
     (void)profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
-    const int remembered = parseDecimal(profile.read(kPosition, axisName + decimal(newExtent), "0"));
+    const int remembered = parseDecimal(SectionReads(profile).value(kPosition, axisName + decimal(newExtent), "0").text);
     if (remembered <= 0) return std::nullopt;
     // A hand-edited place beyond the screen would be pulled back onto it anyway;
     // stopping at the screen's edge keeps the window's arithmetic far from overflow.
     return newExtent > 0 && remembered > newExtent ? newExtent : remembered;
-}
-
-int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
-    return swapScreenPlace(profile, axis, current, previousExtent, newExtent).value_or(current);
 }
 
 }  // namespace tikkano
