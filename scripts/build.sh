@@ -3,24 +3,36 @@
 # build-win/). Where only Wine's 64-bit side runs (scripts/wine-env.sh), the
 # same sources are also built for 64-bit Windows into build-win64/ (programs
 # in build-win64/dist/), which is what the tests run there.
+# A full build also makes the zips and dist/SHA256SUMS. Two builds of one
+# commit give the same bytes in dist/ (tests/check_reproducible.sh).
 # Usage: scripts/build.sh [target...]
+#        scripts/build.sh --release   only what a user downloads: the programs,
+#                                     the zips and SHA256SUMS in dist/
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 source "$root/scripts/wine-env.sh"
-targets=()
+release_only=0 tests=ON targets=()
+if [ "${1:-}" = --release ]; then
+    release_only=1 tests=OFF targets=(--target tikkano tikkano262)
+    shift
+fi
 [ $# -gt 0 ] && targets=(--target "$@")
 
 build() {  # toolchain, build folder, install folder
     cmake -S "$root" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$1" \
-          -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_INSTALL_PREFIX="$3" >/dev/null
+          -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_INSTALL_PREFIX="$3" -DTIKKANO_TESTS="$tests" >/dev/null
     cmake --build "$2" -j"$(nproc)" "${targets[@]}"
     cmake --install "$2" >/dev/null
 }
 
 build mingw-i686.cmake "$root/build-win" "$root/dist"
-if [ "$TIKKANO_WINE_BITS" = 64 ]; then
+if [ "$TIKKANO_WINE_BITS" = 64 ] && [ "$release_only" = 0 ]; then
     build mingw-x86_64.cmake "$root/build-win64" "$root/build-win64/dist"
 fi
-[ $# -eq 0 ] && /usr/bin/python3 "$root/scripts/make-zips.py" "$root" >/dev/null
+if [ $# -eq 0 ]; then
+    rm -f "$root"/dist/*.zip "$root/dist/SHA256SUMS"
+    /usr/bin/python3 "$root/scripts/make-zips.py" "$root" >/dev/null
+    (cd "$root/dist" && LC_ALL=C sha256sum -- *.exe *.zip >SHA256SUMS)
+fi
 exit 0
