@@ -33,6 +33,7 @@ fi
 if [ $# -eq 0 ]; then
     rm -f "$root"/dist/*.zip "$root/dist/SHA256SUMS"
     /usr/bin/python3 "$root/scripts/make-zips.py" "$root" >/dev/null
-    (cd "$root/dist" && LC_ALL=C sha256sum -- *.exe *.zip >SHA256SUMS)
+    # The names in the byte order of C, whatever the locale sorts by.
+    (cd "$root/dist" && export LC_ALL=C && sha256sum -- *.exe *.zip >SHA256SUMS)
 fi
 exit 0

@@ -7,6 +7,7 @@
 # (without its build folders).
 # Usage: check_reproducible.sh SOURCE_FOLDER
 set -euo pipefail
+export LC_ALL=C
 source_root="$(cd "$1" && pwd)"
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/tikkano-reproducible.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
