@@ -4,6 +4,11 @@ memory."""
 
 from __future__ import annotations
 
+import errno
+import os
+import subprocess
+from pathlib import Path
+
 import pytest
 
 import harness as H
@@ -53,3 +58,77 @@ def test_a_close_whose_save_runs_out_of_memory_still_ends(clocks):
     assert box.text.startswith("The settings were not saved"), box.text
     clock.dismiss(box)
     assert clock.wait_exit() == 0
+
+
+class FullDisk:
+    """A Wine session of its own in a private mount namespace, in which a
+    64 KiB file system is mounted: nothing is mounted on the machine itself."""
+
+    def __init__(self, xserver):
+        private = ["--user", "--map-root-user"] if os.geteuid() != 0 else []
+        self.holder = subprocess.Popen(["unshare", *private, "--mount", "sleep", "infinity"])
+        enter = ["nsenter", "-t", str(self.holder.pid), *(["-U", "--preserve-credentials"] if private else []),
+                 "-m", "--"]
+        # The namespace is there once the holder runs in it.
+        H.wait_for(lambda: os.readlink(f"/proc/{self.holder.pid}/ns/mnt") != os.readlink("/proc/self/ns/mnt"),
+                   what="the private mount namespace")
+        self.session = None
+        try:
+            self.session = H.WineSession(xserver, launcher=enter)
+            self.folder = self.session.tmp / "disk"
+            self.folder.mkdir()
+            subprocess.run([*enter, "mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", str(self.folder)], check=True)
+        except BaseException:
+            self.stop()
+            raise
+
+    def inside(self, path: Path) -> Path:
+        """The path as the namespace sees it."""
+        return Path(f"/proc/{self.holder.pid}/root") / path.relative_to("/")
+
+    def fill(self):
+        with open(self.inside(self.folder / "filler"), "wb", buffering=0) as filler:
+            try:
+                while True:
+                    filler.write(b"\0" * 512)
+            except OSError as e:
+                assert e.errno == errno.ENOSPC, e
+
+    def stop(self):
+        if self.session:
+            self.session.stop()
+        self.holder.kill()
+        self.holder.wait()
+
+
+@pytest.fixture
+def full_disk(xserver):
+    disk = FullDisk(xserver)
+    yield disk
+    disk.stop()
+
+
+@pytest.mark.shipped
+def test_a_close_on_a_full_disk_keeps_the_file_whole_and_says_so(full_disk):
+    """The close adds the keys the file lacks: on a full disk the profile
+    functions would report success and cut the file at 4,096 bytes, losing the
+    last reminders. The file stays as it was, and the close says so."""
+    group = b"".join(entry(h, m, f"Reminder {h}:{m:02d}") for h in range(8, 20) for m in range(0, 60, 5))
+    content = b"[Status]\r\nLanguage=Eng\r\n[Alarm]\r\n01012001=" + group + b"\r\n"
+    content += b"Day=" + b"x" * (4085 - len(content) - 7) + b";\r\n"
+    assert len(content) == 4085
+    full_disk.inside(full_disk.folder / H.INI_NAME).write_bytes(content)
+    full_disk.fill()
+
+    # Started in the file system's folder as the namespace sees it.
+    clock = H.Clock.start(full_disk.session, cwd=full_disk.folder, local_time="11:12:30",
+                          launcher=["sh", "-c", 'cd "$0" && exec "$@"', str(full_disk.folder)])
+    try:
+        clock.post(H.WM_CLOSE)
+        [box] = clock.wait_message_boxes(1)
+        assert box.text.startswith("The settings were not saved: Horvik32.ini cannot be written"), box.text
+        clock.dismiss(box)
+        assert clock.wait_exit() == 0
+    finally:
+        clock.kill()
+    assert full_disk.inside(full_disk.folder / H.INI_NAME).read_bytes() == content
