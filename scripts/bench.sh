@@ -5,7 +5,7 @@
 #        scripts/bench.sh quick    short runs of each, for a first look
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$repo/scripts/build.sh" >/dev/null
+"$repo/scripts/build.sh" --with-64 >/dev/null
 if [ "${1:-}" = quick ]; then
     idle=30 runs=3 refreshes=10000 openings=50 seconds=20
 else

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds both Windows programs into dist/ (and the Windows test programs into
-# build-win/). Where only Wine's 64-bit side runs (scripts/wine-env.sh), the
-# same sources are also built for 64-bit Windows into build-win64/ (programs
-# in build-win64/dist/), which is what the tests run there.
-# Usage: scripts/build.sh [target...]
+# build-win/). With --with-64, where only Wine's 64-bit side runs natively
+# (scripts/wine-env.sh), the same sources are also built for 64-bit Windows
+# into build-win64/ (programs in build-win64/dist/): the benchmarks measure
+# native code, and emulated timings say nothing.
+# Usage: scripts/build.sh [--with-64] [target...]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 source "$root/scripts/wine-env.sh"
+with64=0
+if [ "${1:-}" = --with-64 ]; then with64=1; shift; fi
 targets=()
 [ $# -gt 0 ] && targets=(--target "$@")
 
@@ -19,7 +22,7 @@ build() {  # toolchain, build folder, install folder
 }
 
 build mingw-i686.cmake "$root/build-win" "$root/dist"
-if [ "$TIKKANO_WINE_BITS" = 64 ]; then
+if [ "$with64" = 1 ] && [ "$TIKKANO_WINE_BITS" = 64 ]; then
     build mingw-x86_64.cmake "$root/build-win64" "$root/build-win64/dist"
 fi
 [ $# -eq 0 ] && /usr/bin/python3 "$root/scripts/make-zips.py" "$root" >/dev/null

@@ -8,14 +8,15 @@
 # the command ends. Inside, everything is as on a kernel that runs 32-bit
 # programs (TIKKANO_WINE_BITS=32, a win32 prefix, the 32-bit builds), only
 # slower; TIKKANO_EMULATED=1 tells the end-to-end harness to wait longer.
-# Where the kernel runs 32-bit programs, the command simply runs.
+# Where the kernel runs 32-bit programs, the command simply runs (unless
+# TIKKANO_FORCE_EMULATION=1, which takes this road anyway).
 # Usage: scripts/emu32.sh command [arguments...]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 [ $# -gt 0 ] || { echo "usage: $0 command [arguments...]" >&2; exit 2; }
 
 if [ "${TIKKANO_EMULATED:-}" != 1 ]; then
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if (source "$here/wine-env.sh" && kernel_runs_32bit); then
         exec "$@"   # the kernel runs 32-bit programs itself: nothing to emulate
     fi
     qemu="${TIKKANO_QEMU_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tikkano-qemu}/qemu-i386"

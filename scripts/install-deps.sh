@@ -12,6 +12,8 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine32:i386 wine64
     xvfb xauth x11-utils xdotool imagemagick
+    libxrandr2 libxinerama1 libxrandr2:i386 libxinerama1:i386
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     python3 python3-pytest file
 )
 

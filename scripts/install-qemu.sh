@@ -15,7 +15,8 @@ set -euo pipefail
 
 loader=/usr/lib/wine/wine
 [ -x "$loader" ] || exit 0                       # no wine32: nothing to run emulated
-"$loader" --version >/dev/null 2>&1 && exit 0    # the kernel runs 32-bit programs
+# the kernel runs 32-bit programs (unless the emulated road is asked for)
+[ "${TIKKANO_FORCE_EMULATION:-}" != 1 ] && "$loader" --version >/dev/null 2>&1 && exit 0
 
 dir="${TIKKANO_QEMU_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tikkano-qemu}"
 qemu="$dir/qemu-i386"

@@ -5,6 +5,7 @@
 # Usage: scripts/run.sh [--earlier] [seconds]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+args=("$@")
 program=tikkano.exe
 if [ "${1:-}" = "--earlier" ]; then program=tikkano262.exe; shift; fi
 seconds="${1:-5}"
@@ -14,10 +15,14 @@ case "$(uname -s)" in
 MINGW* | MSYS* | CYGWIN*) exec "$root/dist/$program" ;;
 esac
 
+# The shipped program, under qemu-i386 where the kernel cannot run 32-bit
+# programs (scripts/emu32.sh).
+if [ "${TIKKANO_EMULATED:-}" != 1 ] && ! (source "$root/scripts/wine-env.sh" && kernel_runs_32bit); then
+    exec "$root/scripts/emu32.sh" "$0" "${args[@]}"
+fi
 source "$root/scripts/wine-env.sh"
 ensure_wine_prefix
 dist="$root/dist"
-[ "$TIKKANO_WINE_BITS" = 64 ] && dist="$root/build-win64/dist"
 workdir="$root/out/run"
 mkdir -p "$workdir"
 cd "$workdir"

@@ -2,15 +2,19 @@
 # Wine settings shared by every script that starts a Windows program.
 #
 # The shipped programs are 32-bit. Where the kernel cannot run 32-bit Linux
-# programs (some virtual machines), Wine's 32-bit side cannot start at all;
-# there the tests run the same sources built for 64-bit Windows under Wine's
-# 64-bit side instead (TIKKANO_WINE_BITS=64), and the 32-bit programs are
-# still built and their import tables checked. Inside scripts/emu32.sh
-# (TIKKANO_EMULATED=1) qemu runs Wine's 32-bit side, and everything is as on
-# a kernel that runs 32-bit programs.
+# programs (some virtual machines), Wine's 32-bit side runs under qemu-i386
+# inside scripts/emu32.sh (TIKKANO_EMULATED=1), and everything there is as on
+# a kernel that runs 32-bit programs, only slower. TIKKANO_FORCE_EMULATION=1
+# makes a kernel that runs them act as one that does not (to try that road).
+# Outside emu32.sh on such a kernel only Wine's 64-bit side runs
+# (TIKKANO_WINE_BITS=64): the benchmarks use it with the 64-bit builds.
 _wine_env_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# True where Wine's 32-bit side starts without emulation.
+kernel_runs_32bit() {
+    [ "${TIKKANO_FORCE_EMULATION:-}" != 1 ] && { [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; }
+}
 if [ -z "${TIKKANO_WINE_BITS:-}" ]; then
-    if [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ "${TIKKANO_EMULATED:-}" = 1 ] || kernel_runs_32bit; then
         TIKKANO_WINE_BITS=32
     else
         TIKKANO_WINE_BITS=64

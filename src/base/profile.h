@@ -89,6 +89,33 @@ struct DiskRoom {
     std::uint64_t cluster = 1;  // the file system gives a file its bytes this many at a time
 };
 
+// The bytes of a settings file in turn, for a file too big to read whole.
+class ProfileStream {
+public:
+    virtual ~ProfileStream() = default;
+    // Up to `size` bytes into `buffer`; `got` is 0 at the end of the file.
+    // False when the file cannot be read.
+    virtual bool read(char* buffer, std::size_t size, std::size_t& got) = 0;
+};
+
+// The first section named `section` of a file's text as ProfileSection::inText
+// finds it, read through `stream` in a buffer of fixed size: only the section's
+// own lines are kept, and a section of more than `longest` bytes is tooLong().
+// Nothing when the text is not plain (plainProfileText) or cannot be read.
+std::optional<ProfileSection> streamSection(ProfileStream& stream, std::string_view section, std::size_t longest);
+
+// What streamValue found.
+struct StreamedValue {
+    bool found = false;   // the key has a value in the section
+    ProfileValue value;   // up to kLongestValue bytes, `whole` false when cut
+};
+
+// One key's value in the first section named `section`, as a read of that
+// section finds it, read through `stream` as streamSection reads: the value is
+// kept up to kLongestValue bytes, nothing else. Nothing when the text is not
+// plain or cannot be read.
+std::optional<StreamedValue> streamValue(ProfileStream& stream, std::string_view section, std::string_view key);
+
 class Profile {
 public:
     virtual ~Profile() = default;

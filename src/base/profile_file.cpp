@@ -29,10 +29,62 @@ private:
     HANDLE handle_;
 };
 
+// A file opened for reading, closed when it goes.
+class ReadHandle {
+public:
+    explicit ReadHandle(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
+    ReadHandle(const ReadHandle&) = delete;
+    ReadHandle& operator=(const ReadHandle&) = delete;
+    ~ReadHandle() {
+        if (open()) CloseHandle(handle_);
+    }
+    bool open() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+class FileStream : public ProfileStream {
+public:
+    explicit FileStream(const std::string& path) : file_(path) {}
+    bool open() const { return file_.open(); }
+    bool read(char* buffer, std::size_t size, std::size_t& got) override {
+        DWORD read = 0;
+        const bool ok = ReadFile(file_.get(), buffer, static_cast<DWORD>(size), &read, nullptr) != FALSE;
+        got = read;
+        return ok;
+    }
+
+private:
+    ReadHandle file_;
+};
+
+bool singleByteCodePage() {
+    CPINFO codePage{};
+    return GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1;
+}
+
 }  // namespace
+
+bool ProfileFile::streamed(std::size_t size) const {
+    // The profile functions hold the whole file, twice over, at every call: a
+    // file of some hundred MiB does not fit a 32-bit program at all. In a
+    // double-byte code page a "[" or "]" may be the second byte of a
+    // character: only the functions read such a file right.
+    return size > streamAbove_ && singleByteCodePage();
+}
 
 ProfileValue ProfileFile::readValue(const std::string& section, const std::string& key,
                                    const std::string& fallback) const {
+    if (streamed(fileSize())) {
+        FileStream stream(location());
+        if (stream.open())
+            if (const std::optional<StreamedValue> read = streamValue(stream, section, key))
+                return read->found ? read->value : ProfileValue{fallback, true};
+    }
     // The call reports a value cut to the buffer by returning size - 1: grow and
     // read again. The last buffer has room for one byte past the bound, so a
     // value of exactly kLongestValue bytes is known to be whole.
@@ -79,19 +131,15 @@ std::shared_ptr<const std::string> ProfileFile::readText() const {
     // splits it as they do. In a double-byte code page a "[" or "]" may be
     // the second byte of a character: only the functions read such a file right.
     const std::size_t size = fileSize();
-    CPINFO codePage{};
-    if (size == 0 || size > kLongestSection || !GetCPInfo(CP_ACP, &codePage) || codePage.MaxCharSize != 1)
-        return nullptr;
-    HANDLE file = CreateFileA(location().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    if (size == 0 || size > kLongestSection || streamed(size) || !singleByteCodePage()) return nullptr;
+    const ReadHandle file(location());
+    if (!file.open()) return nullptr;
     auto text = std::make_shared<std::string>(size, '\0');
     DWORD got = 0, more = 0;
     char probe;
     // A file that changed size since it was measured is left to the functions.
-    const bool whole = ReadFile(file, &(*text)[0], static_cast<DWORD>(size), &got, nullptr) && got == size &&
-                       ReadFile(file, &probe, 1, &more, nullptr) && more == 0;
-    CloseHandle(file);
+    const bool whole = ReadFile(file.get(), &(*text)[0], static_cast<DWORD>(size), &got, nullptr) && got == size &&
+                       ReadFile(file.get(), &probe, 1, &more, nullptr) && more == 0;
     if (!whole || !plainProfileText(*text)) return nullptr;
     return text;
 }
@@ -102,6 +150,12 @@ ProfileSection ProfileFile::readSection(const std::string& section) const {
     // than they are in it) reads any section at once.
     constexpr std::size_t kLastBuffer = kLongestSection + 2;
     const std::size_t size = fileSize();
+    if (streamed(size)) {
+        FileStream stream(location());
+        if (stream.open())
+            if (std::optional<ProfileSection> read = streamSection(stream, section, kLongestSection))
+                return std::move(*read);
+    }
     std::size_t length = size >= kLastBuffer - 2 ? kLastBuffer : std::max<std::size_t>(size + 2, 1024);
     for (;;) {
         const std::unique_ptr<char[]> buffer(new char[length]);
@@ -114,7 +168,16 @@ ProfileSection ProfileFile::readSection(const std::string& section) const {
     }
 }
 
+bool ProfileFile::functionsLoad() const {
+    // The functions take a file they cannot load (one too big for the address
+    // space) for an empty one: a write would replace it with the one value.
+    // A file that big always has sections, so no section names means that.
+    char names[64];
+    return GetPrivateProfileSectionNamesA(names, sizeof names, path_.c_str()) != 0;
+}
+
 bool ProfileFile::write(const std::string& section, const std::string& key, const std::string& value) {
+    if (streamed(fileSize()) && !functionsLoad()) return false;
     // The A function passes the value through a counted wide string that holds
     // at most 32,767 characters; a longer group would be lost. The W function
     // writes the file in the ANSI code page all the same.

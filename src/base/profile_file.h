@@ -12,7 +12,10 @@ namespace tikkano {
 
 class ProfileFile : public Profile {
 public:
-    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+    // A file of more than `streamAbove` bytes is read by streaming it (tests
+    // set it low to stream small files).
+    explicit ProfileFile(std::string path, std::size_t streamAbove = kLongestSection)
+        : path_(std::move(path)), streamAbove_(streamAbove) {}
 
     ProfileValue readValue(const std::string& section, const std::string& key,
                            const std::string& fallback) const override;
@@ -33,8 +36,13 @@ private:
     std::string location() const;
     // The size of the file in bytes, 0 when it cannot be told.
     std::size_t fileSize() const;
+    // True when the file is read by streaming it, not through the profile functions.
+    bool streamed(std::size_t size) const;
+    // False when the profile functions cannot load the file at all.
+    bool functionsLoad() const;
 
     std::string path_;
+    std::size_t streamAbove_;
 };
 
 // The settings file: in the start-up directory for the clock program, by bare

@@ -241,12 +241,12 @@ Settings takenUpSettings(const Settings& startedOn, const Settings& current, con
     return merged;
 }
 
-int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
+std::optional<int> swapScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
     const std::string axisName(1, axis);
     // A place that cannot be written is only lost; nobody is told.
     (void)profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
-    const int remembered = parseDecimal(profile.read(kPosition, axisName + decimal(newExtent), "0"));
-    if (remembered <= 0) return current;
+    const int remembered = parseDecimal(SectionReads(profile).value(kPosition, axisName + decimal(newExtent), "0").text);
+    if (remembered <= 0) return std::nullopt;
     // A hand-edited place beyond the screen would be pulled back onto it anyway;
     // stopping at the screen's edge keeps the window's arithmetic far from overflow.
     return newExtent > 0 && remembered > newExtent ? newExtent : remembered;

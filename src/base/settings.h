@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/moment.h"
@@ -84,8 +85,9 @@ constexpr int kMemoryFigure = 1, kRamFigure = 2;
 
 // Where the indicator goes on one axis after the screen changed from
 // `previousExtent` to `newExtent`: stores `current` for the old size and returns
-// the coordinate remembered for the new one, if any (greater than 0).
-int rememberScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent);
+// the coordinate remembered for the new one, or nothing when no place (greater
+// than 0) is remembered.
+std::optional<int> swapScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent);
 
 std::string formatMoment(const Moment& moment);  // "%04d%02d%02d%02d%02d"
 Moment parseMoment(const std::string& text);

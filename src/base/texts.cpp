@@ -115,6 +115,12 @@ constexpr TextPair kTexts[kTextCount] = {
     {"00 сек", "00 sec"},
     {"Отмена", "Cancel"},
     {"Формат даты", "Format of date"},
+    {"Время не установлено: у программы нет права изменять системное время.\n"
+     "Это право может запросить панель «Дата и время»: её открывает соседняя кнопка Set.",
+     "The clock was not set: this program has no right to change the system time.\n"
+     "The Date and Time control panel can ask for that right: the Set button next to this one opens it."},
+    {"Время не установлено: Windows не изменила системное время (ошибка %s).",
+     "The clock was not set: Windows did not change the system time (error %s)."},
 
     // Date format
     {"Краткий Формат:", "Short Format:"},

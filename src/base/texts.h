@@ -76,6 +76,8 @@ enum TextId : int {
     kTextClockWholeMinute,
     kTextCancel,
     kTextDateFormat,                // button of the clock settings and caption of the date format dialog
+    kTextClockNotSetNoRight,        // the whole-minute button refused for want of the right
+    kTextClockNotSet,               // refused otherwise; %s: the system's error number
 
     // Date format
     kTextDateFormatShortLabel,

@@ -1,6 +1,7 @@
 #include "dialogs/clock_settings_dialog.h"
 
 #include <iterator>
+#include <string>
 
 #include "base/gdi_guards.h"
 #include "base/late_bound.h"
@@ -113,12 +114,11 @@ void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
     showWorkingColours(dialog, state);
 }
 
-// After the font chooser, whichever way it was left, the indicator has the
-// focus and takes the mouse again while this dialog stays open, so that the
-// new font can be looked at and the indicator moved at once.
-void focusIndicator(const ClockSettingsState& state) {
-    EnableWindow(state.indicator, TRUE);
-    SetFocus(state.indicator);
+// After the font chooser, whichever way it was left, the keys go on in this
+// dialog from its font button. The indicator behind stays disabled while the
+// dialog is open: keys or a menu there would act under an unconfirmed dialog.
+void focusFontButton(HWND dialog) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_CLOCK_FONT)), TRUE);
 }
 
 // The font chooser belongs to this dialog, so neither it nor the menu behind
@@ -129,7 +129,7 @@ void chooseFont(HWND dialog, ClockSettingsState& state) {
     app.font.chooser.hwndOwner = dialog;
     const BOOL chosen = late::chooseFont(&app.font.chooser);
     app.font.chooser.hwndOwner = nullptr;
-    focusIndicator(state);
+    focusFontButton(dialog);
     if (!chosen) return;
     IndicatorFont& font = app.settings.font;
     const LOGFONTA& chosenFont = app.font.logFont;
@@ -162,7 +162,22 @@ void useSystemFont(ClockSettingsState& state) {
     refreshIndicator(state);
 }
 
-void setWholeMinute() {
+// Setting the clock needs the right to change the system time, which only an
+// elevated administrator's program has (the program asks for no elevation):
+// a refusal is told, so that the user does not take the clock for set.
+void tellClockNotSet(HWND dialog, Language language, DWORD error) {
+    std::wstring message;
+    if (error == ERROR_PRIVILEGE_NOT_HELD) {
+        message = uiText(kTextClockNotSetNoRight, language);
+    } else {
+        message = uiText(kTextClockNotSet, language);
+        const std::size_t at = message.find(L"%s");
+        if (at != std::wstring::npos) message.replace(at, 2, fromUtf8(std::to_string(error).c_str()));
+    }
+    MessageBoxW(dialog, message.c_str(), uiText(kTextClockCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+void setWholeMinute(HWND dialog, Language language) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const auto rounded = wholeMinute({now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute,
@@ -175,7 +190,7 @@ void setWholeMinute() {
     time.wDayOfWeek = static_cast<WORD>(rounded->weekday);
     time.wHour = static_cast<WORD>(rounded->hour);
     time.wMinute = static_cast<WORD>(rounded->minute);
-    SetLocalTime(&time);
+    if (!SetLocalTime(&time)) tellClockNotSet(dialog, language, GetLastError());
 }
 
 void openControlPanel() { WinExec("Control.exe Timedate.cpl", SW_SHOW); }
@@ -223,7 +238,7 @@ INT_PTR onCommand(HWND dialog, ClockSettingsState& state, WPARAM command) {
     case IDC_CLOCK_STANDARD: restoreDefaultColours(dialog, state); return TRUE;
     case IDC_CLOCK_FONT: chooseFont(dialog, state); return TRUE;
     case IDC_CLOCK_SYSTEM_FONT: useSystemFont(state); return TRUE;
-    case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(); return TRUE;
+    case IDC_CLOCK_WHOLE_MINUTE: setWholeMinute(dialog, state.app.settings.language); return TRUE;
     case IDC_CLOCK_CONTROL_PANEL: openControlPanel(); return TRUE;
     case IDC_CLOCK_DATE_FORMAT: openDateFormatDialog(dialog, state.app.settings); return TRUE;
     case IDC_CLOCK_SHOW_TIME:

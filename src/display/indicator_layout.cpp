@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
+#include "base/settings.h"
 #include "base/text_format.h"
 
 namespace tikkano {
@@ -106,6 +108,75 @@ Place keepOnScreen(const Rect& window, const Rect& desktop) {
     place.left = clampToInt(keptStart(window.left, window.right, desktop.left, desktop.right, place.moved));
     place.top = clampToInt(keptStart(window.top, window.bottom, desktop.top, desktop.bottom, place.moved));
     return place;
+}
+
+namespace {
+
+// Length of the overlap of [start, end) and [otherStart, otherEnd), 0 when apart.
+long long overlap(long long start, long long end, long long otherStart, long long otherEnd) {
+    return std::max(0LL, std::min(end, otherEnd) - std::max(start, otherStart));
+}
+
+// How far apart two spans are, 0 when they touch or overlap.
+double gap(long long start, long long end, long long otherStart, long long otherEnd) {
+    return static_cast<double>(std::max({0LL, otherStart - end, start - otherEnd}));
+}
+
+}  // namespace
+
+const Rect* homeMonitor(const Rect& window, const std::vector<Rect>& monitors) {
+    const Rect* best = nullptr;
+    // In double, the product of two spans of any ints neither overflows nor misorders.
+    double bestArea = 0;
+    for (const Rect& m : monitors) {
+        const double area = static_cast<double>(overlap(window.left, window.right, m.left, m.right)) *
+                            static_cast<double>(overlap(window.top, window.bottom, m.top, m.bottom));
+        if (area > bestArea) best = &m, bestArea = area;
+    }
+    if (best) return best;
+    double bestDistance = 0;
+    for (const Rect& m : monitors) {
+        const double dx = gap(window.left, window.right, m.left, m.right);
+        const double dy = gap(window.top, window.bottom, m.top, m.bottom);
+        const double distance = dx * dx + dy * dy;
+        if (!best || distance < bestDistance) best = &m, bestDistance = distance;
+    }
+    return best;
+}
+
+Place keepOnMonitor(const Rect& window, const std::vector<Rect>& monitors) {
+    const Rect* home = homeMonitor(window, monitors);
+    if (!home) return {window.left, window.top, false};
+    return keepOnScreen(window, *home);
+}
+
+Rect boundingBox(const std::vector<Rect>& monitors) {
+    if (monitors.empty()) return {};
+    Rect box = monitors.front();
+    for (const Rect& m : monitors) {
+        box.left = std::min(box.left, m.left);
+        box.top = std::min(box.top, m.top);
+        box.right = std::max(box.right, m.right);
+        box.bottom = std::max(box.bottom, m.bottom);
+    }
+    return box;
+}
+
+bool followDesktopSize(Profile& profile, Rect& window, const Rect& seen, const Rect& now) {
+    bool changed = false;
+    if (now.width() != seen.width()) {
+        const int left = clampToInt(static_cast<long long>(window.left) - seen.left);
+        if (const std::optional<int> kept = swapScreenPlace(profile, 'X', left, seen.width(), now.width()))
+            window = movedTo(window, now.left + *kept, window.top);
+        changed = true;
+    }
+    if (now.height() != seen.height()) {
+        const int top = clampToInt(static_cast<long long>(window.top) - seen.top);
+        if (const std::optional<int> kept = swapScreenPlace(profile, 'Y', top, seen.height(), now.height()))
+            window = movedTo(window, window.left, now.top + *kept);
+        changed = true;
+    }
+    return changed;
 }
 
 void copyTooltip(const std::string& text, char* field, std::size_t capacity) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/profile.h"
+
 namespace tikkano {
 
 struct Rect {
@@ -89,6 +91,25 @@ struct Place {
     bool moved = false;
 };
 Place keepOnScreen(const Rect& window, const Rect& desktop);
+
+// The monitor `window` belongs on: the one it overlaps most (the first of equals),
+// else the nearest. Null when there is no monitor.
+const Rect* homeMonitor(const Rect& window, const std::vector<Rect>& monitors);
+// Where `window` must go to lie wholly on its home monitor, as keepOnScreen keeps
+// it on a desktop; with no monitor it stays. With one monitor this is exactly
+// keepOnScreen on that monitor.
+Place keepOnMonitor(const Rect& window, const std::vector<Rect>& monitors);
+// The bounding box of all monitors, the virtual screen (empty with none).
+Rect boundingBox(const std::vector<Rect>& monitors);
+
+// The position memory at a change of the desktop (the bounding box of all
+// monitors) from `seen` to `now`: on each axis whose extent changed, stores the
+// window's place for the old extent and moves `window` to the place remembered
+// for the new one, if any. Places are counted from the desktop's left and top
+// edges, so one on a monitor left of or above the primary is stored greater than
+// 0 and 0 or less still means none; with one monitor they are the coordinates
+// themselves. True when an extent changed: the window must then be moved.
+bool followDesktopSize(Profile& profile, Rect& window, const Rect& seen, const Rect& now);
 
 // The tooltip field of the tray record the program hands over (the first
 // NOTIFYICONDATA layout): 64 bytes, so 63 characters and the terminator.

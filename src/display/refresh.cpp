@@ -1,5 +1,7 @@
 #include "display/refresh.h"
 
+#include <iterator>
+
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "display/datetime_format.h"
@@ -75,33 +77,45 @@ void resizeTo(HWND indicator, int width, int height) {
         SetWindowPos(indicator, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Moves the indicator to where it was last seen on a screen of the new size, and
-// keeps it on the screen.
+// The monitors as EnumDisplayMonitors reports them, gathered without allocating
+// (nothing may be thrown through the system's frames).
+struct MonitorList {
+    Rect rects[16];
+    int count = 0;
+};
+
+BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
+    auto& monitors = *reinterpret_cast<MonitorList*>(list);
+    if (monitors.count < static_cast<int>(std::size(monitors.rects))) monitors.rects[monitors.count++] = toRect(*area);
+    return TRUE;
+}
+
+// The monitors' whole rectangles, taskbar included. With one monitor the desktop
+// window's client rectangle, the whole screen, as a program for one screen sees it.
+std::vector<Rect> monitorRects() {
+    MonitorList list;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&list));
+    if (list.count > 1) return {list.rects, list.rects + list.count};
+    RECT desktop{};
+    GetClientRect(GetDesktopWindow(), &desktop);
+    return {toRect(desktop)};
+}
+
+// Moves the indicator to where it was last seen on a desktop of the new size, and
+// keeps it on its monitor.
 void placeOnScreen(HWND indicator, const RefreshContext& context) {
     RefreshMemory& memory = context.memory;
-    RECT desktopRect{};
-    GetClientRect(GetDesktopWindow(), &desktopRect);
-    const Rect desktop = toRect(desktopRect);
+    const std::vector<Rect> monitors = monitorRects();
+    const Rect desktop = boundingBox(monitors);
+    const Rect seen = memory.desktopSeen;
     Rect window = windowRect(indicator);
     bool mustMove = false;
 
-    if (memory.desktopSeen.right != 0 && kEdition.remembersScreenPlaces) {
-        if (desktop.right != memory.desktopSeen.right) {
-            const int left =
-                rememberScreenPlace(context.profile, 'X', window.left, memory.desktopSeen.right, desktop.right);
-            window = movedTo(window, left, window.top);
-            mustMove = true;
-        }
-        if (desktop.bottom != memory.desktopSeen.bottom) {
-            const int top =
-                rememberScreenPlace(context.profile, 'Y', window.top, memory.desktopSeen.bottom, desktop.bottom);
-            window = movedTo(window, window.left, top);
-            mustMove = true;
-        }
-    }
+    if (seen.right != 0 && kEdition.remembersScreenPlaces)
+        mustMove = followDesktopSize(context.profile, window, seen, desktop);
     memory.desktopSeen = desktop;
 
-    const Place place = keepOnScreen(window, desktop);
+    const Place place = keepOnMonitor(window, monitors);
     if (mustMove || place.moved)
         SetWindowPos(indicator, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

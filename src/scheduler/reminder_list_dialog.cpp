@@ -30,9 +30,20 @@ void fillLines(HWND dialog, const ReminderListDialog& state) {
         SendMessageW(lines, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fromAnsi(listLine(reminder)).c_str()));
 }
 
-int chosenIndex(HWND dialog, const ReminderListDialog& state) {
+// Filled anew after an action, with the line acted on chosen again: the keys
+// and the buttons then go on from the line the user sees chosen.
+void fillLinesChoosing(HWND dialog, const ReminderListDialog& state, int actedOn) {
+    fillLines(dialog, state);
+    SendMessageW(linesOf(dialog), LB_SETCURSEL, static_cast<WPARAM>(lineAfterFill(actedOn, state.working.size())), 0);
+}
+
+int selectedLine(HWND dialog) {
     const LRESULT selected = SendMessageW(linesOf(dialog), LB_GETCURSEL, 0, 0);
-    return chosenLine(selected == LB_ERR ? -1 : static_cast<int>(selected), state.working.size());
+    return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+int chosenIndex(HWND dialog, const ReminderListDialog& state) {
+    return chosenLine(selectedLine(dialog), state.working.size());
 }
 
 bool filterLines(HWND lines, ReminderListDialog& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -45,10 +56,15 @@ BOOL onInit(HWND dialog, ReminderListDialog& state) {
     return FALSE;  // no initial focus asked for
 }
 
+// An added reminder is chosen; one given up leaves the line chosen before.
 void onAdd(HWND dialog, ReminderListDialog& state) {
     Reminder added;
-    if (openReminderEditDialog(dialog, added) == IDOK) state.working.push_back(added);
-    fillLines(dialog, state);
+    int actedOn = selectedLine(dialog);
+    if (openReminderEditDialog(dialog, added) == IDOK) {
+        state.working.push_back(added);
+        actedOn = static_cast<int>(state.working.size()) - 1;
+    }
+    fillLinesChoosing(dialog, state, actedOn);
 }
 
 // The edit dialog works on a copy: the list may not stay as it was while the
@@ -60,7 +76,7 @@ void onChange(HWND dialog, ReminderListDialog& state) {
         if (openReminderEditDialog(dialog, edited) == IDOK && static_cast<std::size_t>(index) < state.working.size())
             state.working[static_cast<std::size_t>(index)] = edited;
     }
-    fillLines(dialog, state);
+    fillLinesChoosing(dialog, state, index);
 }
 
 void onDelete(HWND dialog, ReminderListDialog& state) {
@@ -71,7 +87,7 @@ void onDelete(HWND dialog, ReminderListDialog& state) {
         if (answer == IDYES && static_cast<std::size_t>(index) < state.working.size())
             state.working.erase(state.working.begin() + index);
     }
-    fillLines(dialog, state);
+    fillLinesChoosing(dialog, state, index);
 }
 
 // The group is written whatever the file seems to hold: while another program
@@ -118,11 +134,14 @@ int commandOfKey(WPARAM key) {
     }
 }
 
-bool filterLines(HWND lines, ReminderListDialog&, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+// Enter in an empty list has no line to change: it is left to the dialog,
+// which presses its default button.
+bool filterLines(HWND lines, ReminderListDialog& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_GETDLGCODE) {
         const MSG* key = reinterpret_cast<const MSG*>(lParam);
         result = controlAnswer(lines, message, wParam, lParam);
-        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN && !state.working.empty())
+            result |= DLGC_WANTMESSAGE;
         return true;
     }
     const int command = message == WM_KEYDOWN ? commandOfKey(wParam) : 0;
@@ -136,7 +155,9 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     // The whole value: OK writes back what was read. A group longer than the
     // program reads (only a hand-edited file has one) is not opened at all, so
     // that its tail is never written away.
-    const ProfileValue stored = profile.readValue(kAlarmSection, request.key, "");
+    // Read as the calendar's marks and today's list read it, so that a group
+    // they show is the group the list opens with.
+    const ProfileValue stored = SectionReads(profile).value(kAlarmSection, request.key, "");
     // A file held by another program reads as empty: such a list is not opened.
     if (!profile.readable()) {
         MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),

@@ -46,4 +46,10 @@ int chosenLine(int selected, std::size_t lineCount) {
     return line < lineCount ? static_cast<int>(line) : -1;
 }
 
+int lineAfterFill(int actedOn, std::size_t lineCount) {
+    if (actedOn < 0 || lineCount == 0) return -1;
+    const std::size_t line = static_cast<std::size_t>(actedOn);
+    return static_cast<int>(line < lineCount ? line : lineCount - 1);
+}
+
 }  // namespace tikkano

@@ -24,4 +24,10 @@ std::string listTitle(const ReminderListRequest& request);
 // none is selected (`selected` < 0); -1 when the list has no such line.
 int chosenLine(int selected, std::size_t lineCount);
 
+// The line chosen again once the list is filled anew after an Add, a Change or
+// a Delete: the line acted on (after a delete, the one that took its place, or
+// the new last line when the last went); -1 when none was acted on or the list
+// is empty.
+int lineAfterFill(int actedOn, std::size_t lineCount);
+
 }  // namespace tikkano

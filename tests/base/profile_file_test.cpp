@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "support/profile_pieces.h"
+
 namespace tikkano {
 namespace {
 
@@ -74,43 +76,39 @@ TEST(ProfileFile, SectionReadsAgreeWithKeyReads) {
     DeleteFileA(path.c_str());
 }
 
-// Files made of pieces the profile functions are particular about (headers of
-// every shape, blanks, quotes, comments, line ends, bytes above 127): every key
-// read from a section read gives what a read of the key alone gives.
+// The value of a key as the profile functions themselves read it.
+std::string functionsRead(const std::string& path, const char* section, const char* key) {
+    std::string value(1 << 16, '\0');
+    const DWORD got = GetPrivateProfileStringA(section, key, "<none>", &value[0], static_cast<DWORD>(value.size()),
+                                               path.c_str());
+    value.resize(got);
+    return value;
+}
+
+// Files made of pieces the profile functions are particular about: every key
+// read from the program's own split of the whole text, from a streamed read of
+// its sections, and key by key from a streamed section too long to keep, gives
+// what the profile functions give.
 TEST(ProfileFile, SectionReadsAgreeWithKeyReadsOnAnyText) {
     const std::string path = tempFolder() + "\\pieces.ini";
-    const char* const headers[] = {"[Main]", "[main]", " [MAIN] ", "[Main", "[Main]x", "[Ma]in]", "[ Main ]",
-                                   "[Other]", "[]", "x[Main]", "[Main]]"};
-    const char* const pieces[] = {"K", "k", "Key", "=", " ", "\t", "\"", "'", ";", "[", "]", "v", "\xA0", "\xE9",
-                                  "\x81", "\x1A", "\v", "\xFF"};
-    const char* const ends[] = {"\r\n", "\n", "\r", "\n\r", "\r\r\n"};
-    const char* const keys[] = {"K", "k", "Key", "KK", "K K", "Kv"};
-    unsigned seed = 12345;
-    const auto next = [&seed](unsigned bound) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 8) % bound;
-    };
+    test::ProfilePieces pieces(12345);
+    // Over the longest section the program keeps: the streamed section is too
+    // long and every key is streamed on its own.
+    const std::string filler = "[Main]\r\n" + std::string(kLongestSection, ';') + "\r\n";
     int found = 0;
     for (int round = 0; round < 400; ++round) {
-        std::string text;
-        for (int line = 0, lines = 2 + next(8); line < lines; ++line) {
-            const unsigned kind = next(3);
-            if (kind == 0) text += headers[next(std::size(headers))];
-            for (int piece = 0, count = kind == 0 ? 0 : next(4); piece < count; ++piece)
-                text += pieces[next(std::size(pieces))];
-            if (kind == 1) text += keys[next(std::size(keys))] + std::string("=");
-            for (int piece = 0, count = kind == 0 ? 0 : next(5); piece < count; ++piece)
-                text += pieces[next(std::size(pieces))];
-            text += ends[next(std::size(ends))];
-        }
+        const std::string text = round % 100 == 99 ? filler + pieces.text() : pieces.text();
         writeBytes(path, text);
-        const ProfileFile file(path);
-        const SectionReads reads(file);
-        for (const char* section : {"Main", "Other", "Ma]in"})
-            for (const char* key : keys) {
-                found += file.readValue(section, key, "<none>").text != "<none>";
-                ASSERT_EQ(reads.value(section, key, "<none>").text, file.readValue(section, key, "<none>").text)
+        const ProfileFile whole(path), streamed(path, 0);
+        const SectionReads wholeReads(whole), streamedReads(streamed);
+        for (const char* section : test::ProfilePieces::kSections)
+            for (const char* key : test::ProfilePieces::kKeys) {
+                const std::string expected = functionsRead(path, section, key);
+                found += expected != "<none>";
+                ASSERT_EQ(wholeReads.value(section, key, "<none>").text, expected)
                     << "[" << section << "] " << key << " in:\n" << text;
+                ASSERT_EQ(streamedReads.value(section, key, "<none>").text, expected)
+                    << "streamed [" << section << "] " << key << " in:\n" << text;
             }
     }
     EXPECT_GT(found, 40);  // the pieces make real values, not only missing keys

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <utility>
+
 #include "support/memory_profile.h"
+#include "support/profile_pieces.h"
 
 namespace tikkano {
 namespace {
@@ -134,6 +139,76 @@ TEST(Profile, OneReadPerSectionAndKeyByKeyWhenASectionIsTooLong) {
     EXPECT_EQ(reads.held("S", "A"), std::nullopt);
     EXPECT_EQ(file.sectionReads, 1);
     EXPECT_EQ(file.valueReads, 3);
+}
+
+
+// A text handed out a few bytes at a time, as a file is read in turn.
+class TextStream : public ProfileStream {
+public:
+    TextStream(std::string text, std::size_t step) : text_(std::move(text)), step_(step) {}
+    bool read(char* buffer, std::size_t size, std::size_t& got) override {
+        got = std::min({size, step_, text_.size() - at_});
+        text_.copy(buffer, got, at_);
+        at_ += got;
+        return true;
+    }
+
+private:
+    std::string text_;
+    std::size_t step_, at_ = 0;
+};
+
+// A file streamed in pieces of any size gives every key as the split of its
+// whole text does, also when a section is too long to keep and every key is
+// streamed on its own; values past the bound come cut, quotes and blanks
+// taken off as for a whole value.
+TEST(Profile, StreamedReadsFindWhatTheWholeTextSplitFinds) {
+    test::ProfilePieces pieces(777);
+    int found = 0;
+    for (int round = 0; round < 300; ++round) {
+        const auto text = std::make_shared<const std::string>(pieces.text());
+        const std::size_t step = 1 + static_cast<std::size_t>(round % 9) * (round % 2 ? 1 : 7);
+        for (const char* section : test::ProfilePieces::kSections) {
+            const ProfileSection whole = ProfileSection::inText(text, section);
+            TextStream sectionStream(*text, step);
+            const std::optional<ProfileSection> streamed = streamSection(sectionStream, section, kLongestSection);
+            ASSERT_TRUE(streamed && streamed->whole());
+            for (const char* key : test::ProfilePieces::kKeys) {
+                const std::optional<std::string_view> expected = whole.find(key);
+                found += expected.has_value();
+                ASSERT_EQ(streamed->find(key), expected) << "[" << section << "] " << key << " in:\n" << *text;
+                TextStream keyStream(*text, step);
+                const std::optional<StreamedValue> alone = streamValue(keyStream, section, key);
+                ASSERT_TRUE(alone);
+                ASSERT_EQ(alone->found, expected.has_value()) << "[" << section << "] " << key << " in:\n" << *text;
+                if (expected) {
+                    ASSERT_EQ(alone->value.text, *expected) << "[" << section << "] " << key;
+                }
+            }
+        }
+    }
+    EXPECT_GT(found, 50);  // the pieces make real values, not only missing keys
+
+    const std::string big(kLongestValue + 10, 'b');
+    const std::string text = "[S]\r\nA=1\r\nQ= '" + big + "'  \t\r\nR=\"" + big + "\r\nE=exact\r\n[T]\r\nA=2";
+    TextStream tooLong(text, 4096);
+    EXPECT_FALSE(streamSection(tooLong, "S", 1000)->whole());
+    TextStream shortSection(text, 4096);
+    EXPECT_EQ(streamSection(shortSection, "T", 1000)->find("A"), "2");
+    for (const auto& [key, length] : {std::pair{"Q", kLongestValue}, std::pair{"R", kLongestValue}}) {
+        TextStream stream(text, 4096);
+        const std::optional<StreamedValue> value = streamValue(stream, "S", key);
+        ASSERT_TRUE(value && value->found);
+        EXPECT_FALSE(value->value.whole) << key;
+        EXPECT_EQ(value->value.text.size(), length) << key;
+        EXPECT_EQ(value->value.text.substr(0, 2), key == std::string("Q") ? "bb" : "\"b") << key;
+    }
+    // Marks and zero bytes are left to the profile functions.
+    for (const std::string& bad : {std::string("\xEF\xBB\xBF[S]\r\nA=1"), std::string("[S]\r\nA=1\0", 9)}) {
+        TextStream a(bad, 1), b(bad, 1);
+        EXPECT_FALSE(streamSection(a, "S", 100));
+        EXPECT_FALSE(streamValue(b, "S", "A"));
+    }
 }
 
 }  // namespace

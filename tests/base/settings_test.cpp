@@ -190,20 +190,20 @@ TEST(Settings, WavePathIsCarriedThroughAndCut) {
 
 TEST(Settings, ScreenPlacesAreRememberedPerSize) {
     MemoryProfile file;
-    EXPECT_EQ(rememberScreenPlace(file, 'X', 700, 1024, 800), 700);
+    EXPECT_EQ(swapScreenPlace(file, 'X', 700, 1024, 800).value_or(700), 700);
     EXPECT_EQ(value(file, "Position", "X1024"), "700");
-    EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 800, 1024), 700);
+    EXPECT_EQ(swapScreenPlace(file, 'X', 300, 800, 1024).value_or(300), 700);
     EXPECT_EQ(value(file, "Position", "X800"), "300");
     file.write("Position", "Y600", "0");
-    EXPECT_EQ(rememberScreenPlace(file, 'Y', 40, 768, 600), 40);
+    EXPECT_EQ(swapScreenPlace(file, 'Y', 40, 768, 600).value_or(40), 40);
     file.write("Position", "Y600", "-5");
-    EXPECT_EQ(rememberScreenPlace(file, 'Y', 40, 768, 600), 40);
+    EXPECT_EQ(swapScreenPlace(file, 'Y', 40, 768, 600).value_or(40), 40);
     // A hand-edited place beyond the new screen stops at its edge (the window is
     // then kept on the screen as ever), far from the end of the int range.
     file.write("Position", "X800", "2147483647");
-    EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 1024, 800), 800);
+    EXPECT_EQ(swapScreenPlace(file, 'X', 300, 1024, 800).value_or(300), 800);
     file.write("Position", "X800", "799");
-    EXPECT_EQ(rememberScreenPlace(file, 'X', 300, 1024, 800), 799);
+    EXPECT_EQ(swapScreenPlace(file, 'X', 300, 1024, 800).value_or(300), 799);
 }
 
 TEST(Settings, StartUpReadsEachSectionOnce) {
@@ -258,7 +258,7 @@ TEST(Settings, FailedWritesAreReportedAndTheRestStillTried) {
     EXPECT_FALSE(saveSettings(file, s, 10, 20, kClosing, true));
     EXPECT_EQ(file.failedWrites, 22);
     // Screen places are only lost.
-    EXPECT_EQ(rememberScreenPlace(file, 'X', 700, 1024, 800), 700);
+    EXPECT_EQ(swapScreenPlace(file, 'X', 700, 1024, 800).value_or(700), 700);
 }
 
 TEST(Settings, AFileNeverReadGetsOnlyWhatTheUserChanged) {

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
+#include <tuple>
+
+#include "support/memory_profile.h"
 
 namespace tikkano {
 namespace {
@@ -121,6 +124,56 @@ TEST(IndicatorPlace, FarOffPlacesStayWithinRange) {
     const Place belowRange = keepOnScreen({INT_MIN, INT_MIN, INT_MIN + 120, INT_MIN + 20}, desktop);
     EXPECT_EQ(belowRange.left, 0);
     EXPECT_EQ(belowRange.top, 0);
+}
+
+TEST(IndicatorPlace, KeptWhollyOnItsOwnMonitor) {
+    // A 1280x1024 primary, 1024x768 monitors right and left of it; windows 100x20.
+    const Rect primary{0, 0, 1280, 1024}, right{1280, 0, 2304, 768}, left{-1024, 0, 0, 768};
+    const struct {
+        int x, y, width;
+        std::vector<Rect> monitors;
+        Place place;
+    } cases[] = {
+        {1500, 100, 100, {primary, right}, {1500, 100, false}},  // stays on the second
+        {-500, 10, 100, {primary, left}, {-500, 10, false}},     // and on one left of the primary
+        {1250, 100, 100, {primary, right}, {1280, 100, true}},   // onto the one it mostly lies on
+        {1200, 100, 100, {primary, right}, {1180, 100, true}},
+        {2250, 700, 100, {primary, right}, {2204, 700, true}},   // the desk's right edge
+        {1800, 900, 100, {primary, right}, {1800, 748, true}},   // the gap: the nearest takes it
+        {-90, 760, 100, {primary, left}, {-100, 748, true}},     // negative, not pulled to 0
+        {3000, -300, 100, {primary, right}, {2204, 0, true}},    // on no monitor
+        {1300, 10, 1200, {left, primary, right}, {1280, 10, true}},  // wider: at its left edge
+        {5, 6, 100, {}, {5, 6, false}},                          // no monitor: it stays
+    };
+    for (const auto& c : cases) {
+        const Place p = keepOnMonitor({c.x, c.y, c.x + c.width, c.y + 20}, c.monitors);
+        EXPECT_EQ(std::tie(p.left, p.top, p.moved), std::tie(c.place.left, c.place.top, c.place.moved)) << c.x;
+    }
+    // One monitor is one screen, however far off the window is.
+    const Rect far{INT_MIN, 700, INT_MIN + 100, 720}, screen{0, 0, 1024, 768};
+    const Place alone = keepOnMonitor(far, {screen}), kept = keepOnScreen(far, screen);
+    EXPECT_EQ(std::tie(alone.left, alone.top, alone.moved), std::tie(kept.left, kept.top, kept.moved));
+    EXPECT_EQ(boundingBox({left, primary, right}), (Rect{-1024, 0, 2304, 1024}));
+}
+
+TEST(IndicatorPlace, RememberedPerDesktopSizeFromItsCorner) {
+    test::MemoryProfile file;
+    auto value = [&](const char* key) { return file.read("Position", key, "none"); };
+    // One screen: the keys and values of a screen-size change, as ever.
+    Rect window{600, 500, 700, 520};
+    EXPECT_TRUE(followDesktopSize(file, window, {0, 0, 1024, 768}, {0, 0, 800, 600}));
+    EXPECT_EQ(value("X1024") + value("Y768"), "600500");
+    // A place left of the primary is counted from the desk's left edge and comes back.
+    const Rect desk{-1024, 0, 1280, 1024}, primary{0, 0, 1280, 1024};
+    window = {-500, 700, -400, 720};
+    EXPECT_TRUE(followDesktopSize(file, window, desk, primary));
+    EXPECT_EQ(value("X2304") + value("Y1024"), "524none");
+    EXPECT_EQ(window.left, -500);  // nothing remembered for 1280: it stays
+    window = {0, 700, 100, 720};
+    EXPECT_TRUE(followDesktopSize(file, window, primary, desk));
+    EXPECT_EQ(value("X1280"), "0");  // 0: none, as ever
+    EXPECT_EQ(window, (Rect{-500, 700, -400, 720}));
+    EXPECT_FALSE(followDesktopSize(file, window, {0, 0, 1024, 768}, {1024, 0, 2048, 768}));
 }
 
 TEST(IndicatorText, TooltipFieldIsFilledAndNeverOverrun) {

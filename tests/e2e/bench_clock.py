@@ -6,6 +6,7 @@ Usage: bench_clock.py idle [seconds]       (default 300 each)
        bench_clock.py startup [runs]       (default 5, the median is reported)
        bench_clock.py growth [refreshes] [openings]   (default 100000 and 1000)
        bench_clock.py bigfile [runs]       (default 5: a settings file of 1 MiB against the default one)
+       bench_clock.py bigmemory            (peak private bytes with a settings file of 320 MiB)
 
 The reference clock (tests/e2e/reference/refclock.cpp) is the least a Windows
 clock can do: one tool window, a 1000 ms timer, one TextOut a tick. Each figure
@@ -402,6 +403,37 @@ def bigfile(runs: int):
     with_session(work)
 
 
+def bigmemory():
+    """The most private bytes the clock holds while it starts with a settings
+    file of 320 MiB (five groups of today of 64 MiB each, read in pieces) and
+    with the default file: the big file should cost no more than the values the
+    program keeps of it (five groups of today of at most 1 MiB each, their
+    entries, and one section of at most 4 MiB while it is read) plus 1 MiB."""
+    from test_reminders import MIB, ini, keys_of, local, oversized_group  # noqa: E402
+
+    now = local(10, 30, 5)
+    keys = [*keys_of(now.date()).values(), "Day"]
+    big = ini({key: oversized_group(key, 64 * MIB) for key in keys})
+    files = {"default file": INI, "320 MiB file": big}
+
+    def work(session):
+        peaks = {}
+        for name, ini in files.items():
+            workdir = stamped_workdir(session, ini, None)
+            clock = H.Clock.start(session, cwd=workdir, local_time=now, timeout=600)
+            if name != "default file":
+                H._wait_until(lambda: len(clock.message_boxes()) >= 1, 300, what="the first reminder")
+            else:
+                time.sleep(2)
+            peaks[name] = session.driver.peak_private(clock.pid)
+            clock.kill()
+        small, large = peaks["default file"], peaks["320 MiB file"]
+        print(f"peak private bytes at start-up: default file {small:,}, 320 MiB file {large:,}, "
+              f"difference {large - small:,} (aim: at most the kept values, 5 x 1 MiB of groups, their entries "
+              f"and one 4 MiB section, plus 1 MiB)")
+    with_session(work)
+
+
 def main(argv):
     what = argv[1] if len(argv) > 1 else "idle"
     args = [int(a) for a in argv[2:]]
@@ -411,6 +443,8 @@ def main(argv):
         startup(*(args or [5]))
     elif what == "bigfile":
         bigfile(*(args or [5]))
+    elif what == "bigmemory":
+        bigmemory()
     elif what == "growth":
         growth(*(args + [100000, 1000][len(args):]))
     else:

@@ -8,7 +8,9 @@
   desktop_wine (session) a second prefix whose programs run in a 1024x768
                         Wine virtual desktop (for screen-size changes)
   dpi144_wine  (session) a third prefix whose screen is set to 144 DPI
-  desktop_clocks, dpi144_clocks (function) clocks in those sessions
+  monitors_wine (session) a prefix on Xorg's dummy driver, whose monitors xrandr
+                        lays out (skipped where Xorg cannot start)
+  desktop_clocks, dpi144_clocks, monitors_clocks (function) clocks in those sessions
 """
 
 from __future__ import annotations
@@ -54,6 +56,23 @@ def desktop_wine(xserver):
 @pytest.fixture(scope="session")
 def dpi144_wine(xserver):
     session = harness.WineSession(xserver, log_pixels=144)
+    yield session
+    session.stop()
+
+
+@pytest.fixture(scope="session")
+def xorg_monitors():
+    try:
+        x = harness.XorgMonitors()
+    except harness.XorgUnavailable as e:
+        pytest.skip(f"no display with several monitors here: {e}")
+    yield x
+    x.stop()
+
+
+@pytest.fixture(scope="session")
+def monitors_wine(xorg_monitors):
+    session = harness.WineSession(xorg_monitors)
     yield session
     session.stop()
 
@@ -109,6 +128,11 @@ def desktop_clocks(desktop_wine):
 @pytest.fixture
 def dpi144_clocks(dpi144_wine):
     yield from _clocks(dpi144_wine)
+
+
+@pytest.fixture
+def monitors_clocks(monitors_wine):
+    yield from _clocks(monitors_wine)
 
 
 @pytest.fixture

@@ -19,8 +19,8 @@ WM_LBUTTONDOWN, WM_LBUTTONUP = 0x0201, 0x0202
 CB_SETCURSEL, CBN_SELCHANGE = 0x014E, 1
 TIME_BOX, DATE_BOX, MEMORY_BOX, RAM_BOX = 102, 103, 104, 105
 BACK, TIME_COLOUR, DATE_COLOUR = 111, 112, 113
-FONT, STANDARD, SYSTEM_FONT, BORDER, CONTROL_PANEL, HEADS, SHORT_DATE, DATE_FORMAT = (
-    1032, 1033, 1037, 1038, 1041, 1061, 1040, 1064)
+FONT, STANDARD, SYSTEM_FONT, BORDER, WHOLE_MINUTE, CONTROL_PANEL, HEADS, SHORT_DATE, DATE_FORMAT = (
+    1032, 1033, 1037, 1038, 1039, 1041, 1061, 1040, 1064)
 BOXES = (TIME_BOX, DATE_BOX, MEMORY_BOX, RAM_BOX)
 
 # Distinctive colours (COLORREF 0x00BBGGRR): background, time, date, memory, RAM.
@@ -230,21 +230,20 @@ def test_font_chooser_and_system_font_act_at_once_and_survive_cancel(clocks, dri
     wait_for(lambda: height(clock) > 3, what="the indicator sized")
     small = height(clock)
     dialog = open_settings(clock)
+    font_button = item(driver, dialog, FONT)
     chooser = open_font_chooser(driver, dialog, "36")
     assert driver.text(chooser) == "Font"
     assert not driver.enabled(dialog), "the chooser belongs to the settings dialog"
     end(driver, chooser, H.IDOK)
-    # The indicator grows while the settings dialog is still open, and has the focus.
+    # The indicator grows while the settings dialog is still open; the keys
+    # stay in the dialog, and the indicator under it stays disabled.
     wait_for(lambda: height(clock) > small * 2, what="the indicator in the bigger font")
-    wait_for(lambda: driver.focus(clock.hwnd)[0] == clock.hwnd, what="the focus on the indicator")
-    assert driver.enabled(dialog)
-    # Cancelled, the chooser hands the focus to the indicator as well.
-    click(driver, dialog, FONT)
-    chooser = owned_dialog(driver, dialog)
-    wait_for(lambda: driver.focus(clock.hwnd)[0] not in (0, clock.hwnd), what="the focus in the chooser")
-    end(driver, chooser, H.IDCANCEL)
-    wait_for(lambda: driver.focus(clock.hwnd)[0] == clock.hwnd, what="the focus back on the indicator")
-    end(driver, dialog, H.IDCANCEL)
+    wait_for(lambda: driver.focus(dialog)[0] == font_button, what="the focus back on the font button")
+    assert driver.enabled(dialog) and not driver.enabled(clock.hwnd)
+    driver.keys("tab")
+    wait_for(lambda: driver.focus(dialog)[0] == item(driver, dialog, STANDARD), what="Tab to the next button")
+    driver.keys("esc")  # Cancel
+    wait_for(lambda: not driver.exists(dialog), what="Escape to close the dialog")
     time.sleep(1.2)
     big = height(clock)
     assert big > small * 2, "Cancel keeps the font"
@@ -252,7 +251,18 @@ def test_font_chooser_and_system_font_act_at_once_and_survive_cancel(clocks, dri
     dialog = open_settings(clock)
     click(driver, dialog, SYSTEM_FONT)
     wait_for(lambda: height(clock) < big, what="the indicator back in the system font")
-    end(driver, dialog, H.IDCANCEL)
+    # Cancelled, the chooser hands the focus back to the font button as well,
+    # and Alt+F4 then closes the dialog alone.
+    click(driver, dialog, FONT)
+    chooser = owned_dialog(driver, dialog)
+    wait_for(lambda: driver.focus(chooser)[2] == chooser, what="the chooser in the foreground")
+    driver.keys("esc")
+    wait_for(lambda: not driver.exists(chooser), what="Escape to close the chooser")
+    wait_for(lambda: driver.focus(dialog)[0] == item(driver, dialog, FONT), what="the focus back on the font button")
+    assert not driver.enabled(clock.hwnd)
+    driver.keys("alt+f4")
+    wait_for(lambda: not driver.exists(dialog), what="Alt+F4 to close the dialog")
+    assert clock.running and driver.enabled(clock.hwnd)
     assert clock.close() == 0
     font = clock.ini()["Font"]
     assert (font["Name"], font["Size"], font["Italic"], font["Weight"], font["CharSet"]) == (
@@ -307,6 +317,29 @@ def test_control_panel_button_starts_control_exe_with_timedate(clocks, wine, dri
     wait_for(log.exists, what="Control.exe to run")
     _cwd, parameters, _line = wait_for(lambda: log.read_text("utf-8").splitlines(), what="its record")[0].split("\t")
     assert parameters == "Timedate.cpl"
+    end(driver, dialog, H.IDCANCEL)
+    assert clock.close() == 0
+
+
+NOT_SET = {
+    "Rus": ("Часы", "Время не установлено: у программы нет права изменять системное время.\n"
+                    "Это право может запросить панель «Дата и время»: её открывает соседняя кнопка Set."),
+    "Eng": ("Clock", "The clock was not set: this program has no right to change the system time.\n"
+                     "The Date and Time control panel can ask for that right: the Set button next to this one opens it."),
+}
+
+
+@pytest.mark.parametrize("language", ["Rus", "Eng"])
+def test_a_refused_whole_minute_is_told_and_the_dialog_stays(clocks, driver, language):
+    # Wine refuses any real change of its clock, as Windows does for a user
+    # without the right to change the system time.
+    clock = clocks.start(ini=ini(language=language), local_time="10:20:10")
+    dialog = open_settings(clock)
+    click(driver, dialog, WHOLE_MINUTE)
+    boxes = clock.wait_message_boxes(1, owner=dialog)
+    assert len(boxes) == 1 and (boxes[0].caption, boxes[0].text) == NOT_SET[language]
+    clock.dismiss(boxes[0])
+    assert driver.exists(dialog) and driver.enabled(dialog)
     end(driver, dialog, H.IDCANCEL)
     assert clock.close() == 0
 

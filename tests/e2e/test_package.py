@@ -26,10 +26,12 @@ def test_each_edition_has_its_zip(version, exe):
         assert pe[:4] == b"PE\0\0" and pe[4:6] == b"\x4c\x01"
         # Not large-address-aware: the memory figures are those of a 2 GB process.
         assert not int.from_bytes(pe[22:24], "little") & 0x20
-        check_manifest(manifest_of(program))
+        check_manifest(manifest_of(program), version)
         assert version.encode("utf-16-le") in program
         guide = z.read("USER-GUIDE.txt").decode("utf-8-sig")
         assert "Horvik32.ini" in guide and "КАЛЕНДАРЬ" in guide and "\r\n" in guide
+        # The guide of each zip tells the user to start the program that zip holds.
+        assert exe in guide and f"Tikkano {version}" in guide
         assert "MIT License" in z.read("LICENSE.txt").decode("utf-8-sig")
 
 
@@ -68,10 +70,10 @@ def manifest_of(program: bytes) -> bytes:
     return program[at(rva):at(rva) + size]
 
 
-def check_manifest(manifest: bytes):
-    """What the manifest says to Windows: DPI-aware, the supported systems, and
-    no execution level, which would turn off the file virtualisation a 32-bit
-    program without one gets (the 2.6.2 settings file lives in the Windows
+def check_manifest(manifest: bytes, version: str):
+    """What the manifest says to Windows: the program's version, DPI-aware, the
+    supported systems, and no execution level, which would turn off the file
+    virtualisation a 32-bit program without one gets (the 2.6.2 settings file lives in the Windows
     folder, and the program may run from a protected one)."""
     root = ET.fromstring(manifest)
     tags = {element.tag.split("}")[-1] for element in root.iter()}
@@ -79,3 +81,4 @@ def check_manifest(manifest: bytes):
     assert {"assemblyIdentity", "supportedOS", "dpiAware"} <= tags
     assert [e.text for e in root.iter() if e.tag.endswith("dpiAware")] == ["true"]
     assert len([e for e in root.iter() if e.tag.endswith("supportedOS")]) == 5
+    assert [e.get("version") for e in root.iter() if e.tag.endswith("assemblyIdentity")] == [f"{version}.0"]

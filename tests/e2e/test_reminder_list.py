@@ -75,19 +75,23 @@ def test_delete_asks_and_only_ok_writes(clocks):
 
     listing.delete_first(H.IDNO)  # No changes nothing
     assert listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
-    assert listing.selected() == -1  # after each fill no line is selected
+    assert listing.selected() == 0  # the line asked about stays chosen
     # A double-click on a line changes it as Change does (here the change is
-    # given up), and the list is filled anew either way.
+    # given up), and the list is filled anew either way, with the line chosen
+    # before still chosen.
     for ident, code in ((LIST_LINES, LBN_DBLCLK), (LIST_ADD, 0)):
         cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, 1, 0)
         cal.driver.post(listing.hwnd, H.WM_COMMAND, ident | code << 16, listing.item(ident))
         edit = wait_for(lambda: next(iter(listing.owned()), None), what="the edit dialog")
         cal.driver.post(edit, H.WM_COMMAND, H.IDCANCEL, 0)
-        wait_for(lambda: listing.selected() == -1, what="the list filled anew")
+        wait_for(lambda: not cal.driver.exists(edit), what="the edit dialog to close")
         assert listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
+        assert listing.selected() == 1
     cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, 2, 0)  # the last line
     listing.delete_first(H.IDYES)
     assert listing.lines() == ["25:00 - one", "25:01 - two"]
+    assert listing.selected() == 1  # the new last line
+    cal.driver.send(listing.item(LIST_LINES), LB_SETCURSEL, -1, 0)
     listing.delete_first(H.IDYES)  # nothing selected: the first line goes
     assert listing.lines() == ["25:01 - two"]
     listing.close_with(H.IDCANCEL)
@@ -255,6 +259,16 @@ def test_enter_changes_a_line_and_delete_asks_as_the_button_does(clocks):
     cal, listing = list_of_march_5(clock)
     driver = cal.driver
     lines = listing.item(LIST_LINES)
+
+    def delete_by_keys(left):
+        wait_for(lambda: driver.focus(listing.hwnd)[0] == lines, what="the focus on the list")
+        driver.keys("delete")
+        box = listing.box()
+        assert (box.caption, box.text) == ("Строка планировщика", "Удалить?")
+        wait_for(lambda: driver.focus(box.hwnd)[2] == box.hwnd, what="the question in the foreground")
+        driver.keys("enter")  # Yes
+        wait_for(lambda: listing.lines() == left, what=f"the list left as {left}")
+
     wait_for(lambda: driver.focus(listing.hwnd)[0] == lines, what="the focus on the list")
     driver.keys("down")  # the second line
     wait_for(lambda: listing.selected() == 1, what="the second line selected")
@@ -265,15 +279,13 @@ def test_enter_changes_a_line_and_delete_asks_as_the_button_does(clocks):
     driver.keys("esc")
     wait_for(lambda: not driver.exists(edit), what="the edit dialog to close")
     assert not listing.gone() and listing.lines() == ["25:00 - one", "25:01 - two", "25:02 - three"]
-
-    wait_for(lambda: driver.focus(listing.hwnd)[0] == lines, what="the focus back on the list")
-    driver.keys("up")
-    wait_for(lambda: listing.selected() == 0, what="the first line selected")
-    driver.keys("delete")
-    box = listing.box()
-    assert (box.caption, box.text) == ("Строка планировщика", "Удалить?")
-    wait_for(lambda: driver.focus(box.hwnd)[2] == box.hwnd, what="the question in the foreground")
-    driver.keys("enter")  # Yes
-    wait_for(lambda: listing.lines() == ["25:01 - two", "25:02 - three"], what="the first line deleted")
-    listing.close_with(H.IDCANCEL)
-    assert alarm_value(clock, MARCH_5) == THREE
+    # The line the keys changed stays chosen, so Delete asks about it, not the first.
+    assert listing.selected() == 1
+    delete_by_keys(["25:00 - one", "25:02 - three"])
+    assert listing.selected() == 1  # the line that took its place
+    delete_by_keys(["25:00 - one"])
+    assert listing.selected() == 0  # the last went: the new last
+    delete_by_keys([])
+    driver.keys("enter")  # in an empty list: the default button, OK
+    wait_for(listing.gone, what="the list to close by OK")
+    assert alarm_value(clock, MARCH_5) == b""

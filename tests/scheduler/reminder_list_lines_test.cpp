@@ -67,5 +67,13 @@ TEST(ReminderListLines, ChangeAndDeleteActOnTheSelectedLineOrTheFirst) {
     EXPECT_EQ(chosenLine(3, 3), -1);
 }
 
+TEST(ReminderListLines, TheLineActedOnIsChosenAgainAfterTheFill) {
+    EXPECT_EQ(lineAfterFill(1, 3), 1);   // changed, or deleted with a line after it
+    EXPECT_EQ(lineAfterFill(3, 4), 3);   // added at the end
+    EXPECT_EQ(lineAfterFill(2, 2), 1);   // the last deleted: the new last
+    EXPECT_EQ(lineAfterFill(0, 0), -1);  // the only line deleted
+    EXPECT_EQ(lineAfterFill(-1, 3), -1); // an add given up with nothing chosen
+}
+
 }  // namespace
 }  // namespace tikkano

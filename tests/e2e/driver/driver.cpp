@@ -309,6 +309,7 @@ const KeyName key_names[] = {
     {"tab", VK_TAB},     {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"space", VK_SPACE},  {"up", VK_UP},
     {"down", VK_DOWN},   {"left", VK_LEFT},    {"right", VK_RIGHT}, {"pgup", VK_PRIOR},  {"pgdn", VK_NEXT},
     {"home", VK_HOME},   {"end", VK_END},      {"delete", VK_DELETE}, {"apps", VK_APPS}, {"f10", VK_F10},
+    {"f4", VK_F4},
     {"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"alt", VK_MENU},
 };
 
@@ -357,6 +358,13 @@ bool chord_inputs(const std::string& chord, std::vector<INPUT>& inputs) {
     for (WORD key : keys) inputs.push_back(key_input(key, 0, 0));
     for (auto k = keys.rbegin(); k != keys.rend(); ++k) inputs.push_back(key_input(*k, 0, KEYEVENTF_KEYUP));
     return true;
+}
+
+BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT r, LPARAM out) {
+    char one[64];
+    std::snprintf(one, sizeof one, " %ld,%ld,%ld,%ld", r->left, r->top, r->right, r->bottom);
+    *reinterpret_cast<std::string*>(out) += one;
+    return TRUE;
 }
 
 std::string run(const std::string& line) {
@@ -553,6 +561,13 @@ std::string run(const std::string& line) {
                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
         return buf;
     }
+    if (cmd == "monitors") {
+        // Answer: GetSystemMetrics(SM_CMONITORS), then each rectangle EnumDisplayMonitors
+        // gives, as L,T,R,B, primary first as the system lists it.
+        std::string rects;
+        EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&rects));
+        return "ok " + std::to_string(GetSystemMetrics(SM_CMONITORS)) + rects;
+    }
     // Commands answered by the spy DLL inside the process: COMMAND PID OUTFILE.
     static const struct {
         const char* command;
@@ -680,8 +695,8 @@ std::string run(const std::string& line) {
         BOOL ok = GetProcessMemoryInfo(proc, &pmc, sizeof pmc);
         CloseHandle(proc);
         if (!ok) return "err GetProcessMemoryInfo failed";
-        std::snprintf(buf, sizeof buf, "ok %lu %lu", (unsigned long)pmc.PagefileUsage,
-                      (unsigned long)pmc.WorkingSetSize);
+        std::snprintf(buf, sizeof buf, "ok %lu %lu %lu", (unsigned long)pmc.PagefileUsage,
+                      (unsigned long)pmc.WorkingSetSize, (unsigned long)pmc.PeakPagefileUsage);
         return buf;
     }
     if (cmd == "displaymode") {
