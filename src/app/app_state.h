@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "base/profile_file.h"
 #include "base/settings.h"
@@ -25,6 +26,9 @@ struct AppState {
     ProfileFile profile{std::string()};
     CustomColours customColours;
     RefreshMemory refreshMemory;
+    // Set while the settings file, unreadable at start-up, has not been read:
+    // the settings the program started on instead (see takeUpSettings).
+    std::optional<Settings> startedOnUnread;
 
     // Today's reminders and the check that fires them; made at start-up once
     // the last closing is known.

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/tray_menu.h"
+#include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
 #include "base/wide_text.h"
@@ -95,12 +96,53 @@ LRESULT onPaint(HWND window) {
     return 0;
 }
 
+void switchLanguage(bool russian) {
+    AppState& state = app();
+    checkLanguageItems(state, russian);
+    applyMenuLanguage(state);
+}
+
+// The settings file could not be read at start-up. Once it can, its settings,
+// today's reminders and the catch-up from its LastTime are taken up as a start
+// takes them; what the user changed in the meantime stays. Not while a dialog
+// of the program is open: it would put back, at its OK, the settings it opened
+// with. At the close only the settings are taken up.
+void takeUpSettings(HWND window, bool closing) {
+    AppState& state = app();
+    if (!state.startedOnUnread || (!closing && !IsWindowEnabled(window)) || !state.profile.readable()) return;
+    Settings read;
+    loadSettings(state.profile, read, kEdition.keepsLastClosing);
+    if (!state.profile.readable()) return;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    Settings current = state.settings;
+    current.x = rect.left;
+    current.y = rect.top;
+    state.settings = takenUpSettings(*state.startedOnUnread, current, read);
+    state.startedOnUnread.reset();
+    Settings& s = state.settings;
+    SetWindowPos(window, nullptr, s.x, s.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (closing) return;
+    applyIndicatorFont(s.font, state.font);
+    setTopmost(window, s.topmost != 0, SWP_NOACTIVATE);
+    CheckMenuItem(state.systemMenu, IDM_TOPMOST, MF_BYCOMMAND | (s.topmost ? MF_CHECKED : MF_UNCHECKED));
+    switchLanguage(s.language == kRussian);
+    state.reminders->restart(s.lastClosing);
+    if (s.trayStatus && !current.trayStatus) {
+        s.trayStatus = 0;
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+}
+
 LRESULT onTimer(HWND window) {
     // Aimed at the next second after the refresh, also when the refresh failed.
     struct Rearm {
         HWND window;
         ~Rearm() { armTimer(window); }
     } rearm{window};
+    // Before the refresh, so that its minute part runs the catch-up at once;
+    // one that ran out of memory is tried again at the next tick.
+    ranToEnd([&] { takeUpSettings(window, false); });
     WindowDc dc(window);
     refresh(window, dc.get());
     return 0;
@@ -141,12 +183,6 @@ void toggleTopmost(HWND window) {
     state.settings.topmost = topmost ? 1 : 0;
 }
 
-void switchLanguage(bool russian) {
-    AppState& state = app();
-    checkLanguageItems(state, russian);
-    applyMenuLanguage(state);
-}
-
 // Menu commands arrive as WM_SYSCOMMAND from the system menu and as WM_COMMAND
 // from the popup; both end in the default handling of WM_SYSCOMMAND, so the
 // standard items (move, close) work from either.
@@ -183,16 +219,33 @@ void tellNotSaved(HWND window) {
                 MB_ICONEXCLAMATION | MB_OK);
 }
 
+// The save at a close; false when it failed, also by running out of memory:
+// the close goes on to its end whatever the save met.
+bool savedAtClose(HWND window) noexcept {
+    try {
+        AppState& state = app();
+        // When today's reminders were never read, the file keeps its LastTime:
+        // the next start catches up what this run could not fire.
+        const bool remindersRead = !state.startedOnUnread;
+        takeUpSettings(window, true);
+        faultPoint("close-save");
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+        const Settings* unread = state.startedOnUnread ? &*state.startedOnUnread : nullptr;
+        return saveSettings(state.profile, state.settings, rect.left, rect.top, closing,
+                            kEdition.keepsLastClosing && remindersRead, unread);
+    } catch (...) {
+        return false;
+    }
+}
+
 LRESULT onClose(HWND window, UINT message) {
     AppState& state = app();
     KillTimer(window, kClockTimer);
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-    const bool saved =
-        saveSettings(state.profile, state.settings, rect.left, rect.top, closing, kEdition.keepsLastClosing);
+    const bool saved = savedAtClose(window);
     leaveTray(state, window);
     // Said once, at a close the user asked for; the end of a session shows nothing.
     if (!saved && message == WM_CLOSE) tellNotSaved(window);

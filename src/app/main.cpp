@@ -60,11 +60,21 @@ bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, i
     return RegisterClassExW(&wc) != 0;
 }
 
+// Backup, sync and virus-scanning programs hold a file for a few seconds,
+// often at logon, when the clock starts.
+constexpr int kReadableChecks = 30;
+constexpr DWORD kReadablePause = 100;  // ms
+
 void loadStartupSettings(AppState& state) {
     state.profile = ProfileFile(settingsFilePath(kEdition.settingsBesideProgram));
     prepareFontChooser(state.font);
     try {
-        loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
+        if (awaitReadable(state.profile, kReadableChecks, [] { Sleep(kReadablePause); })) {
+            loadSettings(state.profile, state.settings, kEdition.keepsLastClosing);
+            // Held again while it was read: what came back were the defaults.
+            if (!state.profile.readable()) state.settings = Settings();
+        }
+        if (!state.profile.readable()) state.startedOnUnread = state.settings;
     } catch (const std::bad_alloc&) {
         // A start with the defaults rather than no start at all.
         state.settings = Settings();

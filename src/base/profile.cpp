@@ -337,6 +337,8 @@ bool plainProfileText(std::string_view text) {
     return true;
 }
 
+bool sameProfileName(std::string_view a, std::string_view b) { return sameName(a, b); }
+
 ProfileSection::ProfileSection(std::string lines) : text_(std::make_shared<const std::string>(std::move(lines))) {
     std::size_t start = 0;
     while (start < text_->size()) {
@@ -384,6 +386,34 @@ void ProfileSection::addLine(std::size_t start, std::size_t end) {
     trim(text, line.key, line.keyLength);
     const bool comment = line.keyLength > 0 && text[line.key] == ';';
     if (!comment && (line.keyLength > 0 || line.hasValue)) index_.push_back(line);
+}
+
+std::vector<std::pair<std::string, ProfileSection>> ProfileSection::allInText(
+    std::shared_ptr<const std::string> text) {
+    std::vector<std::pair<std::string, ProfileSection>> sections;
+    const std::string_view all(*text);
+    for (Lines lines(all); !lines.done();) {
+        const auto [start, stop] = lines.next();
+        if (const std::optional<std::string_view> name = sectionHeader(all.substr(start, stop - start))) {
+            sections.emplace_back(std::string(*name), ProfileSection());
+            sections.back().second.text_ = text;
+        } else if (!sections.empty()) {
+            sections.back().second.addLine(start, stop);
+        }
+    }
+    return sections;
+}
+
+std::vector<ProfileSection::Entry> ProfileSection::entries() const {
+    std::vector<Entry> entries;
+    if (!text_) return entries;
+    const std::string_view text(*text_);
+    for (const Line& line : index_) {
+        Entry entry{text.substr(line.key, line.keyLength), std::nullopt};
+        if (line.hasValue) entry.value = text.substr(line.value, line.valueLength);
+        entries.push_back(entry);
+    }
+    return entries;
 }
 
 ProfileSection ProfileSection::tooLong() {

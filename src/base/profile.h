@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ struct ProfileValue {
 // it into sections itself (ProfileSection::inText).
 bool plainProfileText(std::string_view text);
 
+// Section and key names are the same when they differ only in the case of ASCII letters.
+bool sameProfileName(std::string_view a, std::string_view b);
+
 // One section as a single read of it gives it: "key=value" lines, each ended by
 // a zero byte. A key is found as a read of that key alone finds it: without
 // regard to case, the first of keys given twice; its value with the blanks
@@ -50,10 +54,20 @@ public:
     static ProfileSection inText(std::shared_ptr<const std::string> text, std::string_view section);
     // A section longer than kLongestSection, not read: its keys must be read one by one.
     static ProfileSection tooLong();
+    // Every section of the plain text of a whole file, each under the name its
+    // header gives, in file order; the lines before the first header are left out.
+    static std::vector<std::pair<std::string, ProfileSection>> allInText(std::shared_ptr<const std::string> text);
 
     bool whole() const { return whole_; }
     // The value of `key` as a read of it gives it, or nothing when the key is missing.
     std::optional<std::string_view> find(std::string_view key) const;
+    // Its lines' keys and values as a read of each gives it (no value for a
+    // line without "="), in file order.
+    struct Entry {
+        std::string_view key;
+        std::optional<std::string_view> value;
+    };
+    std::vector<Entry> entries() const;
 
 private:
     struct Line {
@@ -67,6 +81,12 @@ private:
     std::shared_ptr<const std::string> text_;
     std::vector<Line> index_;  // in file order
     bool whole_ = true;
+};
+
+// The disk that holds the settings file.
+struct DiskRoom {
+    std::uint64_t free = 0;     // bytes
+    std::uint64_t cluster = 1;  // the file system gives a file its bytes this many at a time
 };
 
 // The bytes of a settings file in turn, for a file too big to read whole.
@@ -117,7 +137,22 @@ public:
     virtual bool readable() const = 0;
     // False when the file could not be written (a folder that cannot be
     // written to, a file held open by another program, a full disk).
+    // Checked: see checkedWrite (base/profile_write.h).
     virtual bool write(const std::string& section, const std::string& key, const std::string& value) = 0;
+
+    // What a checked write is made of. The file's bytes as they are, when
+    // there are at most kLongestSection of them; empty for a missing file;
+    // nothing when they cannot be read.
+    virtual std::optional<std::string> fileBytes() const { return std::nullopt; }
+    // The file's length in bytes, 0 for a missing file.
+    virtual std::uint64_t fileLength() const { return 0; }
+    // Room left on the file's disk, or nothing when it cannot be told.
+    virtual std::optional<DiskRoom> diskRoom() const { return std::nullopt; }
+    // Puts the file's bytes back as they were before a write that went wrong.
+    virtual bool putBack(const std::string& bytes) {
+        (void)bytes;
+        return false;
+    }
 };
 
 // Reads for one operation (the start-up, one fill of the calendar, one close):

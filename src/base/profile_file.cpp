@@ -6,11 +6,28 @@
 #include <memory>
 #include <vector>
 
+#include "base/profile_write.h"
 #include "base/settings.h"
 #include "base/wide_text.h"
 
 namespace tikkano {
 namespace {
+
+// A file handle closed on every way out.
+class OpenFile {
+public:
+    explicit OpenFile(HANDLE handle) : handle_(handle) {}
+    ~OpenFile() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
 
 // A file opened for reading, closed when it goes.
 class ReadHandle {
@@ -164,8 +181,59 @@ bool ProfileFile::write(const std::string& section, const std::string& key, cons
     // The A function passes the value through a counted wide string that holds
     // at most 32,767 characters; a longer group would be lost. The W function
     // writes the file in the ANSI code page all the same.
-    return WritePrivateProfileStringW(fromAnsi(section).c_str(), fromAnsi(key).c_str(), fromAnsi(value).c_str(),
-                                      fromAnsi(path_).c_str()) != FALSE;
+    return checkedWrite(*this, section, key, value, [&] {
+        return WritePrivateProfileStringW(fromAnsi(section).c_str(), fromAnsi(key).c_str(), fromAnsi(value).c_str(),
+                                          fromAnsi(path_).c_str()) != FALSE;
+    });
+}
+
+std::optional<std::string> ProfileFile::fileBytes() const {
+    const OpenFile file(CreateFileA(location().c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kLongestSection)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0, more = 0;
+    char probe;
+    if (!bytes.empty() && (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+                           got != bytes.size()))
+        return std::nullopt;
+    if (!ReadFile(file.get(), &probe, 1, &more, nullptr) || more != 0) return std::nullopt;
+    return bytes;
+}
+
+std::optional<DiskRoom> ProfileFile::diskRoom() const {
+    const std::string where = location();
+    const std::size_t slash = where.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".\\") : where.substr(0, slash + 1);
+    ULARGE_INTEGER free{};
+    if (!GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr)) return std::nullopt;
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    // A cluster size that cannot be told is taken as large as any file system's.
+    std::uint64_t cluster = 64 * 1024;
+    if (GetDiskFreeSpaceA(folder.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
+        sectorsPerCluster && bytesPerSector)
+        cluster = std::uint64_t(sectorsPerCluster) * bytesPerSector;
+    return DiskRoom{free.QuadPart, cluster};
+}
+
+bool ProfileFile::putBack(const std::string& bytes) {
+    const OpenFile file(CreateFileA(location().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !SetEndOfFile(file.get())) return false;
+    DWORD written = 0;
+    return (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                        nullptr) &&
+                              written == bytes.size())) &&
+           FlushFileBuffers(file.get());
 }
 
 std::string settingsFilePath(bool besideProgram) {

@@ -1,7 +1,9 @@
 // The one place that calls the Windows profile functions.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/profile.h"
@@ -21,6 +23,10 @@ public:
     std::shared_ptr<const std::string> readText() const override;
     bool readable() const override;
     bool write(const std::string& section, const std::string& key, const std::string& value) override;
+    std::optional<std::string> fileBytes() const override;
+    std::uint64_t fileLength() const override { return fileSize(); }
+    std::optional<DiskRoom> diskRoom() const override;
+    bool putBack(const std::string& bytes) override;
 
     const std::string& path() const { return path_; }
 

@@ -1,8 +1,11 @@
 #include "base/settings.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/text_format.h"
 
@@ -128,12 +131,66 @@ void loadSettings(const Profile& profile, Settings& s, bool withLastClosing) {
         s.lastClosing = parseMoment(text(kStatus, "LastTime", "000000000000", kLastTimeLength));
 }
 
+namespace {
+
+struct Written {
+    const char* section;
+    const char* key;
+    std::string value;
+};
+
+// The main sections' values in the order they are written, without WavePath
+// and LastTime.
+std::vector<Written> mainValues(const Settings& s, int left, int top) {
+    return {
+        {kStatus, "Status", decimal(normalisedDisplayChoice(s.displayChoice))},
+        {kStatus, "dStatus", decimal(s.memoryChoice & 3)},
+        {kStatus, "Key", decimal(s.border)},
+        {kStatus, "Topmost", decimal(s.topmost)},
+        {kStatus, "ShortDt", decimal(s.shortDate)},
+        {kStatus, "ShDtFormat", s.shortDatePicture},
+        {kStatus, "LgDtFormat", s.longDatePicture},
+        {kStatus, "TimeFormat", s.timePicture},
+        {kStatus, "defSec", decimal(s.defSec)},
+        {kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus"},
+        {kStatus, "SysDtFmt", decimal(s.systemDateFormat)},
+        {kPosition, "TrayStatus", decimal(s.trayStatus)},
+        {kPosition, "X", decimal(left)},
+        {kPosition, "Y", decimal(top)},
+        {kColors, "Colors", formatColours(s.colours)},
+        {kFont, "Name", s.font.faceName},
+        {kFont, "Size", decimal(s.font.height)},
+        {kFont, "Italic", decimal(s.font.italic)},
+        {kFont, "Weight", decimal(s.font.weight)},
+        {kFont, "CharSet", decimal(s.font.charSet)},
+    };
+}
+
+bool sameFont(const IndicatorFont& a, const IndicatorFont& b) {
+    return a.faceName == b.faceName && a.height == b.height && a.italic == b.italic && a.weight == b.weight &&
+           a.charSet == b.charSet;
+}
+
+template <typename T>
+void takeUp(T& merged, const T& startedOn, const T& current, const T& read) {
+    merged = current == startedOn ? read : current;
+}
+
+}  // namespace
+
 bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment& now,
-                  bool withLastClosing) {
+                  bool withLastClosing, const Settings* unreadStart) {
     // Only values that differ from what the file holds now are written: an
     // unchanged file is left alone, and one edited by hand meanwhile still
     // gets the program's own values. A failed write does not stop the rest.
     bool allWritten = true;
+    s.displayChoice = normalisedDisplayChoice(s.displayChoice);
+    std::vector<Written> values = mainValues(s, left, top);
+    std::vector<bool> changed(values.size(), true);
+    if (unreadStart) {
+        const std::vector<Written> started = mainValues(*unreadStart, unreadStart->x, unreadStart->y);
+        for (std::size_t i = 0; i < values.size(); ++i) changed[i] = values[i].value != started[i].value;
+    }
     {
         const SectionReads file(profile);
         auto put = [&](const char* section, const char* key, const std::string& value) {
@@ -141,34 +198,47 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
             if (held && *held == value) return;
             if (!profile.write(section, key, asWritten(value))) allWritten = false;
         };
-        s.displayChoice = normalisedDisplayChoice(s.displayChoice);
-        put(kStatus, "Status", decimal(s.displayChoice));
-        put(kStatus, "dStatus", decimal(s.memoryChoice & 3));
-        put(kStatus, "Key", decimal(s.border));
-        put(kStatus, "Topmost", decimal(s.topmost));
-        put(kStatus, "ShortDt", decimal(s.shortDate));
-        put(kStatus, "ShDtFormat", s.shortDatePicture);
-        put(kStatus, "LgDtFormat", s.longDatePicture);
-        put(kStatus, "TimeFormat", s.timePicture);
-        put(kStatus, "defSec", decimal(s.defSec));
-        put(kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus");
-        put(kStatus, "SysDtFmt", decimal(s.systemDateFormat));
-        put(kPosition, "TrayStatus", decimal(s.trayStatus));
-        put(kPosition, "X", decimal(left));
-        put(kPosition, "Y", decimal(top));
-        put(kAlarm, "WavePath", file.bounded(kAlarm, "WavePath", "", kWavePathLength));
-        put(kColors, "Colors", formatColours(s.colours));
-        put(kFont, "Name", s.font.faceName);
-        put(kFont, "Size", decimal(s.font.height));
-        put(kFont, "Italic", decimal(s.font.italic));
-        put(kFont, "Weight", decimal(s.font.weight));
-        put(kFont, "CharSet", decimal(s.font.charSet));
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            // WavePath, which the program only keeps, goes before the colours.
+            if (!unreadStart && values[i].section == kColors)
+                put(kAlarm, "WavePath", file.bounded(kAlarm, "WavePath", "", kWavePathLength));
+            if (changed[i]) put(values[i].section, values[i].key, values[i].value);
+        }
         if (withLastClosing) {
             s.lastClosing = now;
-            put(kStatus, "LastTime", formatMoment(now));
+            if (!unreadStart) put(kStatus, "LastTime", formatMoment(now));
         }
     }
     return allWritten;
+}
+
+bool awaitReadable(const Profile& profile, int checks, const std::function<void()>& pause) {
+    for (int check = 1; check <= checks; ++check) {
+        if (profile.readable()) return true;
+        if (check < checks) pause();
+    }
+    return false;
+}
+
+Settings takenUpSettings(const Settings& startedOn, const Settings& current, const Settings& read) {
+    Settings merged = read;
+    takeUp(merged.displayChoice, startedOn.displayChoice, current.displayChoice, read.displayChoice);
+    takeUp(merged.memoryChoice, startedOn.memoryChoice, current.memoryChoice, read.memoryChoice);
+    takeUp(merged.border, startedOn.border, current.border, read.border);
+    takeUp(merged.topmost, startedOn.topmost, current.topmost, read.topmost);
+    takeUp(merged.shortDate, startedOn.shortDate, current.shortDate, read.shortDate);
+    takeUp(merged.shortDatePicture, startedOn.shortDatePicture, current.shortDatePicture, read.shortDatePicture);
+    takeUp(merged.longDatePicture, startedOn.longDatePicture, current.longDatePicture, read.longDatePicture);
+    takeUp(merged.timePicture, startedOn.timePicture, current.timePicture, read.timePicture);
+    takeUp(merged.defSec, startedOn.defSec, current.defSec, read.defSec);
+    takeUp(merged.language, startedOn.language, current.language, read.language);
+    takeUp(merged.systemDateFormat, startedOn.systemDateFormat, current.systemDateFormat, read.systemDateFormat);
+    takeUp(merged.trayStatus, startedOn.trayStatus, current.trayStatus, read.trayStatus);
+    if (current.x != startedOn.x || current.y != startedOn.y) merged.x = current.x, merged.y = current.y;
+    if (!std::equal(std::begin(current.colours), std::end(current.colours), std::begin(startedOn.colours)))
+        std::copy(std::begin(current.colours), std::end(current.colours), std::begin(merged.colours));
+    if (!sameFont(current.font, startedOn.font)) merged.font = current.font;
+    return merged;
 }
 
 std::optional<int> swapScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -56,8 +57,23 @@ void loadSettings(const Profile& profile, Settings& settings, bool withLastClosi
 // does not hold it already. `left`/`top` are the indicator's window position at
 // this moment and `now` the local time of the closing, which also becomes the
 // last closing in memory. False when a write failed (the others are still made).
+// `unreadStart`, when the file was never read in this run, is what the
+// program started on instead: only the values that differ from it (those the
+// user changed) are written, and neither LastTime nor WavePath, which the
+// program never knew.
 bool saveSettings(Profile& profile, Settings& settings, int left, int top, const Moment& now,
-                  bool withLastClosing);
+                  bool withLastClosing, const Settings* unreadStart = nullptr);
+
+// Checks up to `checks` times whether the file can be read, with `pause`
+// between the checks: true once it can.
+bool awaitReadable(const Profile& profile, int checks, const std::function<void()>& pause);
+
+// The settings once a file unreadable at start-up has been read (`read`): what
+// the user changed in this run (where `current` differs from `startedOn`, a
+// colour table or a font counting as one) stays, the rest comes from the file,
+// and the last closing is the file's. The position is `current.x`/`current.y`
+// (the indicator's place), taken from the file when the indicator stayed put.
+Settings takenUpSettings(const Settings& startedOn, const Settings& current, const Settings& read);
 
 // Display choice reduced into the display table. A negative choice (only possible
 // in a hand-edited file) falls back to the default, time and date.

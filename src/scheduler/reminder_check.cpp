@@ -79,6 +79,12 @@ void ReminderCheck::rebuild() {
     }
 }
 
+void ReminderCheck::restart(ClockStamp lastClosing) {
+    lastClosing_ = lastClosing;
+    checked_ = false;
+    rebuild();
+}
+
 void ReminderCheck::onDay(int dayOfMonth) {
     if (dayOfMonth == lastDay_) return;
     lastDay_ = dayOfMonth;

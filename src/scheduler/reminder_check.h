@@ -65,6 +65,10 @@ public:
     void onMinute(const ClockStamp& now, ReminderActions& actions);
     // Replaces today's list at once; a pass already running keeps the list it started with.
     void rebuild();
+    // Starts over as a new start-up with this last closing (the settings file
+    // could not be read at start): today's list is gathered anew, and the next
+    // minute part runs the catch-up from that closing.
+    void restart(ClockStamp lastClosing);
 
     const TodayReminders& today() const { return *today_; }
 

@@ -107,7 +107,10 @@ TEST(Profile, OneReadPerSectionAndKeyByKeyWhenASectionIsTooLong) {
     file.write("S", "A", "alpha");
     file.write("S", "B", "");
     file.write("T", "C", std::string(kLongestValue + 5, 'c'));
-    {
+    // The file's text split by the program, then the profile functions' sections.
+    for (const bool text : {true, false}) {
+        file.offersText = text;
+        file.sectionReads = file.textReads = 0;
         const SectionReads reads(file);
         EXPECT_EQ(reads.value("S", "A", "d").text, "alpha");
         EXPECT_EQ(reads.value("S", "Z", "d").text, "d");
@@ -121,9 +124,10 @@ TEST(Profile, OneReadPerSectionAndKeyByKeyWhenASectionIsTooLong) {
         const ProfileValue c = reads.value("T", "C", "");
         EXPECT_FALSE(c.whole);
         EXPECT_EQ(c.text.size(), kLongestValue);
+        EXPECT_EQ(file.textReads, text ? 1 : 0);
+        EXPECT_EQ(file.sectionReads, text ? 0 : 2);
+        EXPECT_EQ(file.valueReads, 0);
     }
-    EXPECT_EQ(file.sectionReads, 2);
-    EXPECT_EQ(file.valueReads, 0);
 
     // Too long for one read: every key on its own, and nothing said of what it holds.
     file.longestSection = 8;

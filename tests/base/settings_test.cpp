@@ -213,6 +213,14 @@ TEST(Settings, StartUpReadsEachSectionOnce) {
     Settings s = loaded(file);
     EXPECT_EQ(s.displayChoice, 5);
     EXPECT_EQ(s.font.height, -20);
+    // One read of the whole file, split as the profile functions split it.
+    EXPECT_EQ(file.textReads, 1);
+    EXPECT_EQ(file.sectionReads, 0);
+    EXPECT_EQ(file.valueReads, 0);
+    // Where only the profile functions read the file: one read per section.
+    file.offersText = false;
+    s = loaded(file);
+    EXPECT_EQ(s.font.height, -20);
     EXPECT_EQ(file.sectionReads, 4);  // Status, Position, Colors, Font
     EXPECT_EQ(file.valueReads, 0);
 }
@@ -251,6 +259,72 @@ TEST(Settings, FailedWritesAreReportedAndTheRestStillTried) {
     EXPECT_EQ(file.failedWrites, 22);
     // Screen places are only lost.
     EXPECT_EQ(swapScreenPlace(file, 'X', 700, 1024, 800).value_or(700), 700);
+}
+
+TEST(Settings, AFileNeverReadGetsOnlyWhatTheUserChanged) {
+    // The file was held through the whole run: the program ran on the defaults.
+    MemoryProfile file;
+    file.write("Status", "Status", "0");
+    file.write("Status", "LastTime", "202612070800");
+    file.write("Alarm", "WavePath", "C:\\bell.wav");
+    file.write("Font", "Name", "Arial");
+    const Settings startedOn;
+    Settings s = startedOn;
+    s.language = kEnglish;
+    s.colours[kTimeColour] = 0x0000FF;
+    file.writes = 0;
+    EXPECT_TRUE(saveSettings(file, s, 150, 40, kClosing, true, &startedOn));
+    EXPECT_EQ(file.writes, 3);  // Language, Y, Colors
+    EXPECT_EQ(value(file, "Status", "Language"), "Eng");
+    EXPECT_EQ(value(file, "Position", "Y"), "40");
+    EXPECT_EQ(value(file, "Position", "X"), "<missing>");
+    EXPECT_EQ(value(file, "Colors", "Colors"), "000000,0000ff,00ffff,ffff00,b4b4b4");
+    EXPECT_EQ(value(file, "Status", "Status"), "0");
+    EXPECT_EQ(value(file, "Status", "LastTime"), "202612070800");
+    EXPECT_EQ(value(file, "Alarm", "WavePath"), "C:\\bell.wav");
+    EXPECT_EQ(value(file, "Font", "Name"), "Arial");
+}
+
+TEST(Settings, AFileReadLateKeepsWhatTheUserChangedAndTakesUpTheRest) {
+    MemoryProfile file;
+    file.unreadableChecks = 4;
+    int pauses = 0;
+    EXPECT_FALSE(awaitReadable(file, 3, [&] { ++pauses; }));
+    EXPECT_EQ(pauses, 2);
+    EXPECT_TRUE(awaitReadable(file, 3, [&] { ++pauses; }));  // the fourth check fails, the fifth not
+    EXPECT_EQ(pauses, 3);
+
+    Settings read;
+    read.displayChoice = 0;
+    read.language = kEnglish;
+    read.x = 400, read.y = 300;
+    read.colours[kBackground] = 0x123456;
+    read.font.faceName = "Arial";
+    read.lastClosing = {2026, 12, 7, 8, 0};
+    const Settings startedOn;
+    Settings current = startedOn;
+    const Settings stayed = takenUpSettings(startedOn, current, read);
+    EXPECT_EQ(stayed.displayChoice, 0);
+    EXPECT_EQ(stayed.language, kEnglish);
+    EXPECT_EQ(stayed.x, 400);
+    EXPECT_EQ(stayed.colours[kBackground], 0x123456u);
+    EXPECT_EQ(stayed.font.faceName, "Arial");
+    EXPECT_EQ(stayed.lastClosing.hour, 8);
+
+    // Moved, topmost turned off, another font and colour chosen: all kept.
+    current.x = 10;
+    current.topmost = 0;
+    current.font.height = -20;
+    current.colours[kRamColour] = 0;
+    const Settings changed = takenUpSettings(startedOn, current, read);
+    EXPECT_EQ(changed.x, 10);
+    EXPECT_EQ(changed.y, 0);
+    EXPECT_EQ(changed.topmost, 0);
+    EXPECT_EQ(changed.font.faceName, "System");
+    EXPECT_EQ(changed.font.height, -20);
+    EXPECT_EQ(changed.colours[kBackground], 0u);
+    EXPECT_EQ(changed.language, kEnglish);
+    EXPECT_EQ(changed.lastClosing.hour, 8);
 }
 
 }  // namespace

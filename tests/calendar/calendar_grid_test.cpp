@@ -67,8 +67,8 @@ TEST(CalendarGrid, MarksComeFromNonEmptyGroupsAndToday) {
 
     // Today's mark only in today's month and year.
     EXPECT_EQ(marksOf(fillGrid(3, 2002, {5, 3, 2001}, profile), 1101 + 4 + 4), 0u);
-    // One read of the section for each fill, none for single keys.
-    EXPECT_EQ(profile.sectionReads, 2);
+    // One read of the file for each fill, none for single keys.
+    EXPECT_EQ(profile.textReads, 2);
     EXPECT_EQ(profile.valueReads, 0);
 }
 

@@ -479,15 +479,15 @@ class MessageBox:
 class Driver:
     """tikkano_driver.exe, running in the session's prefix and display."""
 
-    def __init__(self, env: dict, exe: Path, log: Path, timeout: float = 30):
+    def __init__(self, env: dict, exe: Path, log: Path, timeout: float = 30, launcher=()):
         self.timeout = timeout
-        self._env, self._exe = env, exe
+        self._env, self._exe, self._launcher = env, exe, list(launcher)
         self._log = open(log, "ab")
         self._lock = threading.Lock()
         self._start()
 
     def _start(self):
-        self.proc = subprocess.Popen(["wine", str(self._exe)], env=self._env, stdin=subprocess.PIPE,
+        self.proc = subprocess.Popen([*self._launcher, "wine", str(self._exe)], env=self._env, stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=self._log, bufsize=0)
         self._lines: queue.Queue = queue.Queue()
         self._reader = threading.Thread(target=self._read, args=(self.proc, self._lines), daemon=True)
@@ -845,10 +845,14 @@ def unix_to_wine_path(path: Path) -> str:
 # Session
 
 class WineSession:
-    """A clean prefix with its own wineserver, on the given X server."""
+    """A clean prefix with its own wineserver, on the given X server.
+    launcher: words put before every Wine command of the session (nsenter into
+    a private mount namespace, say, where the wineserver then runs)."""
 
-    def __init__(self, xserver: Xserver, virtual_desktop: str | None = None, log_pixels: int | None = None):
+    def __init__(self, xserver: Xserver, virtual_desktop: str | None = None, log_pixels: int | None = None,
+                 launcher=()):
         self.x = xserver
+        self.launcher = list(launcher)
         self.tmp = Path(tempfile.mkdtemp(prefix="tikkano-e2e-"))
         self.prefix = self.tmp / "prefix"
         self.logs = self.tmp / "logs"
@@ -874,13 +878,13 @@ class WineSession:
                              [r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default", "/d", virtual_desktop]):
                     _run(["wine", "reg", "add", *args, "/f"], env=offline, timeout=120, check=True)
                 _run(["wineserver", "-w"], env=offline, timeout=120)
-            _run(["wineserver", "-p"], env=self.env, timeout=60, check=True)
+            _run([*self.launcher, "wineserver", "-p"], env=self.env, timeout=60, check=True)
             # Start services.exe, explorer.exe and friends now, with stdio that
             # goes nowhere: otherwise they inherit a test's pipes.
             driver_exe = self.driver_exe()
-            subprocess.run(["wine", str(driver_exe)], env=self.env, input=b"screen\nquit\n",
+            subprocess.run([*self.launcher, "wine", str(driver_exe)], env=self.env, input=b"screen\nquit\n",
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
-            self.driver = Driver(self.env, driver_exe, self.logs / "driver.log")
+            self.driver = Driver(self.env, driver_exe, self.logs / "driver.log", launcher=self.launcher)
             # Wine closes the desktop, and explorer.exe with it, a second after a
             # thread leaves it when the threads left on it are no more than
             # explorer's own; a spy thread ending in explorer (the tray's
@@ -888,7 +892,7 @@ class WineSession:
             # the only other user, the next program would start on a new
             # desktop that the driver cannot see. A second driver, idle, keeps
             # one more user on the desktop for the whole session.
-            self._anchor = Driver(self.env, driver_exe, self.logs / "anchor.log")
+            self._anchor = Driver(self.env, driver_exe, self.logs / "anchor.log", launcher=self.launcher)
             self._anchor.raw("find Shell_TrayWnd")
         except BaseException:
             self.stop()
@@ -909,7 +913,7 @@ class WineSession:
         env = dict(self.env)
         if locale:
             env["LC_ALL"] = LOCALES[locale]
-        out = subprocess.run(["wine", str(self.driver_exe())], env=env,
+        out = subprocess.run([*self.launcher, "wine", str(self.driver_exe())], env=env,
                              input=("\n".join(commands) + "\nquit\n").encode(),
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60, check=True)
         return out.stdout.decode("utf-8", "replace").splitlines()[:len(commands)]
@@ -929,8 +933,8 @@ class WineSession:
             if driver:
                 driver.close()
         self.driver = self._anchor = None
-        _run(["wineserver", "-k"], env=self.env, timeout=60)
-        _run(["wineserver", "-w"], env=self.env, timeout=60)
+        _run([*self.launcher, "wineserver", "-k"], env=self.env, timeout=60)
+        _run([*self.launcher, "wineserver", "-w"], env=self.env, timeout=60)
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -984,7 +988,7 @@ class Clock:
         before = set(driver.find_all(INDICATOR_CLASS))
         log = session.logs / f"{workdir.name}-{edition}.log"
         with open(log, "ab") as out:
-            popen = subprocess.Popen([*(launcher or []), "wine", str(exe)], cwd=workdir, env=run_env,
+            popen = subprocess.Popen([*session.launcher, *(launcher or []), "wine", str(exe)], cwd=workdir, env=run_env,
                                      stdin=subprocess.DEVNULL, stdout=out, stderr=out)
 
         def new_indicator():

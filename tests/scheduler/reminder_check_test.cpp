@@ -167,6 +167,21 @@ TEST(ReminderCheckStart, ClosedLaterTodayThanNowCatchesUpNothing) {
     EXPECT_EQ(h.tick(9, 30), Messages{"09:30 - now"});
 }
 
+TEST(ReminderCheckStart, ARestartCatchesUpFromTheClosingReadLate) {
+    // Started on an unreadable file: no list, nothing to catch up.
+    Harness h({at(9, 0, "closing"), at(9, 30, "after"), at(10, 0, "now"), at(11, 0, "later")});
+    const ReminderList real = h.list;
+    h.list.clear();
+    h.check.rebuild();
+    EXPECT_EQ(h.tick(9, 59), Messages{});
+    // The file is read: from the minute after its closing, once.
+    h.list = real;
+    h.check.restart({2001, 8, 7, 9, 0});
+    EXPECT_EQ(h.tick(10, 0), (Messages{"09:30 - after", "10:00 - now"}));
+    EXPECT_EQ(h.tick(10, 0), Messages{});
+    EXPECT_EQ(h.tick(11, 0), Messages{"11:00 - later"});
+}
+
 TEST(ReminderCheckStart, EarlierEditionFiresOnlyTheCurrentMinute) {
     Harness h({at(8, 0, "eight"), at(8, 5, "now")}, kNever, kEarlier);
     EXPECT_EQ(h.tick(8, 5), Messages{"08:05 - now"});
