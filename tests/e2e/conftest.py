@@ -26,12 +26,6 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 
 
-def pytest_configure(config):
-    config.addinivalue_line(
-        "markers", "shipped: the part of the suite that CI also runs on the 32-bit programs under emulation "
-        "(start-up and the saved file, every dialog, a reminder firing, the tray, failed writes, the close)")
-
-
 @pytest.fixture(scope="session")
 def xserver():
     x = harness.Xserver()

@@ -68,7 +68,6 @@ def picture_on_screen(driver, frame, rows):
 
 @pytest.mark.parametrize("edition", ["271", "262"])
 @pytest.mark.parametrize("language", ["Rus", "Eng"])
-@pytest.mark.shipped
 def test_about_texts_lines_extent_and_picture(clocks, driver, shot, edition, language):
     clock = clocks.start(edition, ini=f"[Status]\nLanguage={language}\n", locale="ru" if language == "Rus" else None,
                          local_time="12:00:00")
@@ -115,7 +114,6 @@ def test_about_texts_lines_extent_and_picture(clocks, driver, shot, edition, lan
     assert clock.close() == 0
 
 
-@pytest.mark.shipped
 def test_a_failing_ok_leaves_the_dialog_open_and_usable(clocks, driver):
     """A handler that throws (here the test's fault point makes the first OK of
     any dialog run out of memory) ends that message as not handled: the dialog

@@ -224,7 +224,6 @@ def test_a_list_confirmed_in_a_second_calendar_marks_the_first_at_once(clocks):
     assert first.shown() == (day.month, day.year)
 
 
-@pytest.mark.shipped
 def test_earlier_edition_calendar(clocks):
     day = today()
     clocks.remove_windows_ini()

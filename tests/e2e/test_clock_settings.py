@@ -117,7 +117,6 @@ def height(clock):
 # -- tests -------------------------------------------------------------------
 
 @pytest.mark.parametrize("edition", ["271", "262"])
-@pytest.mark.shipped
 def test_boxes_at_opening_and_what_ok_shows(clocks, driver, edition):
     clock = clocks.start(edition, ini=ini("Status=3\ndStatus=3\n"), local_time="12:00:00")
     wait_segments(clock, (BG, TIME, DATE), (MEM, RAM))

@@ -41,7 +41,6 @@ def open_date_format(clock):
 
 
 @pytest.mark.parametrize("language", ["Rus", "Eng"])
-@pytest.mark.shipped
 def test_texts_and_the_live_system_format_switch(clocks, driver, shot, language):
     clock = started(clocks, f"[Status]\nLanguage={language}\nStatus=1\nLgDtFormat=yyyy'x'MM\n",
                     locale="ru" if language == "Rus" else None)

@@ -46,7 +46,6 @@ def test_ini_reader_keeps_order_and_cp1251():
     assert ini.keys("Font") == ["Name"]
 
 
-@pytest.mark.shipped
 def test_programs_started_are_the_ones_built_for_their_side():
     """Where Wine's 32-bit side runs (natively or under qemu), the tests start
     the very files that go into the zips; elsewhere the 64-bit builds."""

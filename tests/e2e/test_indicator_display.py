@@ -86,7 +86,6 @@ def test_geometry_with_and_without_frame(clocks, driver, shot):
         assert clock.close() == 0
 
 
-@pytest.mark.shipped
 def test_four_segments_in_order_with_custom_font(clocks, driver, shot):
     font = "[Font]\nName=DejaVu Sans\nSize=-16\n"
     clock = clocks.start(ini=ini("Status=6\ndStatus=3\nKey=1\n", font), local_time="12:00:00")

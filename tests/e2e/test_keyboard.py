@@ -69,7 +69,6 @@ def dots(cal: Calendar, ident: int) -> int:
     return counts.get(FOCUS_DOT.get(fill, -1), 0)
 
 
-@pytest.mark.shipped
 def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
     day = today()
     month, year = day.month, day.year

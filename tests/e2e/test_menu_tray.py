@@ -65,7 +65,6 @@ def test_menu_texts_and_checks_in_both_languages(clocks, driver, shot, locale):
     assert (status["Language"], status["Topmost"]) == ("Rus", "1")
 
 
-@pytest.mark.shipped
 def test_tray_round_trip(clocks, wine, driver):
     clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=200\nY=300\n", local_time="12:00:00")
     time.sleep(1.2)

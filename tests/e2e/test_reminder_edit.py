@@ -119,7 +119,6 @@ def xdotool(display: str, *args):
 # --------------------------------------------------------------------------
 
 
-@pytest.mark.shipped
 def test_whole_road_of_one_reminder_from_double_click_to_its_box(clocks, wine):
     recorder = Recorder(wine, "road")
     clock = clocks.start(ini=status_ini(), local_time="10:14:10")

@@ -137,7 +137,6 @@ def test_a_group_of_40000_characters_survives_ok(clocks, locale):
     assert alarm_value(clock, "Day") == NEVER
 
 
-@pytest.mark.shipped
 def test_a_held_file_makes_ok_say_so_and_keep_the_list_open(clocks):
     """While another program holds the settings file, OK cannot write the group:
     it says so and the list stays open with the change made in it; once the file

@@ -138,7 +138,6 @@ def same_folder(wine_dir: str, folder: Path) -> bool:
 # --------------------------------------------------------------------------
 
 
-@pytest.mark.shipped
 def test_catch_up_fires_today_in_list_order_once_in_russian(clocks):
     """First start ever: the reminders of today before now fire at start-up,
     in the order date, weekday, monthly, yearly, every day (not by time),
@@ -318,7 +317,6 @@ def test_long_groups_are_read_whole(clocks, edition):
         assert len(saved[key]) == len(alarm[key])
 
 
-@pytest.mark.shipped
 def test_a_settings_file_of_1_mib_starts_fires_and_saves(clocks):
     """A file of 1 MiB: 1,000 reminders of today over the five kinds of group and
     a year of dated groups. The program starts, fires the two that fall due now,
@@ -443,7 +441,6 @@ def test_a_settings_file_of_hundreds_of_mib_starts_runs_and_closes(clocks):
     assert hashlib.sha256(clock.ini_path.read_bytes()).digest() == before
 
 
-@pytest.mark.shipped
 def test_ticks_failing_under_a_reminder_box_are_skipped(clocks, driver):
     """Refreshes that throw (the test's fault point makes the 3rd to 5th run out
     of memory, in the loop of the reminder box the first one opened) are
@@ -467,7 +464,6 @@ def test_ticks_failing_under_a_reminder_box_are_skipped(clocks, driver):
     assert clock.ini().get("Status", "LastTime")[:8] == now.strftime("%Y%m%d")
 
 
-@pytest.mark.shipped
 def test_groups_of_empty_entries_fire_their_real_ones(clocks):
     """Five groups of today, each one real entry followed by a million empty
     ones (just under 1 MiB each): only the real entries are kept, all five

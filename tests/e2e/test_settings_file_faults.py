@@ -19,7 +19,6 @@ REST = (b"[Position]\r\nX=400\r\nY=300\r\n[Colors]\r\nColors=102030,00ff00,00fff
         b"[Font]\r\nName=Arial\r\nSize=-20\r\n")
 
 
-@pytest.mark.shipped
 def test_a_file_held_at_start_is_taken_up_once_free_and_nothing_fires_twice(clocks, wine):
     """Held past the start-up's retry: the clock starts on the defaults, then,
     once the file is free, takes up its settings and catches up from its
@@ -108,7 +107,6 @@ def full_disk(xserver):
     disk.stop()
 
 
-@pytest.mark.shipped
 def test_a_close_on_a_full_disk_keeps_the_file_whole_and_says_so(full_disk):
     """The close adds the keys the file lacks: on a full disk the profile
     functions would report success and cut the file at 4,096 bytes, losing the

@@ -114,7 +114,6 @@ def assert_owner_hidden(clock: H.Clock):
 
 
 @pytest.mark.parametrize("edition", ["271", "262"])
-@pytest.mark.shipped
 def test_fresh_start_then_close_writes_exactly_the_defaults(clocks, edition):
     day = utc_today()
     clock = clocks.start(edition, local_time="10:20:05")
@@ -149,7 +148,6 @@ def test_each_working_directory_has_its_own_file(clocks, wine):
     assert not (wine.windows_dir / H.INI_NAME).exists()
 
 
-@pytest.mark.shipped
 def test_earlier_edition_finds_the_windows_file_from_any_folder(clocks, wine):
     ini = "[Status]\nLastTime=202001020304\n[Position]\nX=333\nY=222\n"
     clock = clocks.start("262", ini=ini)
@@ -267,7 +265,6 @@ def test_killing_the_process_saves_nothing(clocks, wine):
     assert [p.name for p in clock.workdir.iterdir()] == [H.INI_NAME]
 
 
-@pytest.mark.shipped
 def test_query_end_session_saves_and_answers_true(clocks):
     day = utc_today()
     clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=321\nY=123\n", local_time="11:12:30")
@@ -282,7 +279,6 @@ def test_query_end_session_saves_and_answers_true(clocks):
 
 
 @pytest.mark.parametrize("road", ["close", "end of session"])
-@pytest.mark.shipped
 def test_a_held_file_at_close_is_told_once_and_the_program_still_ends(clocks, road):
     """Another program holds the settings file open, so nothing can be saved: a
     close says so once and the program ends when the box is dismissed; the end of
