@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     char key[16];
     std::snprintf(key, sizeof key, "X%d", newExtent);
     places.write("Position", key, value(p + 2));
-    const int place = rememberScreenPlace(places, 'X', current, previousExtent, newExtent);
+    const int place = swapScreenPlace(places, 'X', current, previousExtent, newExtent).value_or(current);
     require(place == current || (place > 0 && (newExtent <= 0 || place <= newExtent)));
 
     // Moving the window there and keeping it on a desktop stays in range.
