@@ -29,28 +29,17 @@ private:
     HANDLE handle_;
 };
 
-// A file opened for reading, closed when it goes.
-class ReadHandle {
-public:
-    explicit ReadHandle(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
-    ReadHandle(const ReadHandle&) = delete;
-    ReadHandle& operator=(const ReadHandle&) = delete;
-    ~ReadHandle() {
-        if (open()) CloseHandle(handle_);
-    }
-    bool open() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+// The file opened for reading, sharing it with everyone.
+HANDLE openForReading(const std::string& path, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, flags, nullptr);
+}
 
 class FileStream : public ProfileStream {
 public:
-    explicit FileStream(const std::string& path) : file_(path) {}
-    bool open() const { return file_.open(); }
+    explicit FileStream(const std::string& path)
+        : file_(openForReading(path, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN)) {}
+    bool open() const { return file_.valid(); }
     bool read(char* buffer, std::size_t size, std::size_t& got) override {
         DWORD read = 0;
         const bool ok = ReadFile(file_.get(), buffer, static_cast<DWORD>(size), &read, nullptr) != FALSE;
@@ -59,7 +48,7 @@ public:
     }
 
 private:
-    ReadHandle file_;
+    OpenFile file_;
 };
 
 bool singleByteCodePage() {
@@ -115,12 +104,7 @@ std::size_t ProfileFile::fileSize() const {
 }
 
 bool ProfileFile::readable() const {
-    HANDLE file = CreateFileA(location().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return true;
-    }
+    if (OpenFile(openForReading(location())).valid()) return true;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
@@ -130,18 +114,12 @@ std::shared_ptr<const std::string> ProfileFile::readText() const {
     // every call; the program reads a file of up to the longest section once and
     // splits it as they do. In a double-byte code page a "[" or "]" may be
     // the second byte of a character: only the functions read such a file right.
-    const std::size_t size = fileSize();
-    if (size == 0 || size > kLongestSection || streamed(size) || !singleByteCodePage()) return nullptr;
-    const ReadHandle file(location());
-    if (!file.open()) return nullptr;
-    auto text = std::make_shared<std::string>(size, '\0');
-    DWORD got = 0, more = 0;
-    char probe;
-    // A file that changed size since it was measured is left to the functions.
-    const bool whole = ReadFile(file.get(), &(*text)[0], static_cast<DWORD>(size), &got, nullptr) && got == size &&
-                       ReadFile(file.get(), &probe, 1, &more, nullptr) && more == 0;
-    if (!whole || !plainProfileText(*text)) return nullptr;
-    return text;
+    if (streamed(fileSize()) || !singleByteCodePage()) return nullptr;
+    // A file over the longest section, or one that changed size while it was
+    // read, is left to the other roads.
+    std::optional<std::string> bytes = fileBytes();
+    if (!bytes || bytes->empty() || !plainProfileText(*bytes)) return nullptr;
+    return std::make_shared<const std::string>(std::move(*bytes));
 }
 
 ProfileSection ProfileFile::readSection(const std::string& section) const {
@@ -188,9 +166,7 @@ bool ProfileFile::write(const std::string& section, const std::string& key, cons
 }
 
 std::optional<std::string> ProfileFile::fileBytes() const {
-    const OpenFile file(CreateFileA(location().c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    const OpenFile file(openForReading(location()));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
