@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "base/profile.h"
-#include "base/settings.h"
+#include "settings_file/profile.h"
+#include "settings_file/settings.h"
 #include "display/indicator_layout.h"
 #include "support/trimming_profile.h"
 

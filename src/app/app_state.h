@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
-#include "base/profile_file.h"
-#include "base/settings.h"
+#include "settings_file/profile_file.h"
+#include "settings_file/settings.h"
 #include "dialogs/clock_settings_dialog.h"
 #include "display/indicator_font.h"
 #include "display/refresh.h"

@@ -5,7 +5,7 @@
 // i-th name.
 #pragma once
 
-#include "base/settings.h"
+#include "base/language.h"
 
 namespace tikkano {
 

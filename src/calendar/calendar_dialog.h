@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "base/profile.h"
-#include "base/settings.h"
+#include "settings_file/profile.h"
+#include "settings_file/settings.h"
 #include "scheduler/reminder_check.h"
 
 namespace tikkano {

@@ -1,6 +1,6 @@
 #include "calendar/calendar_grid.h"
 
-#include "base/profile.h"
+#include "settings_file/profile.h"
 #include "base/text_format.h"
 #include "base/texts.h"
 #include "resources/resource.h"

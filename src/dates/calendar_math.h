@@ -1,7 +1,7 @@
 // Date rules and names shared by the calendar and the reminder dialogs.
 #pragma once
 
-#include "base/settings.h"  // Language
+#include "base/language.h"
 
 namespace tikkano {
 

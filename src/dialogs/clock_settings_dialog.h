@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 #include "display/indicator_font.h"
 
 namespace tikkano {

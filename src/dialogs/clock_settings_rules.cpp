@@ -1,6 +1,6 @@
 #include "dialogs/clock_settings_rules.h"
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 

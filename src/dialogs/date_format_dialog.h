@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 

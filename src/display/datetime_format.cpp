@@ -1,6 +1,6 @@
 #include "display/datetime_format.h"
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 #include "display/datetime_text.h"
 
 namespace tikkano {

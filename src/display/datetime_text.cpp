@@ -1,6 +1,6 @@
 #include "display/datetime_text.h"
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 

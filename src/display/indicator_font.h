@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "base/gdi_guards.h"
-#include "base/settings.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <optional>
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 #include "base/text_format.h"
 
 namespace tikkano {

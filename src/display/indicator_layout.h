@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/profile.h"
+#include "settings_file/profile.h"
 
 namespace tikkano {
 

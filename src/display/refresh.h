@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "base/profile.h"
-#include "base/settings.h"
+#include "settings_file/profile.h"
+#include "settings_file/settings.h"
 #include "display/datetime_text.h"
 #include "display/indicator_layout.h"
 

@@ -1,6 +1,6 @@
 #include "scheduler/reminder_store.h"
 
-#include "base/profile.h"
+#include "settings_file/profile.h"
 #include "base/text_format.h"
 
 namespace tikkano {

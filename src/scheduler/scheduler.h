@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "base/moment.h"
-#include "base/profile.h"
+#include "settings_file/profile.h"
 #include "scheduler/reminder_check.h"
 
 namespace tikkano {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 namespace {

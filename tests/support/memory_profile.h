@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/profile.h"
-#include "base/profile_write.h"
+#include "settings_file/profile.h"
+#include "settings_file/profile_write.h"
 
 namespace tikkano::test {
 

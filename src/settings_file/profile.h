@@ -116,6 +116,13 @@ struct StreamedValue {
 // plain or cannot be read.
 std::optional<StreamedValue> streamValue(ProfileStream& stream, std::string_view section, std::string_view key);
 
+// One key of a save, with the value it gets.
+struct KeyWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 class Profile {
 public:
     virtual ~Profile() = default;
@@ -139,6 +146,13 @@ public:
     // written to, a file held open by another program, a full disk).
     // Checked: see checkedWrite (base/profile_write.h).
     virtual bool write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // The keys of one save, in order. False when any could not be written.
+    virtual bool writeAll(const std::vector<KeyWrite>& writes) {
+        bool all = true;
+        for (const KeyWrite& w : writes)
+            if (!write(w.section, w.key, w.value)) all = false;
+        return all;
+    }
 
     // What a checked write is made of. The file's bytes as they are, when
     // there are at most kLongestSection of them; empty for a missing file;

@@ -1,7 +1,7 @@
 // The settings file through the real profile functions: a section read finds
 // every key as a read of that key alone does, and a write that cannot reach the
 // file says so.
-#include "base/profile_file.h"
+#include "settings_file/profile_file.h"
 
 #include <windows.h>
 

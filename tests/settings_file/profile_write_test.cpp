@@ -1,4 +1,4 @@
-#include "base/profile_write.h"
+#include "settings_file/profile_write.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "base/profile.h"
+#include "settings_file/profile.h"
 
 namespace tikkano {
 

@@ -1,4 +1,4 @@
-#include "base/profile_file.h"
+#include "settings_file/profile_file.h"
 
 #include <windows.h>
 
@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "base/profile_write.h"
-#include "base/settings.h"
+#include "settings_file/profile_write.h"
+#include "settings_file/settings.h"
 #include "base/wide_text.h"
 
 namespace tikkano {

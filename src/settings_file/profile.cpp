@@ -1,4 +1,4 @@
-#include "base/profile.h"
+#include "settings_file/profile.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,7 +2,7 @@
 // exactly as they were, although the profile read trims them.
 #include <gtest/gtest.h>
 
-#include "base/settings.h"
+#include "settings_file/settings.h"
 #include "support/trimming_profile.h"
 
 namespace tikkano {

@@ -7,14 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "base/language.h"
 #include "base/moment.h"
-#include "base/profile.h"
+#include "settings_file/profile.h"
 
 namespace tikkano {
 
 constexpr const char* kSettingsFileName = "Horvik32.ini";
 
-enum Language : int { kRussian = 0, kEnglish = 1 };
 
 // Colour table order.
 enum ColourEntry : int { kBackground = 0, kTimeColour, kDateColour, kMemoryColour, kRamColour, kColourCount };

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "base/profile.h"
+#include "settings_file/profile.h"
 
 namespace tikkano {
 

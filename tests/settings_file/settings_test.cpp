@@ -1,4 +1,4 @@
-#include "base/settings.h"
+#include "settings_file/settings.h"
 
 #include <gtest/gtest.h>
 
