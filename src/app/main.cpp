@@ -8,6 +8,7 @@
 #include "base/procedure_guard.h"
 #include "edition_choice.h"
 #include "scheduler/scheduler.h"
+#include "settings_file/file_system.h"
 
 namespace tikkano {
 namespace {
@@ -67,6 +68,8 @@ constexpr DWORD kReadablePause = 100;  // ms
 
 void loadStartupSettings(AppState& state) {
     state.profile = ProfileFile(settingsFilePath(kEdition.settingsBesideProgram));
+    // A save killed halfway never leaves its copy in the file's place.
+    recoverInterruptedSave(state.profile.location());
     prepareFontChooser(state.font);
     try {
         if (awaitReadable(state.profile, kReadableChecks, [] { Sleep(kReadablePause); })) {

@@ -2,7 +2,8 @@
 // see that the failure stays where it happened. Only the environment variable
 // TIKKANO_FAULT, "point:first:count", turns one on: the named point then
 // throws std::bad_alloc at its first-th arrival and the count - 1 after it.
-// Without the variable every point does nothing.
+// "point:first:count:end" ends the process there instead, at once, as a kill
+// or a power cut would. Without the variable every point does nothing.
 #pragma once
 
 namespace tikkano {

@@ -106,4 +106,21 @@ private:
     int saved_;
 };
 
+// A kernel handle that CreateFile returned (INVALID_HANDLE_VALUE when it
+// failed), closed on every way out.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
 }  // namespace tikkano

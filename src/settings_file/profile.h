@@ -143,30 +143,13 @@ public:
     // defaults, which say nothing of what the file holds. A missing file is readable.
     virtual bool readable() const = 0;
     // False when the file could not be written (a folder that cannot be
-    // written to, a file held open by another program, a full disk).
-    // Checked: see checkedWrite (base/profile_write.h).
-    virtual bool write(const std::string& section, const std::string& key, const std::string& value) = 0;
-    // The keys of one save, in order. False when any could not be written.
-    virtual bool writeAll(const std::vector<KeyWrite>& writes) {
-        bool all = true;
-        for (const KeyWrite& w : writes)
-            if (!write(w.section, w.key, w.value)) all = false;
-        return all;
+    // written to, a file held open by another program, a full disk); the file
+    // then reads as before. The keys of one call go into the file in one save
+    // (settings_file/file_save.h).
+    bool write(const std::string& section, const std::string& key, const std::string& value) {
+        return writeAll({{section, key, value}});
     }
-
-    // What a checked write is made of. The file's bytes as they are, when
-    // there are at most kLongestSection of them; empty for a missing file;
-    // nothing when they cannot be read.
-    virtual std::optional<std::string> fileBytes() const { return std::nullopt; }
-    // The file's length in bytes, 0 for a missing file.
-    virtual std::uint64_t fileLength() const { return 0; }
-    // Room left on the file's disk, or nothing when it cannot be told.
-    virtual std::optional<DiskRoom> diskRoom() const { return std::nullopt; }
-    // Puts the file's bytes back as they were before a write that went wrong.
-    virtual bool putBack(const std::string& bytes) {
-        (void)bytes;
-        return false;
-    }
+    virtual bool writeAll(const std::vector<KeyWrite>& writes) = 0;
 };
 
 // Reads for one operation (the start-up, one fill of the calendar, one close):

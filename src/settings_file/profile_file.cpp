@@ -6,39 +6,42 @@
 #include <memory>
 #include <vector>
 
-#include "settings_file/profile_write.h"
-#include "settings_file/settings.h"
+#include "base/fault_point.h"
+#include "base/gdi_guards.h"
 #include "base/wide_text.h"
+#include "settings_file/file_system.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 namespace {
 
-// A file handle closed on every way out.
-class OpenFile {
-public:
-    explicit OpenFile(HANDLE handle) : handle_(handle) {}
-    ~OpenFile() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
-// The file opened for reading, sharing it with everyone.
-HANDLE openForReading(const std::string& path, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+// The file opened for reading in turn, sharing it with everyone.
+HANDLE openForStreaming(const std::string& path) {
     return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, flags, nullptr);
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// A value through GetPrivateProfileString. The call reports a value cut to the
+// buffer by returning size - 1: grow and read again. The last buffer has room
+// for one byte past the bound, so a value of exactly kLongestValue bytes is
+// known to be whole.
+ProfileValue valueThroughFunctions(const std::string& path, const std::string& section, const std::string& key,
+                                   const std::string& fallback) {
+    constexpr std::size_t kLastBuffer = kLongestValue + 2;
+    std::vector<char> buffer(1024);
+    for (;;) {
+        const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), path.c_str());
+        if (got + 1 < buffer.size()) return {std::string(buffer.data(), got), true};
+        if (buffer.size() >= kLastBuffer) return {std::string(buffer.data(), kLongestValue), false};
+        buffer.resize(std::min(buffer.size() * 4, kLastBuffer));
+    }
 }
 
 class FileStream : public ProfileStream {
 public:
     explicit FileStream(const std::string& path)
-        : file_(openForReading(path, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN)) {}
+        : file_(openForStreaming(path)) {}
     bool open() const { return file_.valid(); }
     bool read(char* buffer, std::size_t size, std::size_t& got) override {
         DWORD read = 0;
@@ -48,7 +51,7 @@ public:
     }
 
 private:
-    OpenFile file_;
+    FileHandle file_;
 };
 
 bool singleByteCodePage() {
@@ -74,18 +77,7 @@ ProfileValue ProfileFile::readValue(const std::string& section, const std::strin
             if (const std::optional<StreamedValue> read = streamValue(stream, section, key))
                 return read->found ? read->value : ProfileValue{fallback, true};
     }
-    // The call reports a value cut to the buffer by returning size - 1: grow and
-    // read again. The last buffer has room for one byte past the bound, so a
-    // value of exactly kLongestValue bytes is known to be whole.
-    constexpr std::size_t kLastBuffer = kLongestValue + 2;
-    std::vector<char> buffer(1024);
-    for (;;) {
-        const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (got + 1 < buffer.size()) return {std::string(buffer.data(), got), true};
-        if (buffer.size() >= kLastBuffer) return {std::string(buffer.data(), kLongestValue), false};
-        buffer.resize(std::min(buffer.size() * 4, kLastBuffer));
-    }
+    return valueThroughFunctions(path_, section, key, fallback);
 }
 
 std::string ProfileFile::location() const {
@@ -96,18 +88,9 @@ std::string ProfileFile::location() const {
     return std::string(folder, length) + "\\" + path_;
 }
 
-std::size_t ProfileFile::fileSize() const {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(location().c_str(), GetFileExInfoStandard, &data)) return 0;
-    if (data.nFileSizeHigh != 0) return std::size_t(-1);
-    return data.nFileSizeLow;
-}
+std::size_t ProfileFile::fileSize() const { return fileSizeOf(location()); }
 
-bool ProfileFile::readable() const {
-    if (OpenFile(openForReading(location())).valid()) return true;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
+bool ProfileFile::readable() const { return fileReadable(location()); }
 
 std::shared_ptr<const std::string> ProfileFile::readText() const {
     // The profile functions parse the whole file, through a wide copy of it, at
@@ -117,7 +100,7 @@ std::shared_ptr<const std::string> ProfileFile::readText() const {
     if (streamed(fileSize()) || !singleByteCodePage()) return nullptr;
     // A file over the longest section, or one that changed size while it was
     // read, is left to the other roads.
-    std::optional<std::string> bytes = fileBytes();
+    std::optional<std::string> bytes = wholeFileBytes(location(), kLongestSection);
     if (!bytes || bytes->empty() || !plainProfileText(*bytes)) return nullptr;
     return std::make_shared<const std::string>(std::move(*bytes));
 }
@@ -154,63 +137,43 @@ bool ProfileFile::functionsLoad() const {
     return GetPrivateProfileSectionNamesA(names, sizeof names, path_.c_str()) != 0;
 }
 
-bool ProfileFile::write(const std::string& section, const std::string& key, const std::string& value) {
+bool ProfileFile::writeAll(const std::vector<KeyWrite>& writes) {
     if (streamed(fileSize()) && !functionsLoad()) return false;
+    return saveKeys(*this, writes);
+}
+
+std::string ProfileFile::pathOf(Where where) const {
+    return where == Where::kCopy ? saveCopyOf(location()) : path_;
+}
+
+std::optional<std::string> ProfileFile::bytes(Where where) const {
+    return wholeFileBytes(where == Where::kCopy ? saveCopyOf(location()) : location(), kLongestSection);
+}
+
+std::optional<DiskRoom> ProfileFile::room() const { return diskRoomOf(location()); }
+
+SaveTarget::Copy ProfileFile::makeCopy() { return makeSaveCopy(location()); }
+
+bool ProfileFile::writeKey(Where where, const KeyWrite& write) {
+    // A kill between two keys of one save leaves the file as it was.
+    if (where == Where::kCopy) faultPoint("save-key");
     // The A function passes the value through a counted wide string that holds
     // at most 32,767 characters; a longer group would be lost. The W function
     // writes the file in the ANSI code page all the same.
-    return checkedWrite(*this, section, key, value, [&] {
-        return WritePrivateProfileStringW(fromAnsi(section).c_str(), fromAnsi(key).c_str(), fromAnsi(value).c_str(),
-                                          fromAnsi(path_).c_str()) != FALSE;
-    });
+    return WritePrivateProfileStringW(fromAnsi(write.section).c_str(), fromAnsi(write.key).c_str(),
+                                      fromAnsi(write.value).c_str(), fromAnsi(pathOf(where)).c_str()) != FALSE;
 }
 
-std::optional<std::string> ProfileFile::fileBytes() const {
-    const OpenFile file(openForReading(location()));
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
-        return std::nullopt;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kLongestSection)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD got = 0, more = 0;
-    char probe;
-    if (!bytes.empty() && (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-                           got != bytes.size()))
-        return std::nullopt;
-    if (!ReadFile(file.get(), &probe, 1, &more, nullptr) || more != 0) return std::nullopt;
-    return bytes;
+ProfileValue ProfileFile::readKey(Where where, const std::string& section, const std::string& key) const {
+    if (where == Where::kFile) return readValue(section, key, "");
+    return valueThroughFunctions(pathOf(where), section, key, "");
 }
 
-std::optional<DiskRoom> ProfileFile::diskRoom() const {
-    const std::string where = location();
-    const std::size_t slash = where.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string(".\\") : where.substr(0, slash + 1);
-    ULARGE_INTEGER free{};
-    if (!GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr)) return std::nullopt;
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-    // A cluster size that cannot be told is taken as large as any file system's.
-    std::uint64_t cluster = 64 * 1024;
-    if (GetDiskFreeSpaceA(folder.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
-        sectorsPerCluster && bytesPerSector)
-        cluster = std::uint64_t(sectorsPerCluster) * bytesPerSector;
-    return DiskRoom{free.QuadPart, cluster};
-}
+bool ProfileFile::replaceWithCopy() { return replaceWithSaveCopy(location()); }
 
-bool ProfileFile::putBack(const std::string& bytes) {
-    const OpenFile file(CreateFileA(location().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || !SetEndOfFile(file.get())) return false;
-    DWORD written = 0;
-    return (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                        nullptr) &&
-                              written == bytes.size())) &&
-           FlushFileBuffers(file.get());
-}
+void ProfileFile::removeCopy() { removeSaveCopy(location()); }
+
+bool ProfileFile::putBack(const std::string& bytes) { return rewriteFile(location(), bytes); }
 
 std::string settingsFilePath(bool besideProgram) {
     if (!besideProgram) return kSettingsFileName;

@@ -5,12 +5,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "settings_file/file_save.h"
 #include "settings_file/profile.h"
 
 namespace tikkano {
 
-class ProfileFile : public Profile {
+class ProfileFile : public Profile, private SaveTarget {
 public:
     // A file of more than `streamAbove` bytes is read by streaming it (tests
     // set it low to stream small files).
@@ -22,18 +24,27 @@ public:
     ProfileSection readSection(const std::string& section) const override;
     std::shared_ptr<const std::string> readText() const override;
     bool readable() const override;
-    bool write(const std::string& section, const std::string& key, const std::string& value) override;
-    std::optional<std::string> fileBytes() const override;
-    std::uint64_t fileLength() const override { return fileSize(); }
-    std::optional<DiskRoom> diskRoom() const override;
-    bool putBack(const std::string& bytes) override;
+    bool writeAll(const std::vector<KeyWrite>& writes) override;
 
     const std::string& path() const { return path_; }
-
-private:
     // Where the file lies: a bare name stands for the file in the Windows
     // directory, as the profile functions take it.
     std::string location() const;
+
+private:
+    // The save's side (settings_file/file_save.h).
+    std::optional<std::string> bytes(Where where) const override;
+    std::uint64_t fileLength() const override { return fileSize(); }
+    std::optional<DiskRoom> room() const override;
+    Copy makeCopy() override;
+    bool writeKey(Where where, const KeyWrite& write) override;
+    ProfileValue readKey(Where where, const std::string& section, const std::string& key) const override;
+    bool replaceWithCopy() override;
+    void removeCopy() override;
+    bool putBack(const std::string& bytes) override;
+
+    // The path the profile functions are given for the file or the copy.
+    std::string pathOf(Where where) const;
     // The size of the file in bytes, 0 when it cannot be told.
     std::size_t fileSize() const;
     // True when the file is read by streaming it, not through the profile functions.

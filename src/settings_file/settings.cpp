@@ -182,8 +182,8 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
                   bool withLastClosing, const Settings* unreadStart) {
     // Only values that differ from what the file holds now are written: an
     // unchanged file is left alone, and one edited by hand meanwhile still
-    // gets the program's own values. A failed write does not stop the rest.
-    bool allWritten = true;
+    // gets the program's own values. They all go into the file in one save.
+    std::vector<KeyWrite> writes;
     s.displayChoice = normalisedDisplayChoice(s.displayChoice);
     std::vector<Written> values = mainValues(s, left, top);
     std::vector<bool> changed(values.size(), true);
@@ -196,7 +196,7 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
         auto put = [&](const char* section, const char* key, const std::string& value) {
             const std::optional<std::string_view> held = file.held(section, key);
             if (held && *held == value) return;
-            if (!profile.write(section, key, asWritten(value))) allWritten = false;
+            writes.push_back({section, key, asWritten(value)});
         };
         for (std::size_t i = 0; i < values.size(); ++i) {
             // WavePath, which the program only keeps, goes before the colours.
@@ -209,7 +209,7 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
             if (!unreadStart) put(kStatus, "LastTime", formatMoment(now));
         }
     }
-    return allWritten;
+    return profile.writeAll(writes);
 }
 
 bool awaitReadable(const Profile& profile, int checks, const std::function<void()>& pause) {

@@ -56,7 +56,8 @@ void loadSettings(const Profile& profile, Settings& settings, bool withLastClosi
 // Writes the main sections in their fixed order, each value only when the file
 // does not hold it already. `left`/`top` are the indicator's window position at
 // this moment and `now` the local time of the closing, which also becomes the
-// last closing in memory. False when a write failed (the others are still made).
+// last closing in memory. All of it goes into the file in one save: false when
+// it failed, and then nothing is written.
 // `unreadStart`, when the file was never read in this run, is what the
 // program started on instead: only the values that differ from it (those the
 // user changed) are written, and neither LastTime nor WavePath, which the

@@ -251,12 +251,15 @@ TEST(Settings, CloseWritesOnlyWhatTheFileDoesNotHold) {
     EXPECT_EQ(value(file, "Status", "LastTime"), "202612070906");
 }
 
-TEST(Settings, FailedWritesAreReportedAndTheRestStillTried) {
+TEST(Settings, AFailedSaveIsReportedAndWritesNothing) {
     MemoryProfile file;
+    file.write("Status", "Status", "0");
+    const std::string before = file.render();
     Settings s = loaded(file);
     file.failWrites = true;
     EXPECT_FALSE(saveSettings(file, s, 10, 20, kClosing, true));
-    EXPECT_EQ(file.failedWrites, 22);
+    EXPECT_EQ(file.failedWrites, 1);
+    EXPECT_EQ(file.render(), before);
     // Screen places are only lost.
     EXPECT_EQ(swapScreenPlace(file, 'X', 700, 1024, 800).value_or(700), 700);
 }

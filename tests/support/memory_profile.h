@@ -1,7 +1,8 @@
 // An in-memory settings file for unit tests: sections and keys in insertion order,
 // like a file written by the profile functions. Like the file, it offers its
-// whole text to the program's own split, and its writes are checked as the
-// file's are; a disk of `diskCapacity` bytes cuts it as a full disk does.
+// whole text to the program's own split, and it is saved as the file is: a new
+// copy beside it, written key by key and put in its place. A disk of
+// `diskCapacity` bytes cuts either as a full disk does.
 #pragma once
 
 #include <algorithm>
@@ -12,11 +13,11 @@
 #include <vector>
 
 #include "settings_file/profile.h"
-#include "settings_file/profile_write.h"
+#include "settings_file/file_save.h"
 
 namespace tikkano::test {
 
-class MemoryProfile : public Profile {
+class MemoryProfile : public Profile, public SaveTarget {
 public:
     struct Entry {
         std::string key;
@@ -70,19 +71,61 @@ public:
         return !unreadable;
     }
 
-    bool write(const std::string& section, const std::string& key, const std::string& value) override {
-        return checkedWrite(*this, section, key, value, [&] { return rawWrite(section, key, value); });
-    }
+    bool writeAll(const std::vector<KeyWrite>& writes) override { return saveKeys(*this, writes); }
 
-    std::optional<std::string> fileBytes() const override {
+    std::optional<std::string> bytes(Where where) const override {
+        if (where == Where::kCopy) return copy ? (copyCut ? *copyCut : render(*copy)) : std::string();
         if (unreadable) return std::nullopt;
         return cut ? *cut : render();
     }
     std::uint64_t fileLength() const override { return render().size(); }
-    std::optional<DiskRoom> diskRoom() const override {
+    std::optional<DiskRoom> room() const override {
         if (!diskCapacity) return std::nullopt;
-        const std::size_t used = (render().size() + cluster - 1) / cluster * cluster;
+        const std::size_t used = inClusters(render()) + (copy ? inClusters(render(*copy)) : 0);
         return DiskRoom{*diskCapacity > used ? *diskCapacity - used : 0, cluster};
+    }
+    Copy makeCopy() override {
+        if (refuseCopies) return Copy::kRefused;
+        if (diskCapacity && 2 * inClusters(render()) > *diskCapacity) return Copy::kFailed;
+        copy = sections;
+        return Copy::kMade;
+    }
+    bool writeKey(Where where, const KeyWrite& w) override {
+        if (failWrites) {
+            ++failedWrites;
+            return false;
+        }
+        ++writes;
+        if (dropWrites) return true;
+        if (where == Where::kFile) {
+            store(sections, w.section, w.key, w.value);
+            const std::string text = render();
+            if (diskCapacity && text.size() > *diskCapacity) cut = text.substr(0, *diskCapacity / cluster * cluster);
+            return true;
+        }
+        store(*copy, w.section, w.key, w.value);
+        // The copy has what the file leaves free.
+        const std::string text = render(*copy);
+        const std::size_t room = diskCapacity && *diskCapacity > inClusters(render()) ? *diskCapacity - inClusters(render()) : 0;
+        if (diskCapacity && text.size() > room) copyCut = text.substr(0, room / cluster * cluster);
+        return true;
+    }
+    ProfileValue readKey(Where where, const std::string& section, const std::string& key) const override {
+        if (where == Where::kFile) return readValue(section, key, "");
+        const Entry* e = find(*copy, section, key);
+        return {e ? e->value : std::string(), true};
+    }
+    bool replaceWithCopy() override {
+        if (failReplaces) return false;
+        ++replaces;
+        sections = *copy;
+        cut.reset();
+        removeCopy();
+        return true;
+    }
+    void removeCopy() override {
+        copy.reset();
+        copyCut.reset();
     }
     bool putBack(const std::string& bytes) override {
         ++putBacks;
@@ -91,24 +134,12 @@ public:
         return true;
     }
 
-    // What the profile function does: the value stored (as its memory holds
-    // it), and a file longer than the disk cut at its last whole cluster.
-    bool rawWrite(const std::string& section, const std::string& key, const std::string& value) {
-        if (failWrites) {
-            ++failedWrites;
-            return false;
-        }
-        ++writes;
-        if (dropWrites) return true;
-        store(section, key, value);
-        const std::string text = render();
-        if (diskCapacity && text.size() > *diskCapacity) cut = text.substr(0, *diskCapacity / cluster * cluster);
-        return true;
-    }
+    std::size_t inClusters(const std::string& text) const { return (text.size() + cluster - 1) / cluster * cluster; }
 
-    std::string render() const {
+    std::string render() const { return render(sections); }
+    static std::string render(const std::vector<Section>& file) {
         std::string text;
-        for (const Section& s : sections) {
+        for (const Section& s : file) {
             text += "[" + s.name + "]\r\n";
             for (const Entry& e : s.entries) text += e.key + "=" + e.value + "\r\n";
         }
@@ -133,7 +164,12 @@ public:
     }
 
     void store(const std::string& section, const std::string& key, const std::string& value) {
-        for (Section& s : sections) {
+        store(sections, section, key, value);
+    }
+    // What the profile function does: the value stored as its memory holds it.
+    static void store(std::vector<Section>& file, const std::string& section, const std::string& key,
+                      const std::string& value) {
+        for (Section& s : file) {
             if (s.name != section) continue;
             for (Entry& e : s.entries)
                 if (e.key == key) {
@@ -143,11 +179,12 @@ public:
             s.entries.push_back({key, value});
             return;
         }
-        sections.push_back({section, {{key, value}}});
+        file.push_back({section, {{key, value}}});
     }
 
-    const Entry* find(const std::string& section, const std::string& key) const {
-        for (const Section& s : sections)
+    const Entry* find(const std::string& section, const std::string& key) const { return find(sections, section, key); }
+    static const Entry* find(const std::vector<Section>& file, const std::string& section, const std::string& key) {
+        for (const Section& s : file)
             if (s.name == section)
                 for (const Entry& e : s.entries)
                     if (e.key == key) return &e;
@@ -161,7 +198,7 @@ public:
     }
 
     std::vector<Section> sections;
-    int writes = 0;                 // successful writes
+    int writes = 0;                 // keys written by the profile function, to the file or its copy
     mutable int valueReads = 0;     // calls of readValue
     mutable int sectionReads = 0;   // calls of readSection
     bool failWrites = false;        // every write fails, as on a file held open elsewhere
@@ -176,6 +213,11 @@ public:
     std::size_t cluster = 512;
     std::optional<std::string> cut;     // the file as a full disk left it
     int putBacks = 0;
+    std::optional<std::vector<Section>> copy;  // the new copy of a save under way
+    std::optional<std::string> copyCut;        // the copy as a full disk left it
+    bool refuseCopies = false;                 // the folder takes no new file
+    bool failReplaces = false;
+    int replaces = 0;
 };
 
 }  // namespace tikkano::test

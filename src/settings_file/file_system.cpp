@@ -1,0 +1,142 @@
+#include "settings_file/file_system.h"
+
+#include <windows.h>
+
+#include "base/fault_point.h"
+#include "base/gdi_guards.h"
+#include "base/wide_text.h"
+
+namespace tikkano {
+namespace {
+
+bool missingFileError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// The file opened for reading, sharing it with everyone.
+HANDLE openForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A read-only copy (CopyFile keeps the file's attributes) could not be deleted.
+void deleteFile(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+}
+
+bool flushFile(const std::wstring& path) {
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() && FlushFileBuffers(file.get());
+}
+
+}  // namespace
+
+std::optional<std::string> wholeFileBytes(const std::string& path, std::uint64_t longest) {
+    const FileHandle file(openForReading(path));
+    if (!file.valid()) {
+        if (missingFileError(GetLastError())) return std::string();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > longest)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0, more = 0;
+    char probe;
+    if (!bytes.empty() && (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+                           got != bytes.size()))
+        return std::nullopt;
+    // A file that grew while it was read is not the file it was.
+    if (!ReadFile(file.get(), &probe, 1, &more, nullptr) || more != 0) return std::nullopt;
+    return bytes;
+}
+
+std::size_t fileSizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (data.nFileSizeHigh != 0) return std::size_t(-1);
+    return data.nFileSizeLow;
+}
+
+bool fileReadable(const std::string& path) {
+    if (FileHandle(openForReading(path)).valid()) return true;
+    return missingFileError(GetLastError());
+}
+
+std::optional<DiskRoom> diskRoomOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+    ULARGE_INTEGER free{};
+    if (!GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr)) return std::nullopt;
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    // A cluster size that cannot be told is taken as large as any file system's.
+    std::uint64_t cluster = 64 * 1024;
+    if (GetDiskFreeSpaceA(folder.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
+        sectorsPerCluster && bytesPerSector)
+        cluster = std::uint64_t(sectorsPerCluster) * bytesPerSector;
+    return DiskRoom{free.QuadPart, cluster};
+}
+
+std::string saveCopyOf(const std::string& path) { return path + ".new"; }
+std::string saveBackupOf(const std::string& path) { return path + ".old"; }
+
+SaveTarget::Copy makeSaveCopy(const std::string& path) {
+    const std::wstring file = fromAnsi(path), copy = fromAnsi(saveCopyOf(path));
+    deleteFile(copy);
+    bool made;
+    if (exists(file)) {
+        made = CopyFileW(file.c_str(), copy.c_str(), FALSE) != FALSE;
+    } else {
+        made = FileHandle(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr))
+                   .valid();
+    }
+    if (made) return SaveTarget::Copy::kMade;
+    const DWORD error = GetLastError();
+    deleteFile(copy);
+    return error == ERROR_ACCESS_DENIED ? SaveTarget::Copy::kRefused : SaveTarget::Copy::kFailed;
+}
+
+bool replaceWithSaveCopy(const std::string& path) {
+    const std::wstring file = fromAnsi(path), copy = fromAnsi(saveCopyOf(path)), backup = fromAnsi(saveBackupOf(path));
+    if (!flushFile(copy)) return false;
+    faultPoint("save-replace");
+    if (!exists(file))
+        return MoveFileExW(copy.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // ReplaceFile keeps the file's attributes, security and creation time. It
+    // moves the old file aside to the backup name first; a replace that fails
+    // halfway, or a kill in between, is undone from there.
+    deleteFile(backup);
+    if (!ReplaceFileW(file.c_str(), copy.c_str(), backup.c_str(), 0, nullptr, nullptr)) {
+        recoverInterruptedSave(path);
+        return false;
+    }
+    deleteFile(backup);
+    return true;
+}
+
+void removeSaveCopy(const std::string& path) { deleteFile(fromAnsi(saveCopyOf(path))); }
+
+void recoverInterruptedSave(const std::string& path) {
+    const std::wstring file = fromAnsi(path), backup = fromAnsi(saveBackupOf(path));
+    if (exists(backup)) {
+        if (!exists(file)) MoveFileExW(backup.c_str(), file.c_str(), MOVEFILE_WRITE_THROUGH);
+        else deleteFile(backup);
+    }
+    removeSaveCopy(path);
+}
+
+bool rewriteFile(const std::string& path, const std::string& bytes) {
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !SetEndOfFile(file.get())) return false;
+    DWORD written = 0;
+    return (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                        nullptr) &&
+                              written == bytes.size())) &&
+           FlushFileBuffers(file.get());
+}
+
+}  // namespace tikkano

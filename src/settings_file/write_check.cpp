@@ -1,0 +1,105 @@
+#include "settings_file/write_check.h"
+
+#include <memory>
+#include <utility>
+
+namespace tikkano {
+namespace {
+
+// Lines that do not end in "\r\n" get it in the rewrite: one byte more each,
+// two for a last line without an end.
+std::uint64_t growthOfLineEnds(const std::string& text) {
+    std::uint64_t growth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++growth;
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++growth;
+    }
+    if (!text.empty() && text.back() != '\r' && text.back() != '\n') growth += 2;
+    return growth;
+}
+
+// A file as its reads see it: sections in order, each with its lines' keys and values.
+struct ReadLine {
+    std::string key;
+    std::optional<std::string> value;
+};
+struct ReadSection {
+    std::string name;
+    std::vector<ReadLine> lines;
+};
+using ReadFile = std::vector<ReadSection>;
+
+ReadFile readFileOf(const std::string& text) {
+    ReadFile file;
+    for (const auto& [name, section] : ProfileSection::allInText(std::make_shared<const std::string>(text))) {
+        ReadSection read{name, {}};
+        for (const ProfileSection::Entry& e : section.entries())
+            read.lines.push_back({std::string(e.key), e.value ? std::optional<std::string>(*e.value) : std::nullopt});
+        file.push_back(std::move(read));
+    }
+    return file;
+}
+
+// What the profile function does to the file's reads: the first line of the
+// key in the first section of its name gets the value; a key or a section
+// it does not find is added at the end.
+void apply(ReadFile& file, const KeyWrite& write) {
+    const std::string value = readAsWritten(write.key, write.value);
+    for (ReadSection& section : file) {
+        if (!sameProfileName(section.name, write.section)) continue;
+        for (ReadLine& line : section.lines)
+            if (sameProfileName(line.key, write.key)) {
+                line.value = value;
+                return;
+            }
+        section.lines.push_back({write.key, value});
+        return;
+    }
+    file.push_back({write.section, {{write.key, value}}});
+}
+
+bool sameReads(const ReadFile& a, const ReadFile& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!sameProfileName(a[i].name, b[i].name) || a[i].lines.size() != b[i].lines.size()) return false;
+        for (std::size_t j = 0; j < a[i].lines.size(); ++j)
+            if (!sameProfileName(a[i].lines[j].key, b[i].lines[j].key) || a[i].lines[j].value != b[i].lines[j].value)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string readAsWritten(const std::string& key, const std::string& value) {
+    const ProfileSection line(key + "=" + value + '\0');
+    const std::optional<std::string_view> read = line.find(key);
+    return read ? std::string(*read) : std::string();
+}
+
+std::uint64_t longestAfterWrites(const std::optional<std::string>& text, std::uint64_t length,
+                                 const std::vector<KeyWrite>& writes) {
+    std::uint64_t longest = text ? text->size() + growthOfLineEnds(*text) : length + 2;
+    // "[section]\r\n" and "key=value\r\n" for each.
+    for (const KeyWrite& w : writes) longest += w.section.size() + 4 + w.key.size() + w.value.size() + 3;
+    return longest;
+}
+
+bool roomToGrow(std::uint64_t length, std::uint64_t longest, const DiskRoom& room) {
+    const std::uint64_t cluster = room.cluster ? room.cluster : 1;
+    auto clusters = [&](std::uint64_t bytes) { return (bytes + cluster - 1) / cluster; };
+    if (clusters(longest) <= clusters(length)) return true;
+    return (clusters(longest) - clusters(length)) <= room.free / cluster;
+}
+
+bool roomForCopy(std::uint64_t longest, const DiskRoom& room) {
+    return roomToGrow(0, longest, room);
+}
+
+bool writesKept(const std::string& before, const std::string& after, const std::vector<KeyWrite>& writes) {
+    ReadFile expected = readFileOf(before);
+    for (const KeyWrite& w : writes) apply(expected, w);
+    return sameReads(expected, readFileOf(after));
+}
+
+}  // namespace tikkano
