@@ -79,8 +79,18 @@ std::optional<DiskRoom> diskRoomOf(const std::string& path) {
     return DiskRoom{free.QuadPart, cluster};
 }
 
-std::string saveCopyOf(const std::string& path) { return path + ".new"; }
-std::string saveBackupOf(const std::string& path) { return path + ".old"; }
+namespace {
+// Horvik32.new and Horvik32.old: as long as the file's own name, so any path
+// the file can have, up to the longest the profile functions take, fits them too.
+std::string besideWithExtension(const std::string& path, const char* extension) {
+    const std::size_t dot = path.find_last_of(".\\/");
+    const bool hasExtension = dot != std::string::npos && path[dot] == '.';
+    return (hasExtension ? path.substr(0, dot) : path) + extension;
+}
+}  // namespace
+
+std::string saveCopyOf(const std::string& path) { return besideWithExtension(path, ".new"); }
+std::string saveBackupOf(const std::string& path) { return besideWithExtension(path, ".old"); }
 
 SaveTarget::Copy makeSaveCopy(const std::string& path) {
     const std::wstring file = fromAnsi(path), copy = fromAnsi(saveCopyOf(path));

@@ -20,7 +20,7 @@ std::size_t fileSizeOf(const std::string& path);
 bool fileReadable(const std::string& path);
 std::optional<DiskRoom> diskRoomOf(const std::string& path);
 
-// The names a save uses beside the file.
+// The names a save uses beside the file: its name with another extension.
 std::string saveCopyOf(const std::string& path);    // the new copy
 std::string saveBackupOf(const std::string& path);  // the old file while the copy takes its place
 
