@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """What a user downloads: one zip per edition in dist/ with the program, the
-user guide and the licence. Run by scripts/build.sh after a full build.
+user guide, the release notes (CHANGELOG.md, as CHANGELOG.txt) and the
+licence. Run by scripts/build.sh after a full build.
 
 The zips of one commit are the same bytes wherever they are made: entries in
 a fixed order and with fixed attributes, each dated at the commit."""
@@ -27,7 +28,7 @@ def release_time():
         return int(subprocess.run(["git", "-C", str(root), "log", "-1", "--format=%ct"],
                                   check=True, capture_output=True, text=True).stdout)
     except (OSError, ValueError, subprocess.CalledProcessError):
-        texts = [root / "LICENSE.txt", *(root / "docs").rglob("*.txt")]
+        texts = [root / "LICENSE.txt", root / "CHANGELOG.md", *(root / "docs").rglob("*.txt")]
         return int(max(text.stat().st_mtime for text in texts))
 
 
@@ -55,6 +56,7 @@ for exe, version, guide_source in editions:
         z.writestr(entry(exe, 0o755), (dist / exe).read_bytes())
         # Windows line ends, so Notepad shows the texts right.
         for name, text in (("USER-GUIDE.txt", guide),
+                           ("CHANGELOG.txt", (root / "CHANGELOG.md").read_text(encoding="utf-8")),
                            ("LICENSE.txt", (root / "LICENSE.txt").read_text(encoding="utf-8"))):
             z.writestr(entry(name, 0o644), text.replace("\n", "\r\n").encode("utf-8-sig"))
     print(target, target.stat().st_size)
