@@ -99,8 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // Whatever the file says, a save reads back to the same save.
     TrimmingProfile file;
-    for (std::size_t i = 0; i < std::size(kKeys); ++i)
-        if (i < values.size()) file.write(kKeys[i].section, kKeys[i].name, values[i]);
+    std::vector<KeyWrite> written;
+    for (std::size_t i = 0; i < std::size(kKeys) && i < values.size(); ++i)
+        written.push_back({kKeys[i].section, kKeys[i].name, values[i]});
+    file.writeAll(written);
     const TrimmingProfile first = saved(file);
     const TrimmingProfile second = saved(first);
     require(sameValues(saved(second), second));
