@@ -137,43 +137,54 @@ bool ProfileFile::functionsLoad() const {
     return GetPrivateProfileSectionNamesA(names, sizeof names, path_.c_str()) != 0;
 }
 
+namespace {
+
+// The settings file as a save writes it: the profile functions on the file or
+// its copy, the rest through the file system.
+class FileSave : public SaveTarget {
+public:
+    explicit FileSave(const ProfileFile& file) : file_(file), location_(file.location()) {}
+
+    std::optional<std::string> bytes(Where where) const override {
+        return wholeFileBytes(where == Where::kCopy ? saveCopyOf(location_) : location_, kLongestSection);
+    }
+    std::uint64_t fileLength() const override { return fileSizeOf(location_); }
+    std::optional<DiskRoom> room() const override { return diskRoomOf(location_); }
+    Copy makeCopy() override { return makeSaveCopy(location_); }
+    bool writeKey(Where where, const KeyWrite& write) override {
+        // A kill between two keys of one save leaves the file as it was.
+        if (where == Where::kCopy) faultPoint("save-key");
+        // The A function passes the value through a counted wide string that holds
+        // at most 32,767 characters; a longer group would be lost. The W function
+        // writes the file in the ANSI code page all the same.
+        return WritePrivateProfileStringW(fromAnsi(write.section).c_str(), fromAnsi(write.key).c_str(),
+                                          fromAnsi(write.value).c_str(), fromAnsi(file_.pathOf(where)).c_str()) !=
+               FALSE;
+    }
+    ProfileValue readKey(Where where, const std::string& section, const std::string& key) const override {
+        if (where == Where::kFile) return file_.readValue(section, key, "");
+        return valueThroughFunctions(file_.pathOf(where), section, key, "");
+    }
+    bool replaceWithCopy() override { return replaceWithSaveCopy(location_); }
+    void removeCopy() override { removeSaveCopy(location_); }
+    bool putBack(const std::string& bytes) override { return rewriteFile(location_, bytes); }
+
+private:
+    const ProfileFile& file_;
+    const std::string location_;
+};
+
+}  // namespace
+
 bool ProfileFile::writeAll(const std::vector<KeyWrite>& writes) {
     if (streamed(fileSize()) && !functionsLoad()) return false;
-    return saveKeys(*this, writes);
+    FileSave save(*this);
+    return saveKeys(save, writes);
 }
 
-std::string ProfileFile::pathOf(Where where) const {
-    return where == Where::kCopy ? saveCopyOf(location()) : path_;
+std::string ProfileFile::pathOf(SaveTarget::Where where) const {
+    return where == SaveTarget::Where::kCopy ? saveCopyOf(location()) : path_;
 }
-
-std::optional<std::string> ProfileFile::bytes(Where where) const {
-    return wholeFileBytes(where == Where::kCopy ? saveCopyOf(location()) : location(), kLongestSection);
-}
-
-std::optional<DiskRoom> ProfileFile::room() const { return diskRoomOf(location()); }
-
-SaveTarget::Copy ProfileFile::makeCopy() { return makeSaveCopy(location()); }
-
-bool ProfileFile::writeKey(Where where, const KeyWrite& write) {
-    // A kill between two keys of one save leaves the file as it was.
-    if (where == Where::kCopy) faultPoint("save-key");
-    // The A function passes the value through a counted wide string that holds
-    // at most 32,767 characters; a longer group would be lost. The W function
-    // writes the file in the ANSI code page all the same.
-    return WritePrivateProfileStringW(fromAnsi(write.section).c_str(), fromAnsi(write.key).c_str(),
-                                      fromAnsi(write.value).c_str(), fromAnsi(pathOf(where)).c_str()) != FALSE;
-}
-
-ProfileValue ProfileFile::readKey(Where where, const std::string& section, const std::string& key) const {
-    if (where == Where::kFile) return readValue(section, key, "");
-    return valueThroughFunctions(pathOf(where), section, key, "");
-}
-
-bool ProfileFile::replaceWithCopy() { return replaceWithSaveCopy(location()); }
-
-void ProfileFile::removeCopy() { removeSaveCopy(location()); }
-
-bool ProfileFile::putBack(const std::string& bytes) { return rewriteFile(location(), bytes); }
 
 std::string settingsFilePath(bool besideProgram) {
     if (!besideProgram) return kSettingsFileName;

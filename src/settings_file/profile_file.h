@@ -12,7 +12,7 @@
 
 namespace tikkano {
 
-class ProfileFile : public Profile, private SaveTarget {
+class ProfileFile : public Profile {
 public:
     // A file of more than `streamAbove` bytes is read by streaming it (tests
     // set it low to stream small files).
@@ -27,24 +27,13 @@ public:
     bool writeAll(const std::vector<KeyWrite>& writes) override;
 
     const std::string& path() const { return path_; }
+    // The path the profile functions are given for the file or its save copy.
+    std::string pathOf(SaveTarget::Where where) const;
     // Where the file lies: a bare name stands for the file in the Windows
     // directory, as the profile functions take it.
     std::string location() const;
 
 private:
-    // The save's side (settings_file/file_save.h).
-    std::optional<std::string> bytes(Where where) const override;
-    std::uint64_t fileLength() const override { return fileSize(); }
-    std::optional<DiskRoom> room() const override;
-    Copy makeCopy() override;
-    bool writeKey(Where where, const KeyWrite& write) override;
-    ProfileValue readKey(Where where, const std::string& section, const std::string& key) const override;
-    bool replaceWithCopy() override;
-    void removeCopy() override;
-    bool putBack(const std::string& bytes) override;
-
-    // The path the profile functions are given for the file or the copy.
-    std::string pathOf(Where where) const;
     // The size of the file in bytes, 0 when it cannot be told.
     std::size_t fileSize() const;
     // True when the file is read by streaming it, not through the profile functions.

@@ -18,53 +18,44 @@ std::uint64_t growthOfLineEnds(const std::string& text) {
     return growth;
 }
 
-// A file as its reads see it: sections in order, each with its lines' keys and values.
-struct ReadLine {
-    std::string key;
-    std::optional<std::string> value;
-};
-struct ReadSection {
-    std::string name;
-    std::vector<ReadLine> lines;
-};
+// A file as its reads see it: sections in order, each with its lines' keys and
+// values, viewed in the texts and names they come from.
+using ReadSection = std::pair<std::string_view, std::vector<ProfileSection::Entry>>;
 using ReadFile = std::vector<ReadSection>;
+using Sections = std::vector<std::pair<std::string, ProfileSection>>;
 
-ReadFile readFileOf(const std::string& text) {
+ReadFile readFileOf(const Sections& sections) {
     ReadFile file;
-    for (const auto& [name, section] : ProfileSection::allInText(std::make_shared<const std::string>(text))) {
-        ReadSection read{name, {}};
-        for (const ProfileSection::Entry& e : section.entries())
-            read.lines.push_back({std::string(e.key), e.value ? std::optional<std::string>(*e.value) : std::nullopt});
-        file.push_back(std::move(read));
-    }
+    file.reserve(sections.size());
+    for (const auto& [name, section] : sections) file.emplace_back(name, section.entries());
     return file;
 }
 
 // What the profile function does to the file's reads: the first line of the
 // key in the first section of its name gets the value; a key or a section
 // it does not find is added at the end.
-void apply(ReadFile& file, const KeyWrite& write) {
-    const std::string value = readAsWritten(write.key, write.value);
+void apply(ReadFile& file, const KeyWrite& write, std::string_view value) {
     for (ReadSection& section : file) {
-        if (!sameProfileName(section.name, write.section)) continue;
-        for (ReadLine& line : section.lines)
+        if (!sameProfileName(section.first, write.section)) continue;
+        for (ProfileSection::Entry& line : section.second)
             if (sameProfileName(line.key, write.key)) {
                 line.value = value;
                 return;
             }
-        section.lines.push_back({write.key, value});
+        section.second.push_back({write.key, value});
         return;
     }
-    file.push_back({write.section, {{write.key, value}}});
+    file.emplace_back(write.section, std::vector<ProfileSection::Entry>{{write.key, value}});
 }
 
 bool sameReads(const ReadFile& a, const ReadFile& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!sameProfileName(a[i].name, b[i].name) || a[i].lines.size() != b[i].lines.size()) return false;
-        for (std::size_t j = 0; j < a[i].lines.size(); ++j)
-            if (!sameProfileName(a[i].lines[j].key, b[i].lines[j].key) || a[i].lines[j].value != b[i].lines[j].value)
-                return false;
+        const std::vector<ProfileSection::Entry>& x = a[i].second;
+        const std::vector<ProfileSection::Entry>& y = b[i].second;
+        if (!sameProfileName(a[i].first, b[i].first) || x.size() != y.size()) return false;
+        for (std::size_t j = 0; j < x.size(); ++j)
+            if (!sameProfileName(x[j].key, y[j].key) || x[j].value != y[j].value) return false;
     }
     return true;
 }
@@ -97,9 +88,14 @@ bool roomForCopy(std::uint64_t longest, const DiskRoom& room) {
 }
 
 bool writesKept(const std::string& before, const std::string& after, const std::vector<KeyWrite>& writes) {
-    ReadFile expected = readFileOf(before);
-    for (const KeyWrite& w : writes) apply(expected, w);
-    return sameReads(expected, readFileOf(after));
+    const Sections old = ProfileSection::allInText(std::make_shared<const std::string>(before));
+    const Sections now = ProfileSection::allInText(std::make_shared<const std::string>(after));
+    std::vector<std::string> values;
+    values.reserve(writes.size());
+    for (const KeyWrite& w : writes) values.push_back(readAsWritten(w.key, w.value));
+    ReadFile expected = readFileOf(old);
+    for (std::size_t i = 0; i < writes.size(); ++i) apply(expected, writes[i], values[i]);
+    return sameReads(expected, readFileOf(now));
 }
 
 }  // namespace tikkano
