@@ -7,6 +7,7 @@ Usage: bench_clock.py idle [seconds]       (default 300 each)
        bench_clock.py growth [refreshes] [openings]   (default 100000 and 1000)
        bench_clock.py bigfile [runs]       (default 5: a settings file of 1 MiB against the default one)
        bench_clock.py bigmemory            (peak private bytes with a settings file of 320 MiB)
+       bench_clock.py closesave RUNS DIST  (a close writing 3 keys of a 1 MiB file, against the programs in DIST)
 
 The reference clock (tests/e2e/reference/refclock.cpp) is the least a Windows
 clock can do: one tool window, a 1000 ms timer, one TextOut a tick. Each figure
@@ -403,6 +404,33 @@ def bigfile(runs: int):
     with_session(work)
 
 
+def closesave(runs: int, baseline: str):
+    """The close of a clock with the 1 MiB settings file that writes three
+    changed keys (X and Y, moved before the close, and LastTime), by this build
+    and by the programs in `baseline` (a dist folder of the build before every
+    save went through a copy beside the file), the file stamped an hour back."""
+    builds = {"this build": H.DIST, "baseline": Path(baseline)}
+    old = big_settings(_dt.datetime.now(_dt.timezone.utc).date())
+
+    def work(session):
+        times = {name: [] for name in builds}
+        for run in range(runs):
+            for name, dist in builds.items():
+                H.DIST = dist
+                clock = H.Clock.start(session, cwd=stamped_workdir(session, old, -3600), local_time="08:00:00",
+                                      poll=0.005)
+                session.driver.move(clock.hwnd, 300 + run, 200 + run)
+                began = time.monotonic()
+                assert clock.close(timeout=60) == 0
+                times[name].append(time.monotonic() - began)
+                saved = clock.ini()
+                assert (saved["Position"]["X"], saved["Position"]["Y"]) == (str(300 + run), str(200 + run))
+        new, base = (statistics.median(times[name]) for name in builds)
+        print(f"close writing 3 keys of the 1 MiB settings file, median of {runs}: this build {new * 1000:.0f} ms, "
+              f"baseline {base * 1000:.0f} ms, ratio {new / base:.2f} (goal <= 1.0)")
+    with_session(work)
+
+
 def bigmemory():
     """The most private bytes the clock holds while it starts with a settings
     file of 320 MiB (five groups of today of 64 MiB each, read in pieces) and
@@ -436,13 +464,15 @@ def bigmemory():
 
 def main(argv):
     what = argv[1] if len(argv) > 1 else "idle"
-    args = [int(a) for a in argv[2:]]
+    args = [int(a) for a in argv[2:] if a.isdigit()]
     if what == "idle":
         idle(*(args or [300]))
     elif what == "startup":
         startup(*(args or [5]))
     elif what == "bigfile":
         bigfile(*(args or [5]))
+    elif what == "closesave":
+        closesave(int(argv[2]) if len(argv) > 2 else 9, argv[3])
     elif what == "bigmemory":
         bigmemory()
     elif what == "growth":
