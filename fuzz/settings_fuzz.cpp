@@ -60,7 +60,7 @@ TrimmingProfile saved(const TrimmingProfile& from) {
     tikkano::loadSettings(from, settings, true);
     TrimmingProfile to;
     // The save keeps WavePath as the file holds it: the stored text, not the read one.
-    if (const MemoryProfile::Entry* wave = from.find("Alarm", "WavePath")) to.write("Alarm", "WavePath", wave->value);
+    if (const MemoryProfile::Entry* wave = from.find("Alarm", "WavePath")) to.store("Alarm", "WavePath", wave->value);
     tikkano::saveSettings(to, settings, settings.x, settings.y, settings.lastClosing, true);
     return to;
 }

@@ -20,6 +20,13 @@ inline void trim(const std::string& text, std::size_t& start, std::size_t& lengt
     while (length > 0 && isBlank(text[start + length - 1])) --length;
 }
 
+// One pair of enclosing quotes, single or double, is taken off a value.
+inline void unquote(const std::string& text, std::size_t& start, std::size_t& length) {
+    if (length < 2) return;
+    const char first = text[start];
+    if ((first == '"' || first == '\'') && text[start + length - 1] == first) ++start, length -= 2;
+}
+
 inline char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 inline bool sameName(std::string_view a, std::string_view b) {

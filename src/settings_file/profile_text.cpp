@@ -55,12 +55,7 @@ void ProfileSection::addLine(std::size_t start, std::size_t end) {
         line.value = start + line.keyLength + 1;
         line.valueLength = end - line.value;
         trim(text, line.value, line.valueLength);
-        // One pair of enclosing quotes, single or double, is taken off.
-        if (line.valueLength >= 2) {
-            const char first = text[line.value];
-            if ((first == '"' || first == '\'') && text[line.value + line.valueLength - 1] == first)
-                ++line.value, line.valueLength -= 2;
-        }
+        unquote(text, line.value, line.valueLength);
     }
     trim(text, line.key, line.keyLength);
     const bool comment = line.keyLength > 0 && text[line.key] == ';';

@@ -1,5 +1,7 @@
 #include "settings_file/write_check.h"
 
+#include "settings_file/profile_lines.h"
+
 #include <memory>
 #include <utility>
 
@@ -63,9 +65,19 @@ bool sameReads(const ReadFile& a, const ReadFile& b) {
 }  // namespace
 
 std::string readAsWritten(const std::string& key, const std::string& value) {
-    const ProfileSection line(key + "=" + value + '\0');
-    const std::optional<std::string_view> read = line.find(key);
-    return read ? std::string(*read) : std::string();
+    std::size_t keyStart = 0, keyLength = key.size();
+    profile_lines::trim(key, keyStart, keyLength);
+    // A comment, or a line the reads split elsewhere, as a read of the line gives it.
+    if (keyLength != key.size() || (keyLength > 0 && key[0] == ';') || key.find_first_of(std::string("=\0", 2)) != std::string::npos ||
+        value.find('\0') != std::string::npos) {
+        const ProfileSection line(key + "=" + value + '\0');
+        const std::optional<std::string_view> read = line.find(key);
+        return read ? std::string(*read) : std::string();
+    }
+    std::size_t start = 0, length = value.size();
+    profile_lines::trim(value, start, length);
+    profile_lines::unquote(value, start, length);
+    return value.substr(start, length);
 }
 
 std::uint64_t longestAfterWrites(const std::optional<std::string>& text, std::uint64_t length,

@@ -44,6 +44,14 @@ TEST(WriteCheck, TheKeysOfOneSaveAreCheckedTogether) {
     EXPECT_FALSE(writesKept(kFile, saved.substr(0, saved.size() - 8), save));
 }
 
+TEST(WriteCheck, AValueReadsAsWrittenAsTheSplitReadsItsLine) {
+    for (const std::string key : {"K", " K\t", "", ";c", "a=b"})
+        for (const std::string& value : std::vector<std::string>{"", " x ", "\"q\"", " 'q' ", "\"q'", "\"", "a=b", std::string("a\0b", 3)}) {
+            const ProfileSection line(key + "=" + value + '\0');
+            EXPECT_EQ(readAsWritten(key, value), std::string(line.find(key).value_or(""))) << key << "=" << value;
+        }
+}
+
 TEST(WriteCheck, RoomIsCountedInWholeClusters) {
     // The rewrite ends every line with "\r\n": lone ends and an unended last line grow it.
     EXPECT_EQ(longestAfterWrites(std::string("[S]\r\nA=1\r\n"), 0, {{"S", "A", "2"}}), 10u + 1 + 4 + 1 + 1 + 3);
