@@ -47,7 +47,9 @@ class IndicatorRefreshEvents final : public RefreshEvents {
 public:
     IndicatorRefreshEvents(AppState& state, HWND indicator) : state_(state), indicator_(indicator) {}
     void newDay(const SYSTEMTIME& now) override { remindersNewDay(*state_.reminders, now); }
-    void newMinute(const SYSTEMTIME& now) override { remindersNewMinute(*state_.reminders, indicator_, now); }
+    void newMinute(const SYSTEMTIME& now) override {
+        remindersNewMinute(*state_.reminders, indicator_, now, state_.settings.language);
+    }
     void textShown(const std::string& text) override { updateTrayTooltip(state_, indicator_, text); }
 
 private:
