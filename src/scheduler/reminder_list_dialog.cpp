@@ -1,9 +1,11 @@
 #include "scheduler/reminder_list_dialog.h"
 
 #include "base/control_filter.h"
+#include "base/folder_check.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "resources/resource.h"
+#include "settings_file/profile_file.h"
 #include "scheduler/reminder_edit_dialog.h"
 #include "scheduler/reminder_list_lines.h"
 #include "scheduler/reminder_store.h"
@@ -19,6 +21,13 @@ struct ReminderListDialog {
     Language language = kRussian;
     ReminderList working;
 };
+
+// What the file's failure is told as: a folder where the file belongs is named
+// as such, anything else by the usual reason.
+int fileFailure(const Profile& profile, int usual) {
+    const auto* file = dynamic_cast<const ProfileFile*>(&profile);
+    return file && folderInPlaceOf(file->path()) ? kTextSettingsFolderInList : usual;
+}
 
 HWND linesOf(HWND dialog) { return GetDlgItem(dialog, IDC_LIST_LINES); }
 
@@ -99,7 +108,7 @@ void onOk(HWND dialog, ReminderListDialog& state) {
         return;
     }
     const Language language = state.language;
-    MessageBoxW(dialog, uiText(kTextListNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
+    MessageBoxW(dialog, uiText(fileFailure(*state.profile, kTextListNotSaved), language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
                 MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -160,7 +169,7 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     const ProfileValue stored = SectionReads(profile).value(kAlarmSection, request.key, "");
     // A file held by another program reads as empty: such a list is not opened.
     if (!profile.readable()) {
-        MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),
+        MessageBoxW(owner, uiText(fileFailure(profile, kTextListUnreadable), language).c_str(),
                     uiText(kTextNotSavedCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
         return IDCANCEL;
     }
