@@ -29,6 +29,17 @@ LRESULT onOwnerCreate(HWND owner) {
     return 0;
 }
 
+// A close of the hidden owner (as the task list asks it) is the indicator's
+// close, with its save.
+LRESULT onOwnerClose(HWND owner) {
+    HWND indicator = app().indicator;
+    if (indicator && IsWindow(indicator))
+        SendMessageW(indicator, WM_CLOSE, 0, 0);
+    else
+        DestroyWindow(owner);
+    return 0;
+}
+
 LRESULT onOwnerDestroy() {
     PostQuitMessage(0);
     return 0;
@@ -37,6 +48,7 @@ LRESULT onOwnerDestroy() {
 LRESULT dispatchOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return onOwnerCreate(window);
+    case WM_CLOSE: return onOwnerClose(window);
     case WM_DESTROY: return onOwnerDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }

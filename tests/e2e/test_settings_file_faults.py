@@ -50,13 +50,14 @@ def test_a_file_held_at_start_is_taken_up_once_free_and_nothing_fires_twice(cloc
     assert saved["Status"]["LastTime"] >= stamp(now)
 
 
-def test_a_close_whose_save_runs_out_of_memory_still_ends(clocks):
+def test_a_close_whose_save_runs_out_of_memory_saves_when_tried_again(clocks):
     clock = clocks.start(ini="[Status]\nLanguage=Eng\n", env={"TIKKANO_FAULT": "close-save:1:1"})
     clock.post(H.WM_CLOSE)
     [box] = clock.wait_message_boxes(1)
     assert box.text.startswith("The settings were not saved"), box.text
-    clock.dismiss(box)
+    clock.dismiss(box, H.IDRETRY)
     assert clock.wait_exit() == 0
+    assert "LastTime" in clock.ini()["Status"]
 
 
 class FullDisk:
@@ -107,15 +108,18 @@ def full_disk(xserver):
     disk.stop()
 
 
-def test_a_close_on_a_full_disk_keeps_the_file_whole_and_says_so(full_disk):
+@pytest.mark.parametrize("answer", ["cancel", "retry"])
+def test_a_close_on_a_full_disk_keeps_the_file_whole_and_can_be_tried_again(full_disk, answer):
     """The close adds the keys the file lacks: on a full disk the profile
     functions would report success and cut the file at 4,096 bytes, losing the
-    last reminders. The file stays as it was, and the close says so."""
+    last reminders. The file stays as it was, and the close says so: Cancel
+    ends with the file untouched; with room made, Retry saves it whole."""
     group = b"".join(entry(h, m, f"Reminder {h}:{m:02d}") for h in range(8, 20) for m in range(0, 60, 5))
     content = b"[Status]\r\nLanguage=Eng\r\n[Alarm]\r\n01012001=" + group + b"\r\n"
     content += b"Day=" + b"x" * (4085 - len(content) - 7) + b";\r\n"
     assert len(content) == 4085
-    full_disk.inside(full_disk.folder / H.INI_NAME).write_bytes(content)
+    settings = full_disk.inside(full_disk.folder / H.INI_NAME)
+    settings.write_bytes(content)
     full_disk.fill()
 
     # Started in the file system's folder as the namespace sees it.
@@ -125,8 +129,19 @@ def test_a_close_on_a_full_disk_keeps_the_file_whole_and_says_so(full_disk):
         clock.post(H.WM_CLOSE)
         [box] = clock.wait_message_boxes(1)
         assert box.text.startswith("The settings were not saved: Horvik32.ini cannot be written"), box.text
-        clock.dismiss(box)
+        assert settings.read_bytes() == content
+        if answer == "retry":
+            full_disk.inside(full_disk.folder / "filler").unlink()
+        clock.dismiss(box, H.IDRETRY if answer == "retry" else H.IDCANCEL)
         assert clock.wait_exit() == 0
     finally:
         clock.kill()
-    assert full_disk.inside(full_disk.folder / H.INI_NAME).read_bytes() == content
+    saved = settings.read_bytes()
+    if answer == "cancel":
+        assert saved == content
+    else:
+        ini = H.Ini(saved)
+        assert ini["Status"]["LastTime"][-4:] in ("1112", "1113")
+        # Every reminder kept (the profile functions drop the blank a value starts with).
+        assert ini["Alarm"]["01012001"] == group.decode("cp1251").strip()
+        assert ini["Alarm"]["Day"] == content.split(b"Day=")[1].decode("cp1251").strip()
