@@ -127,7 +127,7 @@ void takeUpSettings(HWND window, bool closing) {
     Settings& s = state.settings;
     SetWindowPos(window, nullptr, s.x, s.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (closing) return;
-    applyIndicatorFont(s.font, state.font);
+    applyIndicatorFont(s.font, state.font, indicatorFontRoom(window, s.x, s.y));
     setTopmost(window, s.topmost != 0, SWP_NOACTIVATE);
     CheckMenuItem(state.systemMenu, IDM_TOPMOST, MF_BYCOMMAND | (s.topmost ? MF_CHECKED : MF_UNCHECKED));
     switchLanguage(s.language == kRussian);

@@ -91,7 +91,8 @@ void loadStartupSettings(AppState& state) {
         // A start with the defaults rather than no start at all.
         state.settings = Settings();
     }
-    applyIndicatorFont(state.settings.font, state.font);
+    applyIndicatorFont(state.settings.font, state.font,
+                       indicatorFontRoom(nullptr, state.settings.x, state.settings.y));
     state.reminders = startReminders(state.profile, state.settings.lastClosing);
 }
 

@@ -218,6 +218,15 @@ def test_size_minus_1000_reads_as_minus_100(clocks):
     assert big_size[1] == same_height
 
 
+def test_a_font_taller_than_the_screen_is_cut_to_fit_and_its_size_kept(clocks):
+    clock = clocks.start(ini="[Font]\nName=DejaVu Sans\nSize=1000\n[Position]\nX=10\nY=200\n")
+    wait_painted(clock)
+    height = size_of(clock)[1]
+    assert clock.close() == 0
+    assert 700 < height <= clock.driver.screen_size()[1], height
+    assert clock.ini()["Font"]["Size"] == "1000"
+
+
 def test_lower_case_system_makes_a_custom_font(clocks):
     # "System" (exact) means no custom font: the size in the file has no effect.
     plain = clocks.start(ini="[Font]\nName=System\nSize=-40\n" + CLEAR_PLACE)
