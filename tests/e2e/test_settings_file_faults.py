@@ -60,6 +60,21 @@ def test_a_close_whose_save_runs_out_of_memory_saves_when_tried_again(clocks):
     assert "LastTime" in clock.ini()["Status"]
 
 
+def test_a_folder_in_the_settings_files_place_is_named_as_such(clocks, wine):
+    """Where Horvik32.ini is a folder, the close that has something to save says
+    so, instead of blaming a program that holds the file."""
+    workdir = wine.new_workdir()
+    (workdir / H.INI_NAME).mkdir()
+    clock = clocks.start(cwd=workdir, local_time="11:12:30")
+    clock.driver.move(clock.hwnd, 300, 200)
+    clock.post(H.WM_CLOSE)
+    [box] = clock.wait_message_boxes(1)
+    assert box.text.startswith("Настройки не сохранены: на месте файла Horvik32.ini стоит папка"), box.text
+    clock.dismiss(box, H.IDCANCEL)
+    assert clock.wait_exit() == 0
+    assert (workdir / H.INI_NAME).is_dir()
+
+
 class FullDisk:
     """A Wine session of its own in a private mount namespace, in which a
     64 KiB file system is mounted: nothing is mounted on the machine itself."""
