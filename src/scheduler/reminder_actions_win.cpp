@@ -25,7 +25,9 @@ std::wstring reasonOf(unsigned long error, Language language) {
     if (words) LocalFree(words);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
         reason.pop_back();
-    return reason + (reason.empty() ? L"(" : L" (") + std::to_wstring(error) + L")";
+    std::wstring number;
+    do number.insert(number.begin(), static_cast<wchar_t>(L'0' + error % 10)); while (error /= 10);
+    return reason + (reason.empty() ? L"(" : L" (") + number + L")";
 }
 
 }  // namespace
