@@ -16,6 +16,16 @@
 
 namespace tikkano {
 
+// How far the program is on its way to its end.
+struct Ending {
+    bool closing = false;  // a close the user asked for is under way (its question may be up)
+    bool queried = false;  // the session's end was asked about and not called off
+    bool ended = false;    // the windows are going or gone
+    // What the close's save is tried with each time.
+    Moment closedAt;
+    int trayAtClose = 0;
+};
+
 struct AppState {
     HINSTANCE instance = nullptr;
     HWND owner = nullptr;
@@ -33,6 +43,8 @@ struct AppState {
     // Today's reminders and the check that fires them; made at start-up once
     // the last closing is known.
     std::unique_ptr<ReminderCheck> reminders;
+
+    Ending ending;
 };
 
 AppState& app();

@@ -1,11 +1,10 @@
 #include "app/indicator_window.h"
 
 #include "app/app_state.h"
+#include "app/indicator_end.h"
 #include "app/tray_menu.h"
-#include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
-#include "base/wide_text.h"
 #include "calendar/calendar_dialog.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/clock_settings_dialog.h"
@@ -47,7 +46,9 @@ class IndicatorRefreshEvents final : public RefreshEvents {
 public:
     IndicatorRefreshEvents(AppState& state, HWND indicator) : state_(state), indicator_(indicator) {}
     void newDay(const SYSTEMTIME& now) override { remindersNewDay(*state_.reminders, now); }
-    void newMinute(const SYSTEMTIME& now) override { remindersNewMinute(*state_.reminders, indicator_, now); }
+    void newMinute(const SYSTEMTIME& now) override {
+        remindersNewMinute(*state_.reminders, indicator_, now, state_.settings.language);
+    }
     void textShown(const std::string& text) override { updateTrayTooltip(state_, indicator_, text); }
 
 private:
@@ -79,6 +80,9 @@ void openAbout(HWND window) {
 
 LRESULT onCreate(HWND window) {
     AppState& state = app();
+    // Known from here on, so that a close of the owner reaches it even while
+    // the first reminders of the start are on screen.
+    state.indicator = window;
     buildSystemMenu(state, window);
     setTopmost(window, state.settings.topmost != 0, 0);
     applyMenuLanguage(state);
@@ -123,7 +127,7 @@ void takeUpSettings(HWND window, bool closing) {
     Settings& s = state.settings;
     SetWindowPos(window, nullptr, s.x, s.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (closing) return;
-    applyIndicatorFont(s.font, state.font);
+    applyIndicatorFont(s.font, state.font, indicatorFontRoom(window, s.x, s.y));
     setTopmost(window, s.topmost != 0, SWP_NOACTIVATE);
     CheckMenuItem(state.systemMenu, IDM_TOPMOST, MF_BYCOMMAND | (s.topmost ? MF_CHECKED : MF_UNCHECKED));
     switchLanguage(s.language == kRussian);
@@ -210,52 +214,6 @@ LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
     return DefWindowProcW(window, WM_SYSCOMMAND, command, lParam);
 }
 
-// The indicator goes first, so that its menu cannot ask for a second close
-// while the message is up.
-void tellNotSaved(HWND window) {
-    ShowWindow(window, SW_HIDE);
-    const Language language = app().settings.language;
-    MessageBoxW(window, uiText(kTextSettingsNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
-                MB_ICONEXCLAMATION | MB_OK);
-}
-
-// The save at a close; false when it failed, also by running out of memory:
-// the close goes on to its end whatever the save met.
-bool savedAtClose(HWND window) noexcept {
-    try {
-        AppState& state = app();
-        // When today's reminders were never read, the file keeps its LastTime:
-        // the next start catches up what this run could not fire.
-        const bool remindersRead = !state.startedOnUnread;
-        takeUpSettings(window, true);
-        faultPoint("close-save");
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-        const Settings* unread = state.startedOnUnread ? &*state.startedOnUnread : nullptr;
-        return saveSettings(state.profile, state.settings, rect.left, rect.top, closing,
-                            kEdition.keepsLastClosing && remindersRead, unread);
-    } catch (...) {
-        return false;
-    }
-}
-
-LRESULT onClose(HWND window, UINT message) {
-    AppState& state = app();
-    KillTimer(window, kClockTimer);
-    const bool saved = savedAtClose(window);
-    leaveTray(state, window);
-    // Said once, at a close the user asked for; the end of a session shows nothing.
-    if (!saved && message == WM_CLOSE) tellNotSaved(window);
-    // The owner is asked directly: at start-up, while the first reminders are
-    // still on screen, its handle has not been stored yet.
-    SendMessageW(GetWindow(window, GW_OWNER), WM_CLOSE, 0, 0);
-    // The window is gone now; answer as the default handling would.
-    return message == WM_QUERYENDSESSION ? TRUE : 0;
-}
-
 LRESULT onTaskbarCreated(HWND window) {
     restoreTrayIcon(app(), window);
     return 0;
@@ -272,8 +230,9 @@ LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayCallback: return onTrayCallback(window, lParam);
     case WM_COMMAND:
     case WM_SYSCOMMAND: return onCommand(window, wParam, lParam);
-    case WM_CLOSE:
-    case WM_QUERYENDSESSION: return onClose(window, message);
+    case WM_CLOSE: return closeIndicator(window, takeUpSettings);
+    case WM_QUERYENDSESSION: return queryEndSession(window, takeUpSettings);
+    case WM_ENDSESSION: return endSession(window, wParam != 0, takeUpSettings);
     default:
         if (message == taskbarCreatedMessage() && message != 0) return onTaskbarCreated(window);
         return DefWindowProcW(window, message, wParam, lParam);

@@ -30,6 +30,17 @@ LRESULT onOwnerCreate(HWND owner) {
     return 0;
 }
 
+// A close of the hidden owner (as the task list asks it) is the indicator's
+// close, with its save.
+LRESULT onOwnerClose(HWND owner) {
+    HWND indicator = app().indicator;
+    if (indicator && IsWindow(indicator))
+        SendMessageW(indicator, WM_CLOSE, 0, 0);
+    else
+        DestroyWindow(owner);
+    return 0;
+}
+
 LRESULT onOwnerDestroy() {
     PostQuitMessage(0);
     return 0;
@@ -38,6 +49,7 @@ LRESULT onOwnerDestroy() {
 LRESULT dispatchOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return onOwnerCreate(window);
+    case WM_CLOSE: return onOwnerClose(window);
     case WM_DESTROY: return onOwnerDestroy();
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -82,7 +94,8 @@ void loadStartupSettings(AppState& state) {
         // A start with the defaults rather than no start at all.
         state.settings = Settings();
     }
-    applyIndicatorFont(state.settings.font, state.font);
+    applyIndicatorFont(state.settings.font, state.font,
+                       indicatorFontRoom(nullptr, state.settings.x, state.settings.y));
     state.reminders = startReminders(state.profile, state.settings.lastClosing);
 }
 

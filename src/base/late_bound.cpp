@@ -12,14 +12,14 @@ namespace {
 // calling convention that differs from the system's declaration would go
 // unnoticed through GetProcAddress and break the stack at the call.
 using Shell_NotifyIconA_t = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
-using ShellExecuteA_t = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+using ShellExecuteExA_t = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
 using GetOpenFileNameW_t = BOOL(APIENTRY*)(LPOPENFILENAMEW);
 using ChooseColorW_t = BOOL(APIENTRY*)(LPCHOOSECOLORW);
 using ChooseFontA_t = BOOL(APIENTRY*)(LPCHOOSEFONTA);
 using sndPlaySoundA_t = BOOL(WINAPI*)(LPCSTR, UINT);
 
 static_assert(std::is_same_v<decltype(&::Shell_NotifyIconA), Shell_NotifyIconA_t>);
-static_assert(std::is_same_v<decltype(&::ShellExecuteA), ShellExecuteA_t>);
+static_assert(std::is_same_v<decltype(&::ShellExecuteExA), ShellExecuteExA_t>);
 static_assert(std::is_same_v<decltype(&::GetOpenFileNameW), GetOpenFileNameW_t>);
 static_assert(std::is_same_v<decltype(&::ChooseColorW), ChooseColorW_t>);
 static_assert(std::is_same_v<decltype(&::ChooseFontA), ChooseFontA_t>);
@@ -60,12 +60,12 @@ BOOL shellNotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
     return function ? function(message, data) : FALSE;
 }
 
-HINSTANCE shellExecute(HWND owner, const char* verb, const char* file, const char* parameters, const char* folder,
-                       int show) {
-    static const auto function = resolve<ShellExecuteA_t>(L"shell32.dll", "ShellExecuteA");
-    // ShellExecute answers 32 or less on failure; ERROR_FILE_NOT_FOUND is one of them.
-    return function ? function(owner, verb, file, parameters, folder, show)
-                    : reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(ERROR_FILE_NOT_FOUND));
+BOOL shellExecuteEx(SHELLEXECUTEINFOA* info) {
+    static const auto function = resolve<ShellExecuteExA_t>(L"shell32.dll", "ShellExecuteExA");
+    if (function) return function(info);
+    info->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+    SetLastError(ERROR_DLL_NOT_FOUND);
+    return FALSE;
 }
 
 BOOL getOpenFileName(OPENFILENAMEW* chooser) {

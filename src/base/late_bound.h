@@ -13,8 +13,7 @@
 namespace tikkano::late {
 
 BOOL shellNotifyIcon(DWORD message, NOTIFYICONDATAA* data);
-HINSTANCE shellExecute(HWND owner, const char* verb, const char* file, const char* parameters, const char* folder,
-                       int show);
+BOOL shellExecuteEx(SHELLEXECUTEINFOA* info);
 BOOL getOpenFileName(OPENFILENAMEW* chooser);
 BOOL chooseColor(CHOOSECOLORW* chooser);
 BOOL chooseFont(CHOOSEFONTA* chooser);

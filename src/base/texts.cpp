@@ -141,6 +141,20 @@ constexpr TextPair kTexts[kTextCount] = {
      "папка закрыта для записи или диск полон).",
      "The settings were not saved: Horvik32.ini cannot be written (another program holds it, "
      "its folder cannot be written to, or the disk is full)."},
+
+    // A close that can be tried again, a folder in the file's place, a program not started
+    {"Нажмите «Повтор», чтобы сохранить ещё раз, когда причина устранена, или «Отмена», "
+     "чтобы закрыть часы без сохранения.",
+     "Press Retry to save again once that is put right, or Cancel to close the clock without saving."},
+    {"Настройки не сохранены: на месте файла Horvik32.ini стоит папка с тем же именем. "
+     "Переименуйте или уберите эту папку.",
+     "The settings were not saved: where the file Horvik32.ini belongs there is a folder of that name. "
+     "Rename or move that folder."},
+    {"Напоминания нельзя прочитать и записать: на месте файла Horvik32.ini стоит папка с тем же именем. "
+     "Переименуйте или уберите эту папку.",
+     "The reminders cannot be read or saved: where the file Horvik32.ini belongs there is a folder of that name. "
+     "Rename or move that folder."},
+    {"Программа напоминания не запущена:", "The reminder's program could not be started:"},
 };
 
 }  // namespace

@@ -96,6 +96,12 @@ enum TextId : int {
     kTextNotSavedCaption,
     kTextSettingsNotSaved,          // at the close
 
+    // A close that can be tried again, a folder in the file's place, a program not started
+    kTextCloseRetry,                // after the reason: what Retry and Cancel do
+    kTextSettingsFolderAtClose,     // the close: a folder stands where the settings file belongs
+    kTextSettingsFolderInList,      // the same, told by a reminder list
+    kTextProgramNotStarted,         // heads the program's path and Windows' reason
+
     kTextCount
 };
 

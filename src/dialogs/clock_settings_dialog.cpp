@@ -139,7 +139,7 @@ void chooseFont(HWND dialog, ClockSettingsState& state) {
     font.weight = chosenFont.lfWeight;
     font.charSet = chosenFont.lfCharSet;
     // Made exactly as at start-up, so what shows now is what the next start shows.
-    applyIndicatorFont(font, app.font);
+    applyIndicatorFont(font, app.font, indicatorFontRoom(state.indicator, 0, 0));
     refreshIndicator(state);
 }
 

@@ -69,6 +69,14 @@ int shownWidth(int width, int height) {
     return width > 2 ? width : minimum;
 }
 
+int fittedFontHeight(int requested, int measured, int room) {
+    if (requested == 0 || room <= 0 || measured <= room) return requested;
+    const long long magnitude = requested < 0 ? -static_cast<long long>(requested) : requested;
+    // Below the height asked, as room < measured; the smallest font is one pixel high.
+    const long long cut = std::max<long long>(magnitude * room / measured, 1);
+    return static_cast<int>(requested < 0 ? -cut : cut);
+}
+
 namespace {
 
 int clampToInt(long long value) {

@@ -78,6 +78,13 @@ IndicatorGeometry indicatorGeometry(int cx, int cy, bool border);
 int shownHeight(int height);
 int shownWidth(int width, int height);
 
+// The font height (a LOGFONT's lfHeight) to ask for so that the indicator's
+// line fits `room` pixels, when that line stands `measured` pixels high in a
+// font of `requested` height: the height itself when it fits (or no room is
+// known), else one cut in proportion, its sign (character or cell height)
+// kept and never 0, which would mean the default size.
+int fittedFontHeight(int requested, int measured, int room);
+
 // `window` moved to (left, top) with its size. A place so far off that an edge
 // would leave the range of int is moved back just enough to keep it in range.
 Rect movedTo(const Rect& window, int left, int top);

@@ -1,10 +1,12 @@
 #include "scheduler/reminder_check.h"
 
 #include <new>
+#include <optional>
 #include <tuple>
 #include <utility>
 
 #include "base/text_format.h"
+#include "scheduler/run_command.h"
 
 namespace tikkano {
 
@@ -44,20 +46,17 @@ void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderAc
         actions.beep();
 
     // The separator alone (no program, no parameters) starts nothing.
+    std::optional<ProgramNotStarted> notStarted;
     if (reminder.run.size() > 1) {
-        const std::size_t split = reminder.run.find(kRunSeparator);
-        const std::string file = reminder.run.substr(0, split);
-        const std::string parameters =
-            split == std::string::npos ? std::string() : reminder.run.substr(split + 1);
-        const std::size_t slash = file.rfind('\\');
-        std::string folder;
-        if (slash != std::string::npos) folder = file.substr(0, slash);
-        const bool withFolder = passesWorkingFolder && !folder.empty();
-        actions.open(file, parameters, withFolder ? &folder : nullptr);
+        const RunCommand command = runCommand(reminder.run);
+        const bool withFolder = passesWorkingFolder && !command.folder.empty();
+        if (const unsigned long error =
+                actions.open(command.file, command.parameters, withFolder ? &command.folder : nullptr))
+            notStarted = ProgramNotStarted{command.file, error};
     }
 
     const std::string message = reminderMessage(reminder);
-    if (!message.empty()) actions.showMessage(message);
+    if (!message.empty() || notStarted) actions.showMessage(message, notStarted ? &*notStarted : nullptr);
 }
 
 ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild)

@@ -13,6 +13,12 @@
 
 namespace tikkano {
 
+// A reminder's program that could not be started, and Windows' reason.
+struct ProgramNotStarted {
+    std::string file;
+    unsigned long error = 0;  // Windows' error number
+};
+
 // What firing a reminder does. showMessage may run a nested message loop in
 // which the check is entered again.
 class ReminderActions {
@@ -20,10 +26,13 @@ public:
     virtual ~ReminderActions() = default;
     virtual void playSound(const std::string& path) = 0;
     virtual void beep() = 0;
-    // `folder` is null when no working folder is handed over.
-    virtual void open(const std::string& file, const std::string& parameters,
-                      const std::string* folder) = 0;
-    virtual void showMessage(const std::string& text) = 0;
+    // `folder` is null when no working folder is handed over. 0 when it
+    // started, else Windows' error number.
+    virtual unsigned long open(const std::string& file, const std::string& parameters,
+                               const std::string* folder) = 0;
+    // `text` is empty for a reminder without text whose program did not start:
+    // the box then tells that alone.
+    virtual void showMessage(const std::string& text, const ProgramNotStarted* notStarted) = 0;
 };
 
 // A local time to the minute. All zeros mean "never" for the last closing.
@@ -33,7 +42,9 @@ using ClockStamp = Moment;
 // empty when the reminder has no text.
 std::string reminderMessage(const Reminder& reminder);
 
-// Sound (or beep), then the program, then the message, as one reminder fires.
+// Sound (or beep), then the program, then the message, as one reminder fires;
+// a program that could not start is told in the message's box, or in a box
+// of its own.
 void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderActions& actions);
 
 // Today's reminders as a rebuild gathered them, with the date they were gathered for.

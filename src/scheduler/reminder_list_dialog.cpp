@@ -20,6 +20,12 @@ struct ReminderListDialog {
     ReminderList working;
 };
 
+// What the file's failure is told as: a folder where the file belongs is named
+// as such, anything else by the usual reason.
+int fileFailure(const Profile& profile, int usual) {
+    return profile.folderInPlace() ? kTextSettingsFolderInList : usual;
+}
+
 HWND linesOf(HWND dialog) { return GetDlgItem(dialog, IDC_LIST_LINES); }
 
 // One line per reminder in list order, none selected.
@@ -99,7 +105,7 @@ void onOk(HWND dialog, ReminderListDialog& state) {
         return;
     }
     const Language language = state.language;
-    MessageBoxW(dialog, uiText(kTextListNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
+    MessageBoxW(dialog, uiText(fileFailure(*state.profile, kTextListNotSaved), language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
                 MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -160,7 +166,7 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     const ProfileValue stored = SectionReads(profile).value(kAlarmSection, request.key, "");
     // A file held by another program reads as empty: such a list is not opened.
     if (!profile.readable()) {
-        MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),
+        MessageBoxW(owner, uiText(fileFailure(profile, kTextListUnreadable), language).c_str(),
                     uiText(kTextNotSavedCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
         return IDCANCEL;
     }

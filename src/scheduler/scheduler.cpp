@@ -21,8 +21,8 @@ std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Mome
 
 void remindersNewDay(ReminderCheck& reminders, const SYSTEMTIME& now) { reminders.onDay(now.wDay); }
 
-void remindersNewMinute(ReminderCheck& reminders, HWND indicator, const SYSTEMTIME& now) {
-    WinReminderActions actions(indicator);
+void remindersNewMinute(ReminderCheck& reminders, HWND indicator, const SYSTEMTIME& now, Language language) {
+    WinReminderActions actions(indicator, language);
     reminders.onMinute({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}, actions);
 }
 

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "base/language.h"
 #include "base/moment.h"
 #include "settings_file/profile.h"
 #include "scheduler/reminder_check.h"
@@ -17,7 +18,8 @@ std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Mome
 // On a new day of the month: today's reminders are gathered anew.
 void remindersNewDay(ReminderCheck& reminders, const SYSTEMTIME& now);
 // On a new minute: the reminders that fell due since the last check fire,
-// their message boxes owned by `indicator`.
-void remindersNewMinute(ReminderCheck& reminders, HWND indicator, const SYSTEMTIME& now);
+// their message boxes owned by `indicator`; a program that cannot start is
+// told in `language`.
+void remindersNewMinute(ReminderCheck& reminders, HWND indicator, const SYSTEMTIME& now, Language language);
 
 }  // namespace tikkano

@@ -65,6 +65,11 @@ bool fileReadable(const std::string& path) {
     return missingFileError(GetLastError());
 }
 
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::optional<DiskRoom> diskRoomOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);

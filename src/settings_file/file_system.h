@@ -18,6 +18,7 @@ std::optional<std::string> wholeFileBytes(const std::string& path, std::uint64_t
 std::size_t fileSizeOf(const std::string& path);
 // True when the file can be opened for reading, or is missing.
 bool fileReadable(const std::string& path);
+bool isFolder(const std::string& path);
 std::optional<DiskRoom> diskRoomOf(const std::string& path);
 
 // The names a save uses beside the file: its name with another extension.

@@ -150,6 +150,8 @@ public:
         return writeAll({{section, key, value}});
     }
     virtual bool writeAll(const std::vector<KeyWrite>& writes) = 0;
+    // True when a folder stands where the file belongs: it can be neither read nor written.
+    virtual bool folderInPlace() const { return false; }
 };
 
 // Reads for one operation (the start-up, one fill of the calendar, one close):

@@ -182,6 +182,8 @@ bool ProfileFile::writeAll(const std::vector<KeyWrite>& writes) {
     return saveKeys(save, writes);
 }
 
+bool ProfileFile::folderInPlace() const { return isFolder(location()); }
+
 std::string ProfileFile::pathOf(SaveTarget::Where where) const {
     return where == SaveTarget::Where::kCopy ? saveCopyOf(location()) : path_;
 }

@@ -25,6 +25,7 @@ public:
     std::shared_ptr<const std::string> readText() const override;
     bool readable() const override;
     bool writeAll(const std::vector<KeyWrite>& writes) override;
+    bool folderInPlace() const override;
 
     const std::string& path() const { return path_; }
     // The path the profile functions are given for the file or its save copy.

@@ -36,6 +36,23 @@ TEST(IndicatorText, SegmentsFollowTheDisplayAndMemoryChoices) {
     EXPECT_EQ(buildSegments(inputs(3, 3)).size(), 2u);
 }
 
+TEST(IndicatorFontHeight, AFontTooTallForItsMonitorIsCutToFit) {
+    // A font that fits, or with no room known, is kept.
+    EXPECT_EQ(fittedFontHeight(-13, 16, 767), -13);
+    EXPECT_EQ(fittedFontHeight(1000, 1000, 0), 1000);
+    EXPECT_EQ(fittedFontHeight(0, 5000, 767), 0);
+    // A cell height of 1000 on a screen 768 high, and a character height whose
+    // line stands higher than asked: cut in proportion, the sign kept.
+    EXPECT_EQ(fittedFontHeight(1000, 1000, 767), 767);
+    EXPECT_EQ(fittedFontHeight(-1000, 1207, 767), -635);
+    // The largest heights do not overflow.
+    EXPECT_EQ(fittedFontHeight(INT_MAX, INT_MAX, 767), 767);
+    EXPECT_EQ(fittedFontHeight(INT_MIN, INT_MAX, 767), -767);
+    // Never down to 0, the default size.
+    EXPECT_EQ(fittedFontHeight(-2, 50, 1), -1);
+    EXPECT_EQ(fittedFontHeight(1, 50, 1), 1);
+}
+
 TEST(IndicatorText, MemoryFiguresInKilobytes) {
     MemoryFigures m{0xFFFFFFFFu, 0, 99};
     EXPECT_EQ(ramFigureText(m, false), "4194303k ");

@@ -75,6 +75,7 @@ OWNER_CLASS = "Comdlg32WClass"
 INDICATOR_CLASS = "HorvikClass"
 WM_CLOSE = 0x0010
 WM_QUERYENDSESSION = 0x0011
+WM_ENDSESSION = 0x0016
 WM_COMMAND = 0x0111
 WM_SYSCOMMAND = 0x0112
 WM_LBUTTONDBLCLK = 0x0203
@@ -90,6 +91,7 @@ WS_EX_TOOLWINDOW = 0x00000080
 MF_CHECKED = 0x8
 MF_SEPARATOR = 0x800
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+IDRETRY = 4
 
 # Locales a program can be started in: the default is an English Windows
 # (ANSI code page 1252), "ru" a Russian one (code page 1251).

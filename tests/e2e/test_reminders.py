@@ -5,6 +5,7 @@ started by a reminder, and the earlier edition's narrower rules."""
 from __future__ import annotations
 
 import hashlib
+import re
 
 import datetime
 import shutil
@@ -235,6 +236,54 @@ def test_current_minute_fires_once_from_the_tray(clocks):
     assert clock.close() == 0
 
 
+def test_a_cancelled_log_off_keeps_the_clock_and_its_next_reminder(clocks):
+    """Another program calls the log-off off: the query saved the settings and
+    the session goes on, and so does the clock, in the tray as it was: the next
+    minute's reminder fires, and the tray icon still brings the indicator back."""
+    now = local(11, 59, START_SECOND)
+    alarm = {"Day": entry(12, 0, "After the log-off")}
+    clock = clocks.start(ini=ini(alarm, {"Language": "Eng"}), local_time=now, timeout=START_TIMEOUT)
+    clock.command(H.SC_MINIMIZE)
+    H._wait_until(lambda: not clock.visible(), 10, what="the indicator to go to the tray")
+    assert clock.send(H.WM_QUERYENDSESSION, 0, 0) == 1
+    saved = clock.ini()
+    assert (saved["Status"]["LastTime"], saved["Position"]["TrayStatus"]) == (stamp(now), "1")
+    clock.send(H.WM_ENDSESSION, 0, 0)
+    assert clock.running and not clock.visible()
+    assert before_the_minute(clock), "the set-up took past 12:00: the machine is too slow for this test"
+
+    box = next_box(clock, timeout=BOUNDARY_TIMEOUT)
+    assert box.text == "12:00 - After the log-off"
+    clock.dismiss(box)
+    clock.command(H.SC_RESTORE)
+    H._wait_until(clock.visible, 10, what="the indicator back from the tray")
+    assert clock.close() == 0
+
+
+def test_a_program_that_cannot_start_is_told_and_a_quoted_path_starts_in_its_folder(clocks, wine):
+    """A path in quotes (as Explorer copies it) starts in its own folder; a
+    program that cannot start is told with Windows' reason, in the reminder's
+    box or, for a reminder without text, in a box of its own."""
+    recorder = Recorder(wine, "quoted-271")
+    quoted = b'"' + recorder.wine_path.encode("cp1251") + b'"' + RUN + b"quoted"
+    missing = b"C:\\no such folder\\gone.exe" + RUN
+    alarm = {"Day": entry(9, 0, "", quoted) + entry(9, 1, "Backup", missing) + entry(9, 2, "", missing)}
+    clock = clocks.start(ini=ini(alarm, {"Language": "Eng"}), local_time=local(10, 30, 5))
+
+    told = "The reminder's program could not be started:\nC:\\no such folder\\gone.exe\n"
+    for head in ("09:01 - Backup\n\n", ""):
+        box = next_box(clock)
+        assert box.text.startswith(head + told), box.text
+        assert re.fullmatch(r".*\w.* \([23]\)", box.text[len(head + told):]), box.text
+        clock.dismiss(box)
+    no_box_for(clock)
+
+    [(folder, parameters, line)] = recorder.runs(1)
+    assert same_folder(folder, recorder.folder), (folder, line)
+    assert parameters == "quoted", line
+    assert clock.close() == 0
+
+
 def test_next_minute_fires_while_earlier_box_is_open(clocks):
     """The current minute's reminder fires at start; while its box is still
     open the next minute's reminder opens a second box."""
@@ -436,7 +485,7 @@ def test_a_settings_file_of_hundreds_of_mib_starts_runs_and_closes(clocks):
     clock.post(H.WM_CLOSE)
     [box] = clock.wait_message_boxes(1, timeout=120)
     assert box.text.startswith("Настройки не сохранены") or box.text.startswith("The settings were not saved"), box.text
-    clock.dismiss(box)
+    clock.dismiss(box, H.IDCANCEL)
     assert clock.wait_exit(60) == 0
     assert hashlib.sha256(clock.ini_path.read_bytes()).digest() == before
 

@@ -50,13 +50,29 @@ def test_a_file_held_at_start_is_taken_up_once_free_and_nothing_fires_twice(cloc
     assert saved["Status"]["LastTime"] >= stamp(now)
 
 
-def test_a_close_whose_save_runs_out_of_memory_still_ends(clocks):
+def test_a_close_whose_save_runs_out_of_memory_saves_when_tried_again(clocks):
     clock = clocks.start(ini="[Status]\nLanguage=Eng\n", env={"TIKKANO_FAULT": "close-save:1:1"})
     clock.post(H.WM_CLOSE)
     [box] = clock.wait_message_boxes(1)
     assert box.text.startswith("The settings were not saved"), box.text
-    clock.dismiss(box)
+    clock.dismiss(box, H.IDRETRY)
     assert clock.wait_exit() == 0
+    assert "LastTime" in clock.ini()["Status"]
+
+
+def test_a_folder_in_the_settings_files_place_is_named_as_such(clocks, wine):
+    """Where Horvik32.ini is a folder, the close that has something to save says
+    so, instead of blaming a program that holds the file."""
+    workdir = wine.new_workdir()
+    (workdir / H.INI_NAME).mkdir()
+    clock = clocks.start(cwd=workdir, local_time="11:12:30")
+    clock.driver.move(clock.hwnd, 300, 200)
+    clock.post(H.WM_CLOSE)
+    [box] = clock.wait_message_boxes(1)
+    assert box.text.startswith("Настройки не сохранены: на месте файла Horvik32.ini стоит папка"), box.text
+    clock.dismiss(box, H.IDCANCEL)
+    assert clock.wait_exit() == 0
+    assert (workdir / H.INI_NAME).is_dir()
 
 
 class FullDisk:
@@ -107,15 +123,18 @@ def full_disk(xserver):
     disk.stop()
 
 
-def test_a_close_on_a_full_disk_keeps_the_file_whole_and_says_so(full_disk):
+@pytest.mark.parametrize("answer", ["cancel", "retry"])
+def test_a_close_on_a_full_disk_keeps_the_file_whole_and_can_be_tried_again(full_disk, answer):
     """The close adds the keys the file lacks: on a full disk the profile
     functions would report success and cut the file at 4,096 bytes, losing the
-    last reminders. The file stays as it was, and the close says so."""
+    last reminders. The file stays as it was, and the close says so: Cancel
+    ends with the file untouched; with room made, Retry saves it whole."""
     group = b"".join(entry(h, m, f"Reminder {h}:{m:02d}") for h in range(8, 20) for m in range(0, 60, 5))
     content = b"[Status]\r\nLanguage=Eng\r\n[Alarm]\r\n01012001=" + group + b"\r\n"
     content += b"Day=" + b"x" * (4085 - len(content) - 7) + b";\r\n"
     assert len(content) == 4085
-    full_disk.inside(full_disk.folder / H.INI_NAME).write_bytes(content)
+    settings = full_disk.inside(full_disk.folder / H.INI_NAME)
+    settings.write_bytes(content)
     full_disk.fill()
 
     # Started in the file system's folder as the namespace sees it.
@@ -125,8 +144,19 @@ def test_a_close_on_a_full_disk_keeps_the_file_whole_and_says_so(full_disk):
         clock.post(H.WM_CLOSE)
         [box] = clock.wait_message_boxes(1)
         assert box.text.startswith("The settings were not saved: Horvik32.ini cannot be written"), box.text
-        clock.dismiss(box)
+        assert settings.read_bytes() == content
+        if answer == "retry":
+            full_disk.inside(full_disk.folder / "filler").unlink()
+        clock.dismiss(box, H.IDRETRY if answer == "retry" else H.IDCANCEL)
         assert clock.wait_exit() == 0
     finally:
         clock.kill()
-    assert full_disk.inside(full_disk.folder / H.INI_NAME).read_bytes() == content
+    saved = settings.read_bytes()
+    if answer == "cancel":
+        assert saved == content
+    else:
+        ini = H.Ini(saved)
+        assert ini["Status"]["LastTime"][-4:] in ("1112", "1113")
+        # Every reminder kept (the profile functions drop the blank a value starts with).
+        assert ini["Alarm"]["01012001"] == group.decode("cp1251").strip()
+        assert ini["Alarm"]["Day"] == content.split(b"Day=")[1].decode("cp1251").strip()

@@ -218,6 +218,15 @@ def test_size_minus_1000_reads_as_minus_100(clocks):
     assert big_size[1] == same_height
 
 
+def test_a_font_taller_than_the_screen_is_cut_to_fit_and_its_size_kept(clocks):
+    clock = clocks.start(ini="[Font]\nName=DejaVu Sans\nSize=1000\n[Position]\nX=10\nY=200\n")
+    wait_painted(clock)
+    height = size_of(clock)[1]
+    assert clock.close() == 0
+    assert 700 < height <= clock.driver.screen_size()[1], height
+    assert clock.ini()["Font"]["Size"] == "1000"
+
+
 def test_lower_case_system_makes_a_custom_font(clocks):
     # "System" (exact) means no custom font: the size in the file has no effect.
     plain = clocks.start(ini="[Font]\nName=System\nSize=-40\n" + CLEAR_PLACE)
@@ -265,24 +274,51 @@ def test_killing_the_process_saves_nothing(clocks, wine):
     assert [p.name for p in clock.workdir.iterdir()] == [H.INI_NAME]
 
 
-def test_query_end_session_saves_and_answers_true(clocks):
+def test_query_end_session_saves_and_runs_on_until_the_session_ends(clocks):
+    """The query saves what a close saves and lets the session end, but the
+    clock runs on: only the end of the session itself ends it."""
     day = utc_today()
     clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=321\nY=123\n", local_time="11:12:30")
     wait_painted(clock)
     assert clock.send(H.WM_QUERYENDSESSION, 0, 0) == 1
+    ini = clock.ini()
+    assert (ini["Position"]["X"], ini["Position"]["Y"]) == ("321", "123")
+    assert ini["Status"]["LastTime"] in utc_day_stamps("1112", day)
+    assert ini.section_order == ["Status", "Position", "Alarm", "Colors", "Font"]
+    assert clock.running and clock.visible()
+
+    saved = clock.ini_path.read_bytes()
+    clock.send(H.WM_ENDSESSION, 1, 0)
+    assert clock.wait_exit() == 0
+    assert clock.ini_path.read_bytes() == saved
+
+
+def test_the_end_of_a_session_without_a_query_saves(clocks):
+    day = utc_today()
+    clock = clocks.start(ini="[Position]\nX=321\nY=123\n", local_time="11:12:30")
+    wait_painted(clock)
+    clock.send(H.WM_ENDSESSION, 1, 0)
+    assert clock.wait_exit() == 0
+    assert clock.ini()["Status"]["LastTime"] in utc_day_stamps("1112", day)
+
+
+def test_a_close_of_the_hidden_owner_saves_as_the_indicators_does(clocks):
+    day = utc_today()
+    clock = clocks.start(ini="[Position]\nX=321\nY=123\n", local_time="11:12:30")
+    wait_painted(clock)
+    clock.driver.post(clock.owner, H.WM_CLOSE)
     assert clock.wait_exit() == 0
     ini = clock.ini()
     assert (ini["Position"]["X"], ini["Position"]["Y"]) == ("321", "123")
-    assert ini["Status"]["Language"] == "Eng"
     assert ini["Status"]["LastTime"] in utc_day_stamps("1112", day)
-    assert ini.section_order == ["Status", "Position", "Alarm", "Colors", "Font"]
 
 
 @pytest.mark.parametrize("road", ["close", "end of session"])
 def test_a_held_file_at_close_is_told_once_and_the_program_still_ends(clocks, road):
     """Another program holds the settings file open, so nothing can be saved: a
-    close says so once and the program ends when the box is dismissed; the end of
-    a session shows nothing and ends at once. The file keeps what it held."""
+    close says so once, offering to try again, and a second close while it is
+    up does nothing; Cancel ends the program. The end of a session shows
+    nothing and ends. The file keeps what it held."""
     clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=321\nY=123\n", local_time="11:12:30")
     wait_painted(clock)
     before = clock.ini_path.read_bytes()
@@ -293,9 +329,18 @@ def test_a_held_file_at_close_is_told_once_and_the_program_still_ends(clocks, ro
             [box] = clock.wait_message_boxes(1)
             assert box.caption == "Settings file"
             assert box.text.startswith("The settings were not saved: Horvik32.ini cannot be written"), box.text
-            clock.dismiss(box)
+            assert "Press Retry to save again" in box.text, box.text
+            clock.post(H.WM_CLOSE)
+            clock.driver.post(clock.owner, H.WM_CLOSE)
+            deadline = time.monotonic() + 1.5
+            while time.monotonic() < deadline:
+                assert [b.hwnd for b in clock.message_boxes()] == [box.hwnd], "a second box"
+                time.sleep(0.2)
+            clock.dismiss(box, H.IDCANCEL)
         else:
             assert clock.send(H.WM_QUERYENDSESSION, 0, 0) == 1
+            clock.send(H.WM_ENDSESSION, 1, 0)
+            assert clock.message_boxes() == []
         assert clock.wait_exit() == 0
     finally:
         clock.driver.release()

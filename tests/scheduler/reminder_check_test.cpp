@@ -17,15 +17,19 @@ class RecordingActions : public ReminderActions {
 public:
     void playSound(const std::string& path) override { events.push_back("sound " + path); }
     void beep() override { events.push_back("beep"); }
-    void open(const std::string& file, const std::string& parameters,
-              const std::string* folder) override {
+    unsigned long open(const std::string& file, const std::string& parameters,
+                       const std::string* folder) override {
         events.push_back("open " + file + " | " + parameters + " | " + (folder ? *folder : "<none>"));
+        return openError;
     }
-    void showMessage(const std::string& text) override {
-        events.push_back("box " + text);
+    void showMessage(const std::string& text, const ProgramNotStarted* notStarted) override {
+        events.push_back("box " + text +
+                         (notStarted ? " + not started " + notStarted->file + " " + std::to_string(notStarted->error)
+                                     : ""));
         messages.push_back(text);
         if (duringMessage) duringMessage(text);
     }
+    unsigned long openError = 0;  // what every open answers
     std::vector<std::string> events;
     std::vector<std::string> messages;
     std::function<void(const std::string&)> duringMessage;
@@ -103,6 +107,25 @@ TEST(FireReminder, ProgramStartsInItsFolderWhenTheEditionPassesIt) {
     EXPECT_EQ(earlier.events[1], "open C:\\Tools\\notes.exe | agenda.txt | <none>");
 }
 
+TEST(FireReminder, AProgramThatCannotStartIsToldInTheRemindersBoxOrABoxOfItsOwn) {
+    Reminder withText = at(8, 0, "Backup");
+    withText.run = "\"C:\\Tools\\gone.exe\"\x83";
+    Reminder withoutText = withText;
+    withoutText.text.clear();
+    RecordingActions failing;
+    failing.openError = 2;
+    fireReminder(withText, true, failing);
+    fireReminder(withoutText, true, failing);
+    const std::vector<std::string> told{
+        "beep", "open C:\\Tools\\gone.exe |  | C:\\Tools", "box 08:00 - Backup + not started C:\\Tools\\gone.exe 2",
+        "beep", "open C:\\Tools\\gone.exe |  | C:\\Tools", "box  + not started C:\\Tools\\gone.exe 2"};
+    EXPECT_EQ(failing.events, told);
+
+    RecordingActions started;
+    fireReminder(withoutText, true, started);
+    EXPECT_EQ(started.events.size(), 2u) << "a program that started and no text: no box";
+}
+
 TEST(FireReminder, RunFieldSplitting) {
     struct Case {
         std::string run;
@@ -116,6 +139,15 @@ TEST(FireReminder, RunFieldSplitting) {
         {longPath + "\x83" "q", "open " + longPath + " | q | D:\\" + std::string(3000, 'p')},
         {std::string(1, kRunSeparator), ""},
         {"", ""},
+        // A path in quotes, as Explorer copies it: the quotes go before the folder is cut.
+        {"\"C:\\Program Files\\Tool\\t.exe\"\x83" "a.txt",
+         "open C:\\Program Files\\Tool\\t.exe | a.txt | C:\\Program Files\\Tool"},
+        {"  \"C:\\T\\t.exe\" -q \x83" "a.txt", "open C:\\T\\t.exe | -q a.txt | C:\\T"},
+        {"\"C:\\T\\t.exe\" -q", "open C:\\T\\t.exe | -q | C:\\T"},
+        {"\"C:\\T\\unclosed.exe", "open C:\\T\\unclosed.exe |  | C:\\T"},
+        {"\"notes.txt\"", "open notes.txt |  | <none>"},
+        // A quote inside the path is the user's own.
+        {"C:\\a\"b\\t.exe", "open C:\\a\"b\\t.exe |  | C:\\a\"b"},
     };
     for (const Case& c : cases) {
         Reminder r = at(8, 0, "");
