@@ -1,6 +1,7 @@
 #include "app/indicator_window.h"
 
 #include "app/app_state.h"
+#include "app/single_copy.h"
 #include "app/tray_menu.h"
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
@@ -233,7 +234,10 @@ bool savedAtClose(HWND window) noexcept {
         GetWindowRect(window, &rect);
         SYSTEMTIME now;
         GetLocalTime(&now);
-        const Moment closing{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+        // Never back from what the reminders covered (the clock set back, the
+        // hour autumn repeats): the next start would fire those minutes again.
+        const Moment closing =
+            laterStamp({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}, state.reminders->coverage());
         const Settings* unread = state.startedOnUnread ? &*state.startedOnUnread : nullptr;
         return saveSettings(state.profile, state.settings, rect.left, rect.top, closing,
                             kEdition.keepsLastClosing && remindersRead, unread);
@@ -256,6 +260,17 @@ LRESULT onClose(HWND window, UINT message) {
     return message == WM_QUERYENDSESSION ? TRUE : 0;
 }
 
+// A second start on the same settings file asks for the indicator: out of
+// the tray when it is there, and to the front.
+LRESULT onBringIntoView(HWND window) {
+    AppState& state = app();
+    if (state.settings.trayStatus) leaveTray(state, window);
+    SetWindowPos(window, state.settings.topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    return 0;
+}
+
 LRESULT onTaskbarCreated(HWND window) {
     restoreTrayIcon(app(), window);
     return 0;
@@ -276,6 +291,7 @@ LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return onClose(window, message);
     default:
         if (message == taskbarCreatedMessage() && message != 0) return onTaskbarCreated(window);
+        if (message == bringIntoViewMessage() && message != 0) return onBringIntoView(window);
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
