@@ -96,6 +96,9 @@ enum TextId : int {
     kTextNotSavedCaption,
     kTextSettingsNotSaved,          // at the close
 
+    // A reminder list in a Unicode settings file
+    kTextListUnicodeKept,           // OK refused: the group holds what the code page cannot
+
     kTextCount
 };
 

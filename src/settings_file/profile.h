@@ -167,6 +167,17 @@ public:
         (void)bytes;
         return false;
     }
+
+    // The Unicode file. True when the key's value, as the wide profile
+    // functions read it, comes back the same through the ANSI code page the
+    // program reads and writes in. False only in a file with a byte-order mark
+    // whose value holds characters that code page cannot hold (they read as
+    // "?" or as a look-alike): writing the value back would change them.
+    virtual bool valueFitsCodePage(const std::string& section, const std::string& key) const {
+        (void)section;
+        (void)key;
+        return true;
+    }
 };
 
 // Reads for one operation (the start-up, one fill of the calendar, one close):

@@ -6,9 +6,11 @@ from __future__ import annotations
 
 import subprocess
 
+import pytest
+
 import harness as H
 from harness import wait_for
-from calendar_helpers import EVERY_DAY, Calendar
+from calendar_helpers import EVERY_DAY, SUNDAY, Calendar
 from test_reminders import entry, ini, local, next_box, no_box_for, stamp
 
 
@@ -65,3 +67,35 @@ def test_a_second_start_on_the_same_file_brings_the_first_forward(clocks, wine):
     elsewhere = clocks.start("271", ini=ini({}), local_time="12:00:05")
     assert first.running and elsewhere.running
     assert elsewhere.close() == 0 and first.close() == 0
+
+
+@pytest.mark.parametrize("locale", ["en", "ru"])
+def test_ok_in_a_unicode_file_keeps_what_the_code_page_cannot_hold(clocks, locale):
+    """A UTF-8 file whose group holds letters the code page lacks (Cyrillic in
+    an English Windows, "é" in a Russian one): OK says why it writes nothing,
+    the list stays open, the file stays byte for byte. A group that fits is
+    written as before, and the other group stays as it was."""
+    foreign = "Привет café"
+    text = ("[Status]\r\nLanguage=Eng\r\n[Alarm]\r\n"
+            f"Day=25: 0,{foreign},\u0192,;25: 1,second,\u0192,;\r\n00=25: 2,plain,,;25: 3,more,,;\r\n")
+    clock = clocks.start(ini=b"\xef\xbb\xbf" + text.encode("utf-8"), local_time="12:00:05", locale=locale)
+    before = clock.ini_path.read_bytes()
+    cal = Calendar.open(clock)
+    listing = cal.open_list(EVERY_DAY)
+    listing.delete_first(H.IDYES)
+    listing.press(H.IDOK)
+    box = listing.box()
+    assert box.text.startswith("The reminders were not saved: Horvik32.ini is a Unicode file"), box.text
+    clock.dismiss(box)
+    assert not listing.gone() and len(listing.lines()) == 1
+    listing.close_with(H.IDCANCEL)
+    assert clock.ini_path.read_bytes() == before
+
+    listing = cal.open_list(SUNDAY)
+    listing.delete_first(H.IDYES)
+    listing.close_with(H.IDOK)
+    after = clock.ini()
+    assert after.get("Alarm", "00") == "25: 3,more,,;"
+    assert after.get("Alarm", "Day").startswith(f"25: 0,{foreign},")
+    cal.close_with(H.IDOK)
+    assert clock.close() == 0
