@@ -260,17 +260,6 @@ LRESULT onClose(HWND window, UINT message) {
     return message == WM_QUERYENDSESSION ? TRUE : 0;
 }
 
-// A second start on the same settings file asks for the indicator: out of
-// the tray when it is there, and to the front.
-LRESULT onBringIntoView(HWND window) {
-    AppState& state = app();
-    if (state.settings.trayStatus) leaveTray(state, window);
-    SetWindowPos(window, state.settings.topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(window);
-    return 0;
-}
-
 LRESULT onTaskbarCreated(HWND window) {
     restoreTrayIcon(app(), window);
     return 0;
@@ -291,7 +280,7 @@ LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return onClose(window, message);
     default:
         if (message == taskbarCreatedMessage() && message != 0) return onTaskbarCreated(window);
-        if (message == bringIntoViewMessage() && message != 0) return onBringIntoView(window);
+        if (message == bringIntoViewMessage() && message != 0) return bringIntoView(app(), window), 0;
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
