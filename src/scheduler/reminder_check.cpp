@@ -124,6 +124,8 @@ std::optional<int> ReminderCheck::firstUncovered(const ClockStamp& now) const {
         // back, or the hour that autumn repeats, waits until it passes the
         // minutes already covered. The covered minute itself has fired.
         const int covered = covered_.hour * 60 + covered_.minute;
+        // A time past the day's end (a hand-edited stamp) would keep the whole day quiet.
+        if (covered_.hour > 23 || covered_.minute > 59) return nowMinute;
         if (nowMinute <= covered) return std::nullopt;
         return covered + 1;
     }

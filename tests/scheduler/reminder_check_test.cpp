@@ -351,6 +351,9 @@ TEST(ReminderCheckCoverage, ALastTimeLaterThanNowCoversWhatItCovers) {
     Harness far({at(7, 0, "seven"), at(10, 30, "now")}, {2001, 8, 9, 0, 0});
     EXPECT_EQ(far.tick(10, 30), Messages{"10:30 - now"});
     EXPECT_EQ(formatMoment(far.check.coverage()), "200108071030");
+    // Nor does a time past the end of the day.
+    Harness odd({at(7, 0, "seven"), at(10, 30, "now")}, {2001, 8, 7, 99, 99});
+    EXPECT_EQ(odd.tick(10, 30), Messages{"10:30 - now"});
 }
 
 TEST(ReminderCheckCoverage, TheRepeatedHourOfAutumnFiresNothingTwiceAcrossARestart) {
