@@ -28,9 +28,16 @@ std::wstring fileIdentity(const std::string& settingsPath) {
     std::vector<wchar_t> full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr) + 1);
     const DWORD fullLength = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (fullLength > 0 && fullLength < full.size()) path.assign(full.data(), fullLength);
-    std::vector<wchar_t> longer(GetLongPathNameW(path.c_str(), nullptr, 0) + 1);
-    const DWORD longLength = GetLongPathNameW(path.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
-    if (longLength > 0 && longLength < longer.size()) path.assign(longer.data(), longLength);
+    // The folder, which exists before the file does: a copy started before
+    // the first save and one started after it name the file alike.
+    const std::size_t slash = path.find_last_of(L"\\/");
+    // A drive's root ("C:") has no short name, and "C:" alone names the current folder.
+    if (slash != std::wstring::npos && slash > 0 && path[slash - 1] != L':') {
+        const std::wstring folder = path.substr(0, slash);
+        std::vector<wchar_t> longer(GetLongPathNameW(folder.c_str(), nullptr, 0) + 1);
+        const DWORD length = GetLongPathNameW(folder.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
+        if (length > 0 && length < longer.size()) path = std::wstring(longer.data(), length) + path.substr(slash);
+    }
     if (!path.empty()) CharUpperBuffW(&path[0], static_cast<DWORD>(path.size()));
     return path;
 }
