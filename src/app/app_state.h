@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/single_copy.h"
 #include "settings_file/profile_file.h"
 #include "settings_file/settings.h"
 #include "dialogs/clock_settings_dialog.h"
@@ -31,6 +32,7 @@ struct AppState {
     HWND owner = nullptr;
     HWND indicator = nullptr;
     HMENU systemMenu = nullptr;
+    SettingsFileClaim claim;  // the one settings file this copy runs on
     Settings settings;
     IndicatorFontObjects font;
     ProfileFile profile{std::string()};

@@ -31,7 +31,10 @@ bool savedAtEnd(HWND window, const Moment& at, int trayStatus, TakeUp takeUp, bo
         // A save tried again after the icon has gone still says where the program was.
         state.settings.trayStatus = trayStatus;
         const Settings* unread = state.startedOnUnread ? &*state.startedOnUnread : nullptr;
-        return saveSettings(state.profile, state.settings, rect.left, rect.top, at,
+        // Never back from what the reminders covered (the clock set back, the
+        // hour autumn repeats): the next start would fire those minutes again.
+        const Moment closing = laterStamp(at, state.reminders->coverage());
+        return saveSettings(state.profile, state.settings, rect.left, rect.top, closing,
                             kEdition.keepsLastClosing && remindersRead, unread);
     } catch (...) {
         return false;

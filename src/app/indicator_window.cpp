@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/indicator_end.h"
+#include "app/single_copy.h"
 #include "app/tray_menu.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
@@ -235,6 +236,7 @@ LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION: return endSession(window, wParam != 0, takeUpSettings);
     default:
         if (message == taskbarCreatedMessage() && message != 0) return onTaskbarCreated(window);
+        if (message == bringIntoViewMessage() && message != 0) return bringIntoView(app(), window), 0;
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -24,6 +24,7 @@ LRESULT onOwnerCreate(HWND owner) {
     // Without its indicator the program would run on invisibly with no way to
     // reach it: fail the owner's creation instead, which ends the program.
     if (!indicator) return -1;
+    markIndicator(indicator, state.claim);
     ShowWindow(indicator, SW_SHOW);
     UpdateWindow(indicator);
     state.indicator = indicator;
@@ -78,8 +79,8 @@ bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, i
 constexpr int kReadableChecks = 30;
 constexpr DWORD kReadablePause = 100;  // ms
 
-void loadStartupSettings(AppState& state) {
-    state.profile = ProfileFile(settingsFilePath(kEdition.settingsBesideProgram));
+void loadStartupSettings(AppState& state, const std::string& path) {
+    state.profile = ProfileFile(path);
     // A save killed halfway never leaves its copy in the file's place.
     recoverInterruptedSave(state.profile.location());
     prepareFontChooser(state.font);
@@ -96,7 +97,12 @@ void loadStartupSettings(AppState& state) {
     }
     applyIndicatorFont(state.settings.font, state.font,
                        indicatorFontRoom(nullptr, state.settings.x, state.settings.y));
-    state.reminders = startReminders(state.profile, state.settings.lastClosing);
+    state.reminders = startReminders(state.profile, state.settings.lastClosing, [&state](const ClockStamp& covered) {
+        // A file never read keeps its LastTime: the next start catches up
+        // what this run could not fire. A stamp that cannot be written is
+        // only lost; the reminders fire all the same.
+        if (kEdition.keepsLastClosing && !state.startedOnUnread) (void)saveLastTime(state.profile, covered);
+    });
 }
 
 }  // namespace
@@ -111,7 +117,11 @@ AppState& app() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace tikkano;
     AppState& state = app();
-    loadStartupSettings(state);
+    // Before anything reads the file: a second copy on it neither reads nor writes it.
+    const std::string path = settingsFilePath(kEdition.settingsBesideProgram);
+    state.claim = claimFor(path);
+    if (!takeSettingsFile(state.claim)) return 0;
+    loadStartupSettings(state, path);
 
     if (!registerClass(instance, kOwnerClass, ownerProc, WHITE_BRUSH)) return 0;
     if (!registerClass(instance, kIndicatorClass, indicatorProc, BLACK_BRUSH)) return 0;

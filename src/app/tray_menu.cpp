@@ -120,6 +120,13 @@ void leaveTray(AppState& state, HWND indicator) {
     state.settings.trayStatus = 0;
 }
 
+void bringIntoView(AppState& state, HWND indicator) {
+    leaveTray(state, indicator);
+    SetWindowPos(indicator, state.settings.topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(indicator);
+}
+
 void restoreTrayIcon(AppState& state, HWND indicator) {
     if (state.settings.trayStatus) addTrayIcon(state, indicator);
 }

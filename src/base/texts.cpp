@@ -155,6 +155,13 @@ constexpr TextPair kTexts[kTextCount] = {
      "The reminders cannot be read or saved: where the file Horvik32.ini belongs there is a folder of that name. "
      "Rename or move that folder."},
     {"Программа напоминания не запущена:", "The reminder's program could not be started:"},
+    // A reminder list in a Unicode settings file
+    {"Напоминания не записаны: файл Horvik32.ini записан в Юникоде, и в этой группе есть буквы, "
+     "которых нет в кодовой странице Windows. При записи они стали бы знаками «?» или похожими буквами.\n"
+     "Нажмите Отмена; эту группу можно изменить в текстовом редакторе или сохранить файл в кодировке ANSI.",
+     "The reminders were not saved: Horvik32.ini is a Unicode file, and this group holds letters that "
+     "the Windows code page cannot hold. Saving would turn them into \"?\" or look-alike letters.\n"
+     "Press Cancel; the group can be changed in a text editor, or the file saved in the ANSI encoding."},
 };
 
 }  // namespace

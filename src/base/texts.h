@@ -101,6 +101,8 @@ enum TextId : int {
     kTextSettingsFolderAtClose,     // the close: a folder stands where the settings file belongs
     kTextSettingsFolderInList,      // the same, told by a reminder list
     kTextProgramNotStarted,         // heads the program's path and Windows' reason
+    // A reminder list in a Unicode settings file
+    kTextListUnicodeKept,           // OK refused: the group holds what the code page cannot
 
     kTextCount
 };

@@ -30,7 +30,24 @@ bool sameMinute(const ClockStamp& a, const ClockStamp& b) {
 
 long long minuteOfDay(int hour, int minute) { return static_cast<long long>(hour) * 60 + minute; }
 
+// Days since a fixed day of the proleptic Gregorian calendar; any numbers go
+// in (a hand-edited stamp), and only real dates count right.
+long long dayNumber(const ClockStamp& s) {
+    const long long month = s.month, day = s.day;
+    const long long year = static_cast<long long>(s.year) - (month <= 2 ? 1 : 0);
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+}
+
 }  // namespace
+
+ClockStamp laterStamp(const ClockStamp& a, const ClockStamp& b) {
+    return std::tie(a.year, a.month, a.day, a.hour, a.minute) < std::tie(b.year, b.month, b.day, b.hour, b.minute)
+               ? b
+               : a;
+}
 
 std::string reminderMessage(const Reminder& reminder) {
     if (reminder.text.empty()) return {};
@@ -59,12 +76,13 @@ void fireReminder(const Reminder& reminder, bool passesWorkingFolder, ReminderAc
     if (!message.empty() || notStarted) actions.showMessage(message, notStarted ? &*notStarted : nullptr);
 }
 
-ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild)
+ReminderCheck::ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild, Record record)
     : rules_(rules),
-      lastClosing_(lastClosing),
       rebuild_(std::move(rebuild)),
+      record_(std::move(record)),
       today_(std::make_shared<const TodayReminders>()),
-      empty_(today_) {}
+      empty_(today_),
+      covered_(lastClosing) {}
 
 void ReminderCheck::rebuild() {
     try {
@@ -79,7 +97,7 @@ void ReminderCheck::rebuild() {
 }
 
 void ReminderCheck::restart(ClockStamp lastClosing) {
-    lastClosing_ = lastClosing;
+    covered_ = lastClosing;
     checked_ = false;
     rebuild();
 }
@@ -98,62 +116,81 @@ void ReminderCheck::onMinute(const ClockStamp& now, ReminderActions& actions) {
     }
 }
 
-void ReminderCheck::runMinute(const ClockStamp& now, ReminderActions& actions) {
-    if (checked_ && sameMinute(now, lastMinute_)) return;
-
+std::optional<int> ReminderCheck::firstUncovered(const ClockStamp& now) const {
     const int nowMinute = now.hour * 60 + now.minute;
-
-    // Everything below claims its minutes before any reminder fires, so a tick
-    // nested in a message box neither repeats them nor waits for them.
-    if (!checked_) {
-        checked_ = true;
-        lastMinute_ = now;
-        coveredDay_ = now;
-        covered_ = nowMinute;
-        if (rules_.catchesUp) {
-            // Reminders of the closing minute itself fired before the close.
-            const int from = sameDay(lastClosing_, now)
-                                 ? lastClosing_.hour * 60 + lastClosing_.minute + 1
-                                 : 0;
-            runPass(from, nowMinute, Mode::CatchUp, actions);
-        }
-        runPass(nowMinute, nowMinute + 1, Mode::Minute, actions);
-        return;
+    if (sameDay(covered_, now)) {
+        // Minutes skipped by a sleep or a late tick are covered; a clock set
+        // back, or the hour that autumn repeats, waits until it passes the
+        // minutes already covered. The covered minute itself has fired.
+        const int covered = covered_.hour * 60 + covered_.minute;
+        // A time past the day's end (a hand-edited stamp) would keep the whole day quiet.
+        if (covered_.hour > 23 || covered_.minute > 59) return nowMinute;
+        if (nowMinute <= covered) return std::nullopt;
+        return covered + 1;
     }
-
-    lastMinute_ = now;
-    int from;
-    if (sameDay(now, coveredDay_)) {
-        // Minutes skipped by a sleep or a late tick are covered; a clock set back
-        // waits until it passes the minutes already covered.
-        if (nowMinute <= covered_) return;
-        from = covered_ + 1;
-    } else if (dayBefore(coveredDay_, now) && sameDay(listDate_, now)) {
-        from = 0;
-    } else {
-        // A date gone backwards, or a list still of another date (a jump that
-        // kept the day of the month, even past a rebuild made before the jump):
-        // only the current minute.
-        from = nowMinute;
+    if (dayBefore(covered_, now)) {
+        // A list still of another date (a jump that kept the day of the month,
+        // even past a rebuild made before the jump): only the current minute.
+        return sameDay(listDate_, now) ? 0 : nowMinute;
     }
-    coveredDay_ = now;
-    covered_ = nowMinute;
-    runPass(from, nowMinute + 1, Mode::Minute, actions);
+    // Covered up to a later day: the clock was set back across midnight. Up
+    // to the next day that is taken as it stands; further ahead it is a clock
+    // that was wrong (or a file of another PC), which would keep every
+    // reminder quiet for as long: only the current minute then.
+    if (dayNumber(covered_) - dayNumber(now) <= 1) return std::nullopt;
+    return nowMinute;
 }
 
-void ReminderCheck::runPass(int from, int to, Mode mode, ReminderActions& actions) {
-    // A rebuild while a message box is open replaces today_; this pass keeps
-    // walking the list it started with.
-    const std::shared_ptr<const TodayReminders> list = today_;
-    for (std::size_t i = 0; i < list->size(); ++i) {
-        const int hour = list->hour(i);
-        const int minute = list->minute(i);
+void ReminderCheck::runMinute(const ClockStamp& now, ReminderActions& actions) {
+    if (checked_ && sameMinute(now, lastMinute_)) return;
+    const bool first = !checked_;
+    checked_ = true;
+    lastMinute_ = now;
+    const std::optional<int> uncovered = firstUncovered(now);
+    if (!uncovered) return;
+    const int nowMinute = now.hour * 60 + now.minute;
+    // The earlier edition catches nothing up at its start.
+    const int from = first && !rules_.catchesUp ? nowMinute : *uncovered;
+    // The minutes are claimed before any reminder fires, so a tick nested in
+    // a message box neither repeats them nor waits for them.
+    covered_ = now;
+    firePasses(from, nowMinute, first, actions);
+}
+
+void ReminderCheck::collectDue(const TodayReminders& list, int from, int to, Mode mode,
+                               std::vector<std::size_t>& due) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const int hour = list.hour(i);
+        const int minute = list.minute(i);
         // The list holds only entries that can fire (canFire).
         if (mode == Mode::Minute && (hour > 23 || minute > 59)) continue;
         const long long t = minuteOfDay(hour, minute);
-        if (t < from || t >= to) continue;
-        fireReminder(list->at(i), rules_.passesWorkingFolder, actions);
+        if (t >= from && t < to) due.push_back(i);
     }
+}
+
+void ReminderCheck::firePasses(int from, int nowMinute, bool first, ReminderActions& actions) {
+    // A rebuild while a message box is open replaces today_; the passes keep
+    // walking the list they started with.
+    const std::shared_ptr<const TodayReminders> list = today_;
+    std::vector<std::size_t> due;
+    if (first) {
+        collectDue(*list, from, nowMinute, Mode::CatchUp, due);
+        collectDue(*list, nowMinute, nowMinute + 1, Mode::Minute, due);
+    } else {
+        collectDue(*list, from, nowMinute + 1, Mode::Minute, due);
+    }
+    if (due.empty()) return;
+    // Recorded before the first box: a box may stay open for hours, and a
+    // kill meanwhile must not show its reminders again at the next start.
+    if (record_) {
+        try {
+            record_(covered_);
+        } catch (const std::bad_alloc&) {
+            // Not recorded: the reminders fire all the same.
+        }
+    }
+    for (const std::size_t i : due) fireReminder(list->at(i), rules_.passesWorkingFolder, actions);
 }
 
 ReminderCheck::Rebuild rebuildFromProfile(const Profile& profile,

@@ -6,7 +6,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/moment.h"
 #include "scheduler/reminder_store.h"
@@ -38,6 +40,9 @@ public:
 // A local time to the minute. All zeros mean "never" for the last closing.
 using ClockStamp = Moment;
 
+// The later of two stamps, by date, then hour and minute.
+ClockStamp laterStamp(const ClockStamp& a, const ClockStamp& b);
+
 // "%02d:%02d - text" with the reminder's own time and its unescaped text;
 // empty when the reminder has no text.
 std::string reminderMessage(const Reminder& reminder);
@@ -63,7 +68,15 @@ public:
         bool passesWorkingFolder = true;  // programs start in their own folder
     };
 
-    ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild);
+    // Keeps in the settings file how far the passes have covered the day, so
+    // that a start after a kill fires nothing again. Called once by a pass
+    // that found something due, before it fires anything.
+    using Record = std::function<void(const ClockStamp& covered)>;
+
+    // `lastClosing` is how far the settings file says the day was covered
+    // (LastTime): a start fires nothing up to it, also when it lies later
+    // than now (the clock set back, a repeated hour, a file of another PC).
+    ReminderCheck(Rules rules, ClockStamp lastClosing, Rebuild rebuild, Record record = nullptr);
 
     // The three calls below run inside the indicator's window procedure and never
     // throw: memory running out while gathering or firing leaves an empty list or
@@ -82,16 +95,26 @@ public:
     void restart(ClockStamp lastClosing);
 
     const TodayReminders& today() const { return *today_; }
+    // The last minute covered: by the passes, or by the last closing while no
+    // pass went past it. What a close records, so that it never moves the
+    // coverage back (the clock set back, the repeated hour of autumn).
+    const ClockStamp& coverage() const { return covered_; }
 
 private:
     enum class Mode { CatchUp, Minute };
     void runMinute(const ClockStamp& now, ReminderActions& actions);
-    // Fires the reminders whose minute of the day lies in [from, to).
-    void runPass(int from, int to, Mode mode, ReminderActions& actions);
+    // The first minute of today not covered yet, or nothing while `now` lies
+    // within what is covered.
+    std::optional<int> firstUncovered(const ClockStamp& now) const;
+    // The first check: the catch-up from `from`, then the current minute;
+    // later ones: every minute from `from` to the current one.
+    void firePasses(int from, int nowMinute, bool first, ReminderActions& actions);
+    // The indexes of the list's reminders whose minute of the day lies in [from, to).
+    static void collectDue(const TodayReminders& list, int from, int to, Mode mode, std::vector<std::size_t>& due);
 
     Rules rules_;
-    ClockStamp lastClosing_;
     Rebuild rebuild_;
+    Record record_;
     std::shared_ptr<const TodayReminders> today_;
     std::shared_ptr<const TodayReminders> empty_;  // made up front: taken when a rebuild fails
     LocalDate listDate_;        // the date today_ was gathered for; all zeros: none
@@ -99,8 +122,7 @@ private:
     int lastDay_ = -1;
     bool checked_ = false;      // a minute part has run
     ClockStamp lastMinute_;     // the minute of the last minute part
-    ClockStamp coveredDay_;     // the day the covered minutes belong to (hour, minute unused)
-    int covered_ = -1;          // minutes of that day up to this one have had their pass
+    ClockStamp covered_;        // minutes up to this one have had their pass; all zeros: none
 };
 
 // A rebuild callback over the settings file: `localDate` gives today when called.

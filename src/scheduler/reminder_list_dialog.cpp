@@ -96,10 +96,22 @@ void onDelete(HWND dialog, ReminderListDialog& state) {
     fillLinesChoosing(dialog, state, index);
 }
 
+// In a Unicode file the list holds the group as the code page gave it: an
+// OK would write back "?" for what the user never touched. Said, and the
+// list stays open with nothing written.
+bool refusedForUnicode(HWND dialog, const ReminderListDialog& state) {
+    if (state.profile->valueFitsCodePage(kAlarmSection, state.request->key)) return false;
+    const Language language = state.language;
+    MessageBoxW(dialog, uiText(kTextListUnicodeKept, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
+                MB_ICONEXCLAMATION | MB_OK);
+    return true;
+}
+
 // The group is written whatever the file seems to hold: while another program
 // holds the file, every read gives the defaults, so an empty group there proves
 // nothing. A group that could not be written stays in the open dialog.
 void onOk(HWND dialog, ReminderListDialog& state) {
+    if (refusedForUnicode(dialog, state)) return;
     if (state.profile->write(kAlarmSection, state.request->key, serializeGroup(state.working))) {
         EndDialog(dialog, IDOK);
         return;

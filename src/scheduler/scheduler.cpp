@@ -1,5 +1,7 @@
 #include "scheduler/scheduler.h"
 
+#include <utility>
+
 #include "edition_choice.h"
 #include "scheduler/reminder_actions_win.h"
 
@@ -14,9 +16,11 @@ LocalDate today() {
 
 }  // namespace
 
-std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Moment& lastClosing) {
+std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Moment& lastClosing,
+                                              ReminderCheck::Record record) {
     return std::make_unique<ReminderCheck>(ReminderCheck::Rules{kEdition.catchesUp, kEdition.passesWorkingFolder},
-                                           lastClosing, rebuildFromProfile(profile, today, kEdition.monthlyAndYearly));
+                                           lastClosing, rebuildFromProfile(profile, today, kEdition.monthlyAndYearly),
+                                           std::move(record));
 }
 
 void remindersNewDay(ReminderCheck& reminders, const SYSTEMTIME& now) { reminders.onDay(now.wDay); }

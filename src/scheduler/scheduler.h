@@ -13,7 +13,9 @@
 namespace tikkano {
 
 // Start-up: the check of today's reminders, from the last closing on.
-std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Moment& lastClosing);
+// `record` keeps the coverage in the file as the passes fire.
+std::unique_ptr<ReminderCheck> startReminders(const Profile& profile, const Moment& lastClosing,
+                                              ReminderCheck::Record record);
 
 // On a new day of the month: today's reminders are gathered anew.
 void remindersNewDay(ReminderCheck& reminders, const SYSTEMTIME& now);

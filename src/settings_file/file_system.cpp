@@ -65,6 +65,15 @@ bool fileReadable(const std::string& path) {
     return missingFileError(GetLastError());
 }
 
+bool startsWithByteOrderMark(const std::string& path) {
+    const FileHandle file(openForReading(path));
+    unsigned char head[3] = {};
+    DWORD got = 0;
+    if (!file.valid() || !ReadFile(file.get(), head, sizeof head, &got, nullptr)) return false;
+    const bool utf16 = got >= 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF));
+    return utf16 || (got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF);
+}
+
 bool isFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -19,6 +19,8 @@ std::size_t fileSizeOf(const std::string& path);
 // True when the file can be opened for reading, or is missing.
 bool fileReadable(const std::string& path);
 bool isFolder(const std::string& path);
+// True when the file starts with a UTF-8 or UTF-16 byte-order mark.
+bool startsWithByteOrderMark(const std::string& path);
 std::optional<DiskRoom> diskRoomOf(const std::string& path);
 
 // The names a save uses beside the file: its name with another extension.

@@ -146,12 +146,21 @@ public:
     // written to, a file held open by another program, a full disk); the file
     // then reads as before. The keys of one call go into the file in one save
     // (settings_file/file_save.h).
-    bool write(const std::string& section, const std::string& key, const std::string& value) {
-        return writeAll({{section, key, value}});
-    }
+    bool write(const std::string& section, const std::string& key, const std::string& value);
     virtual bool writeAll(const std::vector<KeyWrite>& writes) = 0;
     // True when a folder stands where the file belongs: it can be neither read nor written.
     virtual bool folderInPlace() const { return false; }
+
+    // The Unicode file. True when the key's value, as the wide profile
+    // functions read it, comes back the same through the ANSI code page the
+    // program reads and writes in. False only in a file with a byte-order mark
+    // whose value holds characters that code page cannot hold (they read as
+    // "?" or as a look-alike): writing the value back would change them.
+    virtual bool valueFitsCodePage(const std::string& section, const std::string& key) const {
+        (void)section;
+        (void)key;
+        return true;
+    }
 };
 
 // Reads for one operation (the start-up, one fill of the calendar, one close):

@@ -198,4 +198,38 @@ std::string settingsFilePath(bool besideProgram) {
     return directory + "\\" + kSettingsFileName;
 }
 
+// The Unicode file: a file with a byte-order mark, which the profile
+// functions read as UTF-8 or UTF-16 and the A functions hand on in the ANSI
+// code page.
+namespace {
+
+// The value as the wide function reads it, up to kLongestValue characters.
+std::wstring wideValue(const std::string& section, const std::string& key, const std::string& path) {
+    const std::wstring wideSection = fromAnsi(section), wideKey = fromAnsi(key), widePath = fromAnsi(path);
+    std::vector<wchar_t> buffer(1024);
+    for (;;) {
+        const DWORD got = GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), L"", buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), widePath.c_str());
+        if (got + 1 < buffer.size() || buffer.size() >= kLongestValue) return std::wstring(buffer.data(), got);
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+}  // namespace
+
+bool ProfileFile::valueFitsCodePage(const std::string& section, const std::string& key) const {
+    if (GetACP() == CP_UTF8 || !startsWithByteOrderMark(location())) return true;
+    const std::wstring value = wideValue(section, key, path_);
+    if (value.empty()) return true;
+    // No look-alikes: "é" taken for "e" in a Cyrillic code page changes the text as "?" does.
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, value.data(), static_cast<int>(value.size()),
+                                           nullptr, 0, nullptr, &lost);
+    if (length <= 0 || lost) return false;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, value.data(), static_cast<int>(value.size()), &ansi[0], length,
+                        nullptr, &lost);
+    return !lost && fromAnsi(ansi) == value;
+}
+
 }  // namespace tikkano

@@ -44,6 +44,10 @@ private:
 
     std::string path_;
     std::size_t streamAbove_;
+
+    // The Unicode file (at the end of profile_file.cpp).
+public:
+    bool valueFitsCodePage(const std::string& section, const std::string& key) const override;
 };
 
 // The settings file: in the start-up directory for the clock program, by bare

@@ -62,6 +62,10 @@ std::optional<std::string_view> SectionReads::held(const std::string& section, c
     return read.find(key);
 }
 
+bool Profile::write(const std::string& section, const std::string& key, const std::string& value) {
+    return writeAll({{section, key, value}});
+}
+
 std::string readBounded(const Profile& profile, const std::string& section, const std::string& key,
                         const std::string& fallback, std::size_t bufferLength) {
     std::string value = profile.read(section, key, fallback);

@@ -212,6 +212,10 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
     return profile.writeAll(writes);
 }
 
+bool saveLastTime(Profile& profile, const Moment& covered) {
+    return profile.write(kStatus, "LastTime", formatMoment(covered));
+}
+
 bool awaitReadable(const Profile& profile, int checks, const std::function<void()>& pause) {
     for (int check = 1; check <= checks; ++check) {
         if (profile.readable()) return true;

@@ -65,6 +65,11 @@ void loadSettings(const Profile& profile, Settings& settings, bool withLastClosi
 bool saveSettings(Profile& profile, Settings& settings, int left, int top, const Moment& now,
                   bool withLastClosing, const Settings* unreadStart = nullptr);
 
+// Keeps `covered` as LastTime, alone, while the program runs: how far today's
+// reminders have fired, so that a start after a kill or a crash fires them
+// not again. False when it could not be written.
+bool saveLastTime(Profile& profile, const Moment& covered);
+
 // Checks up to `checks` times whether the file can be read, with `pause`
 // between the checks: true once it can.
 bool awaitReadable(const Profile& profile, int checks, const std::function<void()>& pause);
