@@ -6,9 +6,11 @@ namespace tikkano {
 namespace {
 
 constexpr TextPair kTexts[] = {
+#pragma push_macro("TEXT")
+#undef TEXT
 #define TEXT(name, russian, english) {russian, english},
 #include "base/texts.def"
-#undef TEXT
+#pragma pop_macro("TEXT")
 };
 static_assert(std::size(kTexts) == kTextCount, "a text without its name, or a name without its text");
 

@@ -9,9 +9,12 @@
 namespace tikkano {
 
 enum TextId : int {
+// TEXT is also a Windows macro: put aside while the rows expand.
+#pragma push_macro("TEXT")
+#undef TEXT
 #define TEXT(name, russian, english) name,
 #include "base/texts.def"
-#undef TEXT
+#pragma pop_macro("TEXT")
 
     kTextCount
 };
