@@ -3,12 +3,14 @@
 #include "app/app_state.h"
 #include "app/indicator_end.h"
 #include "app/single_copy.h"
+#include "app/system_menu.h"
 #include "app/tray_menu.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
 #include "calendar/calendar_dialog.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/clock_settings_dialog.h"
+#include "base/wide_text.h"
 #include "display/refresh.h"
 #include "edition_choice.h"
 #include "resources/resource.h"
@@ -26,6 +28,8 @@ UINT taskbarCreatedMessage() {
     return message;
 }
 
+}  // namespace
+
 void setTopmost(HWND window, bool topmost, UINT extraFlags) {
     // An owned popup is kept above its owner: with the hidden owner right below
     // the topmost windows, Wine would put the indicator back where it was and
@@ -35,6 +39,8 @@ void setTopmost(HWND window, bool topmost, UINT extraFlags) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | extraFlags);
 }
+
+namespace {
 
 void armTimer(HWND window) {
     SYSTEMTIME now;
@@ -64,21 +70,6 @@ void refresh(HWND window, HDC dc) {
                      RefreshContext{state.settings, state.profile, state.font.custom.get(), state.refreshMemory, events});
 }
 
-void openCalendar(HWND window) {
-    AppState& state = app();
-    openCalendarDialog(window, CalendarContext{state.settings, state.profile, *state.reminders});
-}
-
-void openClockSettings(HWND window) {
-    AppState& state = app();
-    openClockSettingsDialog(window, ClockSettingsTarget{state.settings, state.font, state.customColours});
-}
-
-void openAbout(HWND window) {
-    const AppState& state = app();
-    openAboutDialog(window, state.instance, state.settings.language);
-}
-
 LRESULT onCreate(HWND window) {
     AppState& state = app();
     // Known from here on, so that a close of the owner reaches it even while
@@ -86,7 +77,7 @@ LRESULT onCreate(HWND window) {
     state.indicator = window;
     buildSystemMenu(state, window);
     setTopmost(window, state.settings.topmost != 0, 0);
-    applyMenuLanguage(state);
+    applyMenuSettings(state);
     armTimer(window);
     if (state.settings.trayStatus) {
         state.settings.trayStatus = 0;
@@ -99,12 +90,6 @@ LRESULT onPaint(HWND window) {
     PaintDc dc(window);
     refresh(window, dc.get());
     return 0;
-}
-
-void switchLanguage(bool russian) {
-    AppState& state = app();
-    checkLanguageItems(state, russian);
-    applyMenuLanguage(state);
 }
 
 // The settings file could not be read at start-up. Once it can, its settings,
@@ -130,8 +115,7 @@ void takeUpSettings(HWND window, bool closing) {
     if (closing) return;
     applyIndicatorFont(s.font, state.font, indicatorFontRoom(window, s.x, s.y));
     setTopmost(window, s.topmost != 0, SWP_NOACTIVATE);
-    CheckMenuItem(state.systemMenu, IDM_TOPMOST, MF_BYCOMMAND | (s.topmost ? MF_CHECKED : MF_UNCHECKED));
-    switchLanguage(s.language == kRussian);
+    applyMenuSettings(state);
     state.reminders->restart(s.lastClosing);
     if (s.trayStatus && !current.trayStatus) {
         s.trayStatus = 0;
@@ -180,38 +164,11 @@ LRESULT onTrayCallback(HWND window, LPARAM lParam) {
     return 0;
 }
 
-void toggleTopmost(HWND window) {
-    AppState& state = app();
-    const bool topmost = state.settings.topmost == 0;
-    CheckMenuItem(state.systemMenu, IDM_TOPMOST, MF_BYCOMMAND | (topmost ? MF_CHECKED : MF_UNCHECKED));
-    setTopmost(window, topmost, SWP_NOACTIVATE);
-    state.settings.topmost = topmost ? 1 : 0;
-}
-
 // Menu commands arrive as WM_SYSCOMMAND from the system menu and as WM_COMMAND
 // from the popup; both end in the default handling of WM_SYSCOMMAND, so the
 // standard items (move, close) work from either.
 LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
-    switch (command) {
-    case IDM_TOPMOST: toggleTopmost(window); break;
-    case IDM_ABOUT: openAbout(window); break;
-    case IDM_CLOCK: openClockSettings(window); break;
-    case IDM_CALENDAR: openCalendar(window); break;
-    case IDM_RUSSIAN: switchLanguage(true); break;
-    case IDM_ENGLISH: switchLanguage(false); break;
-    case SC_MINIMIZE:
-        if (goToTray(app(), window)) ShowWindow(window, SW_HIDE);
-        command = 0;
-        break;
-    case SC_RESTORE:
-        if (app().settings.trayStatus) {
-            leaveTray(app(), window);
-            ShowWindow(window, SW_SHOW);
-        }
-        command = 0;
-        break;
-    default: break;
-    }
+    if (!runMenuCommand(window, command)) command = 0;
     return DefWindowProcW(window, WM_SYSCOMMAND, command, lParam);
 }
 

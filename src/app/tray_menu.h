@@ -1,5 +1,5 @@
-// The indicator's system menu, extended with the program's commands, and the
-// notification-area icon that stands in for the indicator.
+// The notification-area icon that stands in for the indicator, and the menu's
+// minimise item that names the way out of the present state.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +9,6 @@
 namespace tikkano {
 
 struct AppState;
-
-HMENU buildSystemMenu(AppState& state, HWND indicator);
-// Re-labels the menu and sets the language index from the Russian item's check.
-void applyMenuLanguage(AppState& state);
-void checkLanguageItems(AppState& state, bool russian);
 
 // Returns false, leaving the indicator where it is, when the icon could not be added.
 bool goToTray(AppState& state, HWND indicator);

@@ -16,7 +16,6 @@ namespace tikkano {
 namespace {
 
 constexpr std::uint32_t kColourBits = 0x00FFFFFF;
-constexpr std::uint32_t kDefaultColours[kColourCount] = {0x000000, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xB4B4B4};
 constexpr int kPreviewBoxes[4] = {IDC_CLOCK_SHOW_TIME, IDC_CLOCK_SHOW_DATE, IDC_CLOCK_SHOW_MEMORY,
                                   IDC_CLOCK_SHOW_RAM};
 
@@ -110,7 +109,8 @@ void chooseColour(HWND dialog, ClockSettingsState& state, int entry) {
 }
 
 void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
-    std::copy(std::begin(kDefaultColours), std::end(kDefaultColours), state.colours);
+    const Settings defaults;
+    std::copy(std::begin(defaults.colours), std::end(defaults.colours), state.colours);
     showWorkingColours(dialog, state);
 }
 

@@ -1,42 +1,27 @@
 #include "settings_file/settings.h"
 
-#include <algorithm>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "base/text_format.h"
+#include "settings_file/settings_kinds.h"
 
 namespace tikkano {
 namespace {
 
-constexpr const char* kStatus = "Status";
 constexpr const char* kPosition = "Position";
-constexpr const char* kColors = "Colors";
-constexpr const char* kFont = "Font";
 constexpr const char* kAlarm = "Alarm";
+constexpr std::string_view kColors = "Colors";
 
-// Lengths of the buffers the values are read into; a value keeps length - 1 characters.
-constexpr std::size_t kNumberLength = 10;
-constexpr std::size_t kPictureLength = 19;
-constexpr std::size_t kColoursLength = 100;
-constexpr std::size_t kFaceLength = 32;
-constexpr std::size_t kSizeLength = 5;
-constexpr std::size_t kFontNumberLength = 15;
-constexpr std::size_t kLastTimeLength = 15;
+// WavePath is read into a buffer of this length before it is written back.
 constexpr std::size_t kWavePathLength = 143;
 
-constexpr std::uint32_t kColourMask = 0x00FFFFFF;
-
-std::string format(const char* pattern, long value) {
-    char text[32];
-    formatTo(text, sizeof text, pattern, value);
-    return text;
-}
-
-std::string decimal(int value) { return format("%ld", value); }
+// How a change made while the file could not be read is kept (settings.def):
+// alone, with the other settings of its group, or never (the file's stays).
+enum TakeUp { kAlone, kWithPlace, kWithFont, kNever, kTakeUpCount };
 
 // The profile read drops blanks round a value and one pair of enclosing quotes:
 // a text that would lose anything that way is written inside double quotes,
@@ -47,29 +32,35 @@ std::string asWritten(const std::string& text) {
     return blankOrQuote(text.front()) || blankOrQuote(text.back()) ? '"' + text + '"' : text;
 }
 
-// Up to five colours as "%06lx,%06lx,...": scanning stops at the first value that
-// does not match and the rest keep what they had.
-void scanColours(const std::string& text, std::uint32_t (&colours)[kColourCount]) {
-    if (text.empty()) return;
-    const char* cursor = text.c_str();
-    for (int i = 0; i < kColourCount; ++i) {
-        if (i > 0 && *cursor++ != ',') return;
-        long long scanned = 0;
-        if (!scanNumberField(cursor, 6, 16, scanned)) return;
-        colours[i] = static_cast<std::uint32_t>(scanned) & kColourMask;
-    }
-}
+// One row of settings.def, as the loops below use it.
+struct Row {
+    const char* section;
+    const char* key;
+    const char* fallback;
+    std::size_t length;
+    TakeUp takeUp;
+    kinds::Kind kind;
+    void* (*field)(Settings&);
 
-std::string formatColours(const std::uint32_t (&colours)[kColourCount]) {
-    char text[100];
-    formatTo(text, sizeof text, "%06lx,%06lx,%06lx,%06lx,%06lx",
-             static_cast<unsigned long>(colours[0] & kColourMask), static_cast<unsigned long>(colours[1] & kColourMask),
-             static_cast<unsigned long>(colours[2] & kColourMask), static_cast<unsigned long>(colours[3] & kColourMask),
-             static_cast<unsigned long>(colours[4] & kColourMask));
-    return text;
-}
+    void* in(Settings& s) const { return field(s); }
+    const void* in(const Settings& s) const { return field(const_cast<Settings&>(s)); }
+};
+
+constexpr Row kRows[] = {
+#define SETTING(section, key, field, kind, fallback, length, takeUp)                                         \
+    {section, key, fallback, length, k##takeUp, kinds::kind::tag, [](Settings& s) -> void* {               \
+         static_assert(std::is_same_v<decltype(s.field), kinds::kind::Type>, "the field is not of its kind"); \
+         return &s.field;                                                                                    \
+     }},
+#include "settings_file/settings.def"
+#undef SETTING
+};
 
 }  // namespace
+
+Settings::Settings() {
+    for (const Row& row : kRows) kinds::read(row.kind, row.in(*this), row.fallback);
+}
 
 int normalisedDisplayChoice(int choice) { return choice < 0 ? 3 : choice % 7; }
 
@@ -100,35 +91,9 @@ Moment parseMoment(const std::string& text) {
 void loadSettings(const Profile& profile, Settings& s, bool withLastClosing) {
     // One read for each section, however many keys it holds.
     const SectionReads file(profile);
-    auto number = [&](const char* section, const char* key, const char* fallback, std::size_t length) {
-        return parseDecimal(file.bounded(section, key, fallback, length));
-    };
-    auto text = [&](const char* section, const char* key, const char* fallback, std::size_t length) {
-        return file.bounded(section, key, fallback, length);
-    };
-
-    s.displayChoice = number(kStatus, "Status", "3", kNumberLength);
-    s.memoryChoice = number(kStatus, "dStatus", "3", kNumberLength);
-    s.border = number(kStatus, "Key", "0", kNumberLength);
-    s.topmost = number(kStatus, "Topmost", "1", kNumberLength);
-    s.shortDate = number(kStatus, "ShortDt", "0", kNumberLength);
-    s.shortDatePicture = text(kStatus, "ShDtFormat", "ddd dd-MMM-yyyy", kPictureLength);
-    s.longDatePicture = text(kStatus, "LgDtFormat", "dddd dd MMMM yyyy", kPictureLength);
-    s.timePicture = text(kStatus, "TimeFormat", "HH:mm:ss tt", kPictureLength);
-    s.defSec = number(kStatus, "defSec", "0", kNumberLength);
-    s.language = text(kStatus, "Language", "Rus", kNumberLength) == "Rus" ? kRussian : kEnglish;
-    s.systemDateFormat = number(kStatus, "SysDtFmt", "0", kNumberLength);
-    s.trayStatus = number(kPosition, "TrayStatus", "0", kNumberLength);
-    s.x = number(kPosition, "X", "150", kNumberLength);
-    s.y = number(kPosition, "Y", "", kNumberLength);
-    scanColours(text(kColors, "Colors", "", kColoursLength), s.colours);
-    s.font.faceName = text(kFont, "Name", "System", kFaceLength);
-    s.font.height = number(kFont, "Size", "-13", kSizeLength);
-    s.font.italic = static_cast<std::uint8_t>(number(kFont, "Italic", "0", kFontNumberLength) & 0xFF);
-    s.font.weight = number(kFont, "Weight", "0", kFontNumberLength);
-    s.font.charSet = static_cast<std::uint8_t>(number(kFont, "CharSet", "0", kFontNumberLength) & 0xFF);
-    if (withLastClosing)
-        s.lastClosing = parseMoment(text(kStatus, "LastTime", "000000000000", kLastTimeLength));
+    for (const Row& row : kRows)
+        if (withLastClosing || row.kind != kinds::kLastClosing)
+            kinds::read(row.kind, row.in(s), file.bounded(row.section, row.key, row.fallback, row.length));
 }
 
 namespace {
@@ -137,43 +102,15 @@ struct Written {
     const char* section;
     const char* key;
     std::string value;
+    bool lastClosing;
 };
 
-// The main sections' values in the order they are written, without WavePath
-// and LastTime.
-std::vector<Written> mainValues(const Settings& s, int left, int top) {
-    return {
-        {kStatus, "Status", decimal(normalisedDisplayChoice(s.displayChoice))},
-        {kStatus, "dStatus", decimal(s.memoryChoice & 3)},
-        {kStatus, "Key", decimal(s.border)},
-        {kStatus, "Topmost", decimal(s.topmost)},
-        {kStatus, "ShortDt", decimal(s.shortDate)},
-        {kStatus, "ShDtFormat", s.shortDatePicture},
-        {kStatus, "LgDtFormat", s.longDatePicture},
-        {kStatus, "TimeFormat", s.timePicture},
-        {kStatus, "defSec", decimal(s.defSec)},
-        {kStatus, "Language", s.language == kEnglish ? "Eng" : "Rus"},
-        {kStatus, "SysDtFmt", decimal(s.systemDateFormat)},
-        {kPosition, "TrayStatus", decimal(s.trayStatus)},
-        {kPosition, "X", decimal(left)},
-        {kPosition, "Y", decimal(top)},
-        {kColors, "Colors", formatColours(s.colours)},
-        {kFont, "Name", s.font.faceName},
-        {kFont, "Size", decimal(s.font.height)},
-        {kFont, "Italic", decimal(s.font.italic)},
-        {kFont, "Weight", decimal(s.font.weight)},
-        {kFont, "CharSet", decimal(s.font.charSet)},
-    };
-}
-
-bool sameFont(const IndicatorFont& a, const IndicatorFont& b) {
-    return a.faceName == b.faceName && a.height == b.height && a.italic == b.italic && a.weight == b.weight &&
-           a.charSet == b.charSet;
-}
-
-template <typename T>
-void takeUp(T& merged, const T& startedOn, const T& current, const T& read) {
-    merged = current == startedOn ? read : current;
+// The main sections' values in the order they are written, without WavePath.
+std::vector<Written> mainValues(const Settings& s) {
+    std::vector<Written> values;
+    for (const Row& row : kRows)
+        values.push_back({row.section, row.key, kinds::written(row.kind, row.in(s)), row.kind == kinds::kLastClosing});
+    return values;
 }
 
 }  // namespace
@@ -185,10 +122,14 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
     // gets the program's own values. They all go into the file in one save.
     std::vector<KeyWrite> writes;
     s.displayChoice = normalisedDisplayChoice(s.displayChoice);
-    std::vector<Written> values = mainValues(s, left, top);
+    if (withLastClosing) s.lastClosing = now;
+    Settings shown = s;
+    shown.x = left;
+    shown.y = top;
+    const std::vector<Written> values = mainValues(shown);
     std::vector<bool> changed(values.size(), true);
     if (unreadStart) {
-        const std::vector<Written> started = mainValues(*unreadStart, unreadStart->x, unreadStart->y);
+        const std::vector<Written> started = mainValues(*unreadStart);
         for (std::size_t i = 0; i < values.size(); ++i) changed[i] = values[i].value != started[i].value;
     }
     {
@@ -202,18 +143,19 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
             // WavePath, which the program only keeps, goes before the colours.
             if (!unreadStart && values[i].section == kColors)
                 put(kAlarm, "WavePath", file.bounded(kAlarm, "WavePath", "", kWavePathLength));
+            // LastTime: the closing now, where the edition keeps it and the
+            // program knew the file's.
+            if (values[i].lastClosing && (!withLastClosing || unreadStart)) continue;
             if (changed[i]) put(values[i].section, values[i].key, values[i].value);
-        }
-        if (withLastClosing) {
-            s.lastClosing = now;
-            if (!unreadStart) put(kStatus, "LastTime", formatMoment(now));
         }
     }
     return profile.writeAll(writes);
 }
 
 bool saveLastTime(Profile& profile, const Moment& covered) {
-    return profile.write(kStatus, "LastTime", formatMoment(covered));
+    for (const Row& row : kRows)
+        if (row.kind == kinds::kLastClosing) return profile.write(row.section, row.key, formatMoment(covered));
+    return false;
 }
 
 bool awaitReadable(const Profile& profile, int checks, const std::function<void()>& pause) {
@@ -225,31 +167,23 @@ bool awaitReadable(const Profile& profile, int checks, const std::function<void(
 }
 
 Settings takenUpSettings(const Settings& startedOn, const Settings& current, const Settings& read) {
+    // A group (the place, the font) is taken up whole once one of its settings changed.
+    bool changed[kTakeUpCount] = {};
+    for (const Row& row : kRows) changed[row.takeUp] |= !kinds::same(row.kind, row.in(current), row.in(startedOn));
     Settings merged = read;
-    takeUp(merged.displayChoice, startedOn.displayChoice, current.displayChoice, read.displayChoice);
-    takeUp(merged.memoryChoice, startedOn.memoryChoice, current.memoryChoice, read.memoryChoice);
-    takeUp(merged.border, startedOn.border, current.border, read.border);
-    takeUp(merged.topmost, startedOn.topmost, current.topmost, read.topmost);
-    takeUp(merged.shortDate, startedOn.shortDate, current.shortDate, read.shortDate);
-    takeUp(merged.shortDatePicture, startedOn.shortDatePicture, current.shortDatePicture, read.shortDatePicture);
-    takeUp(merged.longDatePicture, startedOn.longDatePicture, current.longDatePicture, read.longDatePicture);
-    takeUp(merged.timePicture, startedOn.timePicture, current.timePicture, read.timePicture);
-    takeUp(merged.defSec, startedOn.defSec, current.defSec, read.defSec);
-    takeUp(merged.language, startedOn.language, current.language, read.language);
-    takeUp(merged.systemDateFormat, startedOn.systemDateFormat, current.systemDateFormat, read.systemDateFormat);
-    takeUp(merged.trayStatus, startedOn.trayStatus, current.trayStatus, read.trayStatus);
-    if (current.x != startedOn.x || current.y != startedOn.y) merged.x = current.x, merged.y = current.y;
-    if (!std::equal(std::begin(current.colours), std::end(current.colours), std::begin(startedOn.colours)))
-        std::copy(std::begin(current.colours), std::end(current.colours), std::begin(merged.colours));
-    if (!sameFont(current.font, startedOn.font)) merged.font = current.font;
+    for (const Row& row : kRows) {
+        const bool taken = row.takeUp == kAlone ? !kinds::same(row.kind, row.in(current), row.in(startedOn))
+                                                : row.takeUp != kNever && changed[row.takeUp];
+        if (taken) kinds::copy(row.kind, row.in(merged), row.in(current));
+    }
     return merged;
 }
 
 std::optional<int> swapScreenPlace(Profile& profile, char axis, int current, int previousExtent, int newExtent) {
     const std::string axisName(1, axis);
     // A place that cannot be written is only lost; nobody is told.
-    (void)profile.write(kPosition, axisName + decimal(previousExtent), decimal(current));
-    const int remembered = parseDecimal(SectionReads(profile).value(kPosition, axisName + decimal(newExtent), "0").text);
+    (void)profile.write(kPosition, axisName + kinds::decimal(previousExtent), kinds::decimal(current));
+    const int remembered = parseDecimal(SectionReads(profile).value(kPosition, axisName + kinds::decimal(newExtent), "0").text);
     if (remembered <= 0) return std::nullopt;
     // A hand-edited place beyond the screen would be pulled back onto it anyway;
     // stopping at the screen's edge keeps the window's arithmetic far from overflow.

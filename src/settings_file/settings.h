@@ -19,9 +19,10 @@ constexpr const char* kSettingsFileName = "Horvik32.ini";
 // Colour table order.
 enum ColourEntry : int { kBackground = 0, kTimeColour, kDateColour, kMemoryColour, kRamColour, kColourCount };
 
+// The defaults of every setting are the fallbacks of settings.def.
 struct IndicatorFont {
-    std::string faceName = "System";  // at most 31 characters
-    int height = -13;
+    std::string faceName;      // at most 31 characters
+    int height = 0;
     std::uint8_t italic = 0;
     int weight = 0;
     std::uint8_t charSet = 0;
@@ -30,23 +31,26 @@ struct IndicatorFont {
 };
 
 struct Settings {
-    int displayChoice = 3;     // Status
-    int memoryChoice = 3;      // dStatus
-    int border = 0;            // Key
-    int topmost = 1;           // Topmost
-    int shortDate = 0;         // ShortDt
-    std::string shortDatePicture = "ddd dd-MMM-yyyy";
-    std::string longDatePicture = "dddd dd MMMM yyyy";
-    std::string timePicture = "HH:mm:ss tt";
-    int defSec = 0;
-    Language language = kRussian;
-    int systemDateFormat = 0;  // SysDtFmt
-    int trayStatus = 0;        // TrayStatus
-    int x = 150;
-    int y = 0;
-    std::uint32_t colours[kColourCount] = {0x000000, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xB4B4B4};
-    IndicatorFont font;
-    Moment lastClosing;        // all zero: never closed
+    Settings();  // the defaults; every field is zero until they are set
+    // The keys, kinds and defaults of the fields are the rows of settings.def.
+
+    int displayChoice{};
+    int memoryChoice{};
+    int border{};
+    int topmost{};
+    int shortDate{};
+    std::string shortDatePicture{};
+    std::string longDatePicture{};
+    std::string timePicture{};
+    int defSec{};
+    Language language{};
+    int systemDateFormat{};
+    int trayStatus{};
+    int x{};
+    int y{};
+    std::uint32_t colours[kColourCount]{};
+    IndicatorFont font{};
+    Moment lastClosing{};  // all zero: never closed
 };
 
 // Reads the main sections in their fixed order, with the fixed defaults and buffer

@@ -25,6 +25,7 @@ import fcntl
 import math
 import os
 import queue
+import re
 import shutil
 import subprocess
 import tempfile
@@ -203,6 +204,21 @@ class Ini:
 
     def __repr__(self):
         return f"Ini({self.sections!r})"
+
+
+# The settings file that a fresh start of the clock program writes at its close
+# with the indicator at 150, 0 and LastTime 202612070905 (the unit tests read it too).
+GOLDEN_DEFAULTS = REPO / "tests" / "golden" / "default_settings.ini"
+
+
+def default_settings(last_time: str | None) -> bytes:
+    """The golden file with `last_time` for its LastTime, or without the key
+    (the earlier edition writes none)."""
+    raw = GOLDEN_DEFAULTS.read_bytes()
+    line = re.search(rb"LastTime=\d{12}\r\n", raw)
+    assert line, "the golden file has no LastTime"
+    stamp = b"" if last_time is None else b"LastTime=" + last_time.encode() + b"\r\n"
+    return raw[:line.start()] + stamp + raw[line.end():]
 
 
 def ini_bytes(ini) -> bytes:

@@ -171,7 +171,7 @@ def test_preview_and_standard_then_cancel_or_ok(clocks, driver, shot):
     end(driver, dialog, H.IDOK)
     wait_segments(clock, DEFAULTS, COLOURS)
     assert clock.close() == 0
-    assert clock.ini()["Colors"]["Colors"] == "000000,00ff00,00ffff,ffff00,b4b4b4"
+    assert clock.ini()["Colors"]["Colors"] == H.Ini(H.default_settings(None))["Colors"]["Colors"]
 
 
 def choose_colour(driver, dialog, button, rgb=None, custom_slot=None, add_to_custom=False):

@@ -55,24 +55,6 @@ def colours_of(clock: H.Clock) -> dict[int, int]:
     return clock.driver.pixels(*clock.rect()).colours()
 
 
-def expected_file(status: list[tuple[str, str]], x: int, y: int, *, last_time: str | None,
-                  colours="000000,00ff00,00ffff,ffff00,b4b4b4", font=("System", "-13", "0", "0", "0"),
-                  wave_path="") -> bytes:
-    """The whole settings file that a save into a file that did not exist writes."""
-    lines = ["[Status]"] + [f"{k}={v}" for k, v in status]
-    if last_time is not None:
-        lines.append(f"LastTime={last_time}")
-    lines += ["[Position]", "TrayStatus=0", f"X={x}", f"Y={y}", "[Alarm]", f"WavePath={wave_path}",
-              "[Colors]", f"Colors={colours}", "[Font]"]
-    lines += [f"{k}={v}" for k, v in zip(("Name", "Size", "Italic", "Weight", "CharSet"), font)]
-    return ("\r\n".join(lines) + "\r\n").encode("cp1251")
-
-
-DEFAULT_STATUS = [("Status", "3"), ("dStatus", "3"), ("Key", "0"), ("Topmost", "1"), ("ShortDt", "0"),
-                  ("ShDtFormat", "ddd dd-MMM-yyyy"), ("LgDtFormat", "dddd dd MMMM yyyy"),
-                  ("TimeFormat", "HH:mm:ss tt"), ("defSec", "0"), ("Language", "Rus"), ("SysDtFmt", "0")]
-
-
 def utc_day_stamps(hhmm: str, before: datetime.date) -> set[str]:
     """LastTime of a program started by local time of day on `before`, the UTC
     day taken before the start: the date is that day's, or the next one's when
@@ -123,7 +105,7 @@ def test_fresh_start_then_close_writes_exactly_the_defaults(clocks, edition):
     raw = clock.ini_path.read_bytes()
     # The earlier edition writes no LastTime.
     stamps = utc_day_stamps("1020", day) if edition == "271" else {None}
-    assert raw in {expected_file(DEFAULT_STATUS, 150, 0, last_time=stamp) for stamp in stamps}
+    assert raw in {H.default_settings(stamp) for stamp in stamps}
     if edition == "271":
         assert clock.ini_path == clock.workdir / H.INI_NAME
         assert not (clocks.session.windows_dir / H.INI_NAME).exists()

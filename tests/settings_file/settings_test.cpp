@@ -22,49 +22,6 @@ std::string value(const MemoryProfile& file, const char* section, const char* ke
     return entry ? entry->value : "<missing>";
 }
 
-TEST(Settings, FreshStartSavesTheDefaultsInTheirOrder) {
-    MemoryProfile empty;
-    Settings s = loaded(empty);
-    MemoryProfile out;
-    saveSettings(out, s, 150, 0, kClosing, true);
-
-    const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> expected = {
-        {"Status",
-         {{"Status", "3"}, {"dStatus", "3"}, {"Key", "0"}, {"Topmost", "1"}, {"ShortDt", "0"},
-          {"ShDtFormat", "ddd dd-MMM-yyyy"}, {"LgDtFormat", "dddd dd MMMM yyyy"}, {"TimeFormat", "HH:mm:ss tt"},
-          {"defSec", "0"}, {"Language", "Rus"}, {"SysDtFmt", "0"}, {"LastTime", "202612070905"}}},
-        {"Position", {{"TrayStatus", "0"}, {"X", "150"}, {"Y", "0"}}},
-        {"Alarm", {{"WavePath", ""}}},
-        {"Colors", {{"Colors", "000000,00ff00,00ffff,ffff00,b4b4b4"}}},
-        {"Font", {{"Name", "System"}, {"Size", "-13"}, {"Italic", "0"}, {"Weight", "0"}, {"CharSet", "0"}}},
-    };
-    ASSERT_EQ(out.sections.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(out.sections[i].name, expected[i].first);
-        ASSERT_EQ(out.sections[i].entries.size(), expected[i].second.size()) << expected[i].first;
-        for (std::size_t k = 0; k < expected[i].second.size(); ++k) {
-            EXPECT_EQ(out.sections[i].entries[k].key, expected[i].second[k].first);
-            EXPECT_EQ(out.sections[i].entries[k].value, expected[i].second[k].second);
-        }
-    }
-    EXPECT_EQ(s.lastClosing.minute, 5);
-    EXPECT_FALSE(s.font.isCustom());
-}
-
-TEST(Settings, ValuesAreCutToTheirBufferLengths) {
-    MemoryProfile file;
-    file.write("Font", "Size", "-1000");
-    file.write("Status", "TimeFormat", "HH:mm:ss tt HH:mm:ss tt");
-    file.write("Font", "Name", std::string(40, 'A'));
-    file.write("Status", "Status", "12345678901234");
-    Settings s = loaded(file);
-    EXPECT_EQ(s.font.height, -100);
-    EXPECT_EQ(s.timePicture, "HH:mm:ss tt HH:mm:");
-    EXPECT_EQ(s.timePicture.size(), 18u);
-    EXPECT_EQ(s.font.faceName.size(), 31u);
-    EXPECT_EQ(s.displayChoice, 123456789);
-}
-
 TEST(Settings, DisplayAndMemoryChoicesAreKeptInRangeWhenSaved) {
     MemoryProfile file;
     file.write("Status", "Status", "9");
