@@ -219,17 +219,10 @@ std::wstring wideValue(const std::string& section, const std::string& key, const
 
 bool ProfileFile::valueFitsCodePage(const std::string& section, const std::string& key) const {
     if (GetACP() == CP_UTF8 || !startsWithByteOrderMark(location())) return true;
-    const std::wstring value = wideValue(section, key, path_);
-    if (value.empty()) return true;
-    // No look-alikes: "é" taken for "e" in a Cyrillic code page changes the text as "?" does.
-    BOOL lost = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, value.data(), static_cast<int>(value.size()),
-                                           nullptr, 0, nullptr, &lost);
-    if (length <= 0 || lost) return false;
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, value.data(), static_cast<int>(value.size()), &ansi[0], length,
-                        nullptr, &lost);
-    return !lost && fromAnsi(ansi) == value;
+    // What the program reads and would write back, against what the file
+    // holds: a letter the code page lacks reads as "?" or as a look-alike
+    // ("é" as "e" in a Cyrillic code page), and comes back otherwise.
+    return fromAnsi(valueThroughFunctions(path_, section, key, "").text) == wideValue(section, key, path_);
 }
 
 }  // namespace tikkano

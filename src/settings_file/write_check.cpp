@@ -1,7 +1,5 @@
 #include "settings_file/write_check.h"
 
-#include "settings_file/profile_lines.h"
-
 #include <memory>
 #include <utility>
 
@@ -20,64 +18,32 @@ std::uint64_t growthOfLineEnds(const std::string& text) {
     return growth;
 }
 
-// A file as its reads see it: sections in order, each with its lines' keys and
-// values, viewed in the texts and names they come from.
-using ReadSection = std::pair<std::string_view, std::vector<ProfileSection::Entry>>;
-using ReadFile = std::vector<ReadSection>;
-using Sections = std::vector<std::pair<std::string, ProfileSection>>;
+using Entries = std::vector<ProfileSection::Entry>;
 
-ReadFile readFileOf(const Sections& sections) {
-    ReadFile file;
-    file.reserve(sections.size());
-    for (const auto& [name, section] : sections) file.emplace_back(name, section.entries());
-    return file;
+// What the profile function does to a section's reads: the first line of the
+// key gets the value; a key it does not find is added at the end.
+void apply(Entries& lines, std::string_view key, std::string_view value) {
+    for (ProfileSection::Entry& line : lines)
+        if (sameProfileName(line.key, key)) {
+            line.value = value;
+            return;
+        }
+    lines.push_back({key, value});
 }
 
-// What the profile function does to the file's reads: the first line of the
-// key in the first section of its name gets the value; a key or a section
-// it does not find is added at the end.
-void apply(ReadFile& file, const KeyWrite& write, std::string_view value) {
-    for (ReadSection& section : file) {
-        if (!sameProfileName(section.first, write.section)) continue;
-        for (ProfileSection::Entry& line : section.second)
-            if (sameProfileName(line.key, write.key)) {
-                line.value = value;
-                return;
-            }
-        section.second.push_back({write.key, value});
-        return;
-    }
-    file.emplace_back(write.section, std::vector<ProfileSection::Entry>{{write.key, value}});
-}
-
-bool sameReads(const ReadFile& a, const ReadFile& b) {
+bool sameReads(const Entries& a, const Entries& b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const std::vector<ProfileSection::Entry>& x = a[i].second;
-        const std::vector<ProfileSection::Entry>& y = b[i].second;
-        if (!sameProfileName(a[i].first, b[i].first) || x.size() != y.size()) return false;
-        for (std::size_t j = 0; j < x.size(); ++j)
-            if (!sameProfileName(x[j].key, y[j].key) || x[j].value != y[j].value) return false;
-    }
+    for (std::size_t j = 0; j < a.size(); ++j)
+        if (!sameProfileName(a[j].key, b[j].key) || a[j].value != b[j].value) return false;
     return true;
 }
 
 }  // namespace
 
 std::string readAsWritten(const std::string& key, const std::string& value) {
-    std::size_t keyStart = 0, keyLength = key.size();
-    profile_lines::trim(key, keyStart, keyLength);
-    // A comment, or a line the reads split elsewhere, as a read of the line gives it.
-    if (keyLength != key.size() || (keyLength > 0 && key[0] == ';') || key.find_first_of(std::string("=\0", 2)) != std::string::npos ||
-        value.find('\0') != std::string::npos) {
-        const ProfileSection line(key + "=" + value + '\0');
-        const std::optional<std::string_view> read = line.find(key);
-        return read ? std::string(*read) : std::string();
-    }
-    std::size_t start = 0, length = value.size();
-    profile_lines::trim(value, start, length);
-    profile_lines::unquote(value, start, length);
-    return value.substr(start, length);
+    const ProfileSection line(key + "=" + value + '\0');
+    const std::optional<std::string_view> read = line.find(key);
+    return read ? std::string(*read) : std::string();
 }
 
 std::uint64_t longestAfterWrites(const std::optional<std::string>& text, std::uint64_t length,
@@ -100,14 +66,32 @@ bool roomForCopy(std::uint64_t longest, const DiskRoom& room) {
 }
 
 bool writesKept(const std::string& before, const std::string& after, const std::vector<KeyWrite>& writes) {
+    using Sections = std::vector<std::pair<std::string, ProfileSection>>;
     const Sections old = ProfileSection::allInText(std::make_shared<const std::string>(before));
     const Sections now = ProfileSection::allInText(std::make_shared<const std::string>(after));
     std::vector<std::string> values;
-    values.reserve(writes.size());
     for (const KeyWrite& w : writes) values.push_back(readAsWritten(w.key, w.value));
-    ReadFile expected = readFileOf(old);
-    for (std::size_t i = 0; i < writes.size(); ++i) apply(expected, writes[i], values[i]);
-    return sameReads(expected, readFileOf(now));
+    // The section each write goes to: the first of its name, else a new one at
+    // the end, one for each name in the order the writes first give it.
+    std::vector<std::size_t> target;
+    std::vector<std::string_view> added;
+    for (const KeyWrite& w : writes) {
+        std::size_t i = 0;
+        while (i < old.size() && !sameProfileName(old[i].first, w.section)) ++i;
+        for (std::size_t j = 0; i == old.size() + j && j < added.size(); ++j)
+            if (!sameProfileName(added[j], w.section)) ++i;
+        if (i == old.size() + added.size()) added.push_back(w.section);
+        target.push_back(i);
+    }
+    if (now.size() != old.size() + added.size()) return false;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const std::string_view name = i < old.size() ? std::string_view(old[i].first) : added[i - old.size()];
+        Entries expected = i < old.size() ? old[i].second.entries() : Entries();
+        for (std::size_t k = 0; k < writes.size(); ++k)
+            if (target[k] == i) apply(expected, writes[k].key, values[k]);
+        if (!sameProfileName(name, now[i].first) || !sameReads(expected, now[i].second.entries())) return false;
+    }
+    return true;
 }
 
 }  // namespace tikkano
