@@ -1,6 +1,7 @@
 #include "app/indicator_window.h"
 
 #include "app/app_state.h"
+#include "app/menu_ids.h"
 #include "app/tray_menu.h"
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
@@ -11,7 +12,6 @@
 #include "dialogs/clock_settings_dialog.h"
 #include "display/refresh.h"
 #include "edition_choice.h"
-#include "resources/resource.h"
 #include "scheduler/scheduler.h"
 
 namespace tikkano {

@@ -5,8 +5,9 @@
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/calendar_ids.h"
 #include "edition_choice.h"
-#include "resources/resource.h"
+#include "edition_resources.h"
 #include "scheduler/reminder_list_dialog.h"
 
 namespace tikkano {
@@ -43,6 +44,9 @@ void refillEveryCalendar() {
 // Month and year steps that come in a burst (a held key) fill the grid once,
 // for the month they end at.
 constexpr UINT kRefillMessage = WM_APP + 1;
+
+// The template has the monthly and yearly buttons exactly where the program uses them.
+static_assert(kEdition.monthlyAndYearly == (TIKKANO_CALENDAR_MONTHLY_AND_YEARLY != 0));
 
 constexpr PaintRules kPaintRules{kEdition.selectsDay, kEdition.groupCaptionPlaces};
 
@@ -235,7 +239,7 @@ BOOL onCommand(HWND dialog, CalendarDialog& state, int id, int notification) {
     case IDC_CAL_YEAR_FORWARD:
     case IDC_CAL_TODAY: onNavigate(dialog, state, id); return TRUE;
     default:
-        if (groupKind(id) == GroupKind::None) return FALSE;
+        if (groupOfButton(id) == GroupKind::None) return FALSE;
         onGroupButton(dialog, state, id);
         return TRUE;
     }

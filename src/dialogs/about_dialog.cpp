@@ -7,8 +7,9 @@
 #include "base/modal_dialog.h"
 #include "base/procedure_guard.h"
 #include "base/wide_text.h"
+#include "dialogs/about_ids.h"
+#include "dialogs/string_ids.h"
 #include "edition_choice.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 namespace {

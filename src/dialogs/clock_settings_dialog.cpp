@@ -7,10 +7,10 @@
 #include "base/late_bound.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
+#include "dialogs/clock_settings_ids.h"
 #include "dialogs/clock_settings_rules.h"
 #include "dialogs/date_format_dialog.h"
 #include "dialogs/whole_minute.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
-#include "resources/resource.h"
+#include "dialogs/date_format_ids.h"
 
 namespace tikkano {
 namespace {

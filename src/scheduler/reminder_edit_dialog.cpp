@@ -9,7 +9,7 @@
 #include "base/late_bound.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
-#include "resources/resource.h"
+#include "scheduler/reminder_edit_ids.h"
 #include "scheduler/reminder_fields.h"
 
 namespace tikkano {

@@ -3,8 +3,8 @@
 #include "base/control_filter.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
-#include "resources/resource.h"
 #include "scheduler/reminder_edit_dialog.h"
+#include "scheduler/reminder_list_ids.h"
 #include "scheduler/reminder_list_lines.h"
 #include "scheduler/reminder_store.h"
 
