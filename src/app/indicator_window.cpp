@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/menu_ids.h"
 #include "app/tray_menu.h"
+#include "base/dialog_items.h"
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
@@ -136,10 +137,7 @@ void takeUpSettings(HWND window, bool closing) {
 
 LRESULT onTimer(HWND window) {
     // Aimed at the next second after the refresh, also when the refresh failed.
-    struct Rearm {
-        HWND window;
-        ~Rearm() { armTimer(window); }
-    } rearm{window};
+    const AtScopeEnd rearm([window] { armTimer(window); });
     // Before the refresh, so that its minute part runs the catch-up at once;
     // one that ran out of memory is tried again at the next tick.
     ranToEnd([&] { takeUpSettings(window, false); });
@@ -215,8 +213,7 @@ LRESULT onCommand(HWND window, WPARAM command, LPARAM lParam) {
 void tellNotSaved(HWND window) {
     ShowWindow(window, SW_HIDE);
     const Language language = app().settings.language;
-    MessageBoxW(window, uiText(kTextSettingsNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
-                MB_ICONEXCLAMATION | MB_OK);
+    tell(window, kTextSettingsNotSaved, kTextNotSavedCaption, language, MB_ICONEXCLAMATION | MB_OK);
 }
 
 // The save at a close; false when it failed, also by running out of memory:

@@ -1,6 +1,7 @@
 #include "calendar/calendar_dialog.h"
 
 #include "base/control_filter.h"
+#include "base/dialog_items.h"
 #include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
@@ -59,19 +60,18 @@ CalendarDate localToday() {
     return {now.wDay, now.wMonth, now.wYear};
 }
 
-void setText(HWND dialog, int controlId, const std::wstring& text) {
-    SetDlgItemTextW(dialog, controlId, text.c_str());
-}
+// Run-time texts after the weekday names, in the order they are set.
+constexpr ItemLabel kLabels[] = {
+    {IDC_CAL_EVERY_DAY, kTextCalendarEveryDay},       {IDC_CAL_MONTH_BACK, kTextCalendarMonthBack},
+    {IDC_CAL_MONTH_FORWARD, kTextCalendarMonthForward}, {IDC_CAL_YEAR_BACK, kTextCalendarYearBack},
+    {IDC_CAL_YEAR_FORWARD, kTextCalendarYearForward},
+};
 
 void setRunTimeTexts(HWND dialog, const CalendarDialog& state) {
     const Language language = state.context.settings.language;
     for (int i = 0; i < 7; ++i)
-        setText(dialog, IDC_CAL_WEEKDAY_SUNDAY + i, fromUtf8(weekdayName(i, language)));
-    setText(dialog, IDC_CAL_EVERY_DAY, uiText(kTextCalendarEveryDay, language));
-    setText(dialog, IDC_CAL_MONTH_BACK, uiText(kTextCalendarMonthBack, language));
-    setText(dialog, IDC_CAL_MONTH_FORWARD, uiText(kTextCalendarMonthForward, language));
-    setText(dialog, IDC_CAL_YEAR_BACK, uiText(kTextCalendarYearBack, language));
-    setText(dialog, IDC_CAL_YEAR_FORWARD, uiText(kTextCalendarYearForward, language));
+        SetDlgItemTextW(dialog, IDC_CAL_WEEKDAY_SUNDAY + i, fromUtf8(weekdayName(i, language)).c_str());
+    setLabels(dialog, kLabels, language);
 }
 
 // The shown month into the buttons: days, marks, title.
@@ -113,10 +113,6 @@ bool onNavigate(HWND dialog, CalendarDialog& state, int id) {
     return true;
 }
 
-void focusControl(HWND dialog, int id) {
-    if (HWND control = GetDlgItem(dialog, id)) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-}
-
 // Whatever acts on the grid sees the month that the steps so far ended at.
 BOOL onRefill(HWND dialog, CalendarDialog& state) {
     if (state.refillPosted) {
@@ -124,7 +120,7 @@ BOOL onRefill(HWND dialog, CalendarDialog& state) {
         fill(dialog, state);
     }
     if (state.focusDay) {
-        focusControl(dialog, dayButtonFor(state.grid, state.focusDay));
+        focusItem(dialog, dayButtonFor(state.grid, state.focusDay));
         state.focusDay = 0;
     }
     return TRUE;
@@ -205,8 +201,7 @@ BOOL onContextMenu(HWND dialog, CalendarDialog& state, HWND control, LPARAM wher
 
 void showNoDaySelected(HWND dialog) {
     // The scheduler speaks Russian in both languages.
-    MessageBoxW(dialog, uiText(kTextCalendarNoDayMessage, kRussian).c_str(),
-                uiText(kTextCalendarNoDayCaption, kRussian).c_str(), MB_ICONINFORMATION | MB_OK);
+    tell(dialog, kTextCalendarNoDayMessage, kTextCalendarNoDayCaption, kRussian, MB_ICONINFORMATION | MB_OK);
 }
 
 void openList(HWND dialog, const CalendarDialog& state, const ReminderListRequest& request) {
@@ -304,7 +299,7 @@ bool onButtonKey(HWND button, CalendarDialog& state, WPARAM key) {
     if (isDayButton(id) && arrowOf(key, move)) {
         onRefill(dialog, state);
         const int target = arrowTarget(state.grid, id, move);
-        if (target != id) focusControl(dialog, target);
+        if (target != id) focusItem(dialog, target);
         return true;
     }
     if (const int step = stepButtonOf(key)) {

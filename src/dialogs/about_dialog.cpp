@@ -22,7 +22,7 @@ struct AboutState {
     HINSTANCE instance;
     Language language;
     OwnedBitmap picture;
-    WNDPROC frameProcedure = nullptr;
+    Subclass frame;  // the picture frame, painted by pictureFrameProc
 };
 
 // The picture frame paints the picture itself, over its own frame, so the
@@ -40,13 +40,13 @@ void paintPicture(HWND frame, const AboutState& state) {
 }
 
 LRESULT dispatchPictureFrame(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    const AboutState* state = dialogState<AboutState>(GetParent(frame));
+    AboutState* state = dialogState<AboutState>(GetParent(frame));
     if (!state) return DefWindowProcW(frame, message, wParam, lParam);
-    const WNDPROC original = state->frameProcedure;
+    const WNDPROC original = state->frame.previous();
     switch (message) {
     case WM_PAINT: paintPicture(frame, *state); return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        state->frame.restore();
         return CallWindowProcW(original, frame, message, wParam, lParam);
     default: return CallWindowProcW(original, frame, message, wParam, lParam);
     }
@@ -71,8 +71,7 @@ void showPicture(HWND dialog, AboutState& state) {
     if (area.right < size.bmWidth || area.bottom < size.bmHeight)
         SetWindowPos(frame, nullptr, 0, 0, std::max<int>(area.right, size.bmWidth),
                      std::max<int>(area.bottom, size.bmHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    state.frameProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pictureFrameProc)));
+    state.frame.install(frame, pictureFrameProc);
     InvalidateRect(frame, nullptr, TRUE);
 }
 
@@ -125,7 +124,7 @@ INT_PTR aboutProc(HWND dialog, AboutState& state, UINT message, WPARAM wParam, L
 }  // namespace
 
 void openAboutDialog(HWND indicator, HINSTANCE instance, Language language) {
-    AboutState state{instance, language, OwnedBitmap(), nullptr};
+    AboutState state{instance, language, OwnedBitmap(), {}};
     runModalDialog<AboutState, aboutProc>(IDD_ABOUT, indicator, state);
 }
 

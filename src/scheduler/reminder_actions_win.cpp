@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "base/dialog_items.h"
 #include "base/late_bound.h"
 #include "base/wide_text.h"
 
@@ -29,7 +30,7 @@ void WinReminderActions::open(const std::string& file, const std::string& parame
 void WinReminderActions::showMessage(const std::string& text) {
     // The caption is the same in both interface languages.
     if (!IsWindow(owner_)) return;
-    MessageBoxW(owner_, fromAnsi(text).c_str(), uiText(kTextReminderCaption, kRussian).c_str(), MB_ICONINFORMATION);
+    tell(owner_, fromAnsi(text), kTextReminderCaption, kRussian, MB_ICONINFORMATION);
 }
 
 }  // namespace tikkano

@@ -1,6 +1,7 @@
 #include "scheduler/reminder_list_dialog.h"
 
 #include "base/control_filter.h"
+#include "base/dialog_items.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "scheduler/reminder_edit_dialog.h"
@@ -82,8 +83,8 @@ void onChange(HWND dialog, ReminderListDialog& state) {
 void onDelete(HWND dialog, ReminderListDialog& state) {
     const int index = chosenIndex(dialog, state);
     if (index >= 0) {
-        const int answer = MessageBoxW(dialog, uiText(kTextListDeleteQuestion, kRussian).c_str(),
-                                       uiText(kTextListDeleteCaption, kRussian).c_str(), MB_ICONQUESTION | MB_YESNO);
+        const int answer =
+            tell(dialog, kTextListDeleteQuestion, kTextListDeleteCaption, kRussian, MB_ICONQUESTION | MB_YESNO);
         if (answer == IDYES && static_cast<std::size_t>(index) < state.working.size())
             state.working.erase(state.working.begin() + index);
     }
@@ -99,8 +100,7 @@ void onOk(HWND dialog, ReminderListDialog& state) {
         return;
     }
     const Language language = state.language;
-    MessageBoxW(dialog, uiText(kTextListNotSaved, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
-                MB_ICONEXCLAMATION | MB_OK);
+    tell(dialog, kTextListNotSaved, kTextNotSavedCaption, language, MB_ICONEXCLAMATION | MB_OK);
 }
 
 BOOL onCommand(HWND dialog, ReminderListDialog& state, int id, int notification) {
@@ -160,13 +160,11 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     const ProfileValue stored = SectionReads(profile).value(kAlarmSection, request.key, "");
     // A file held by another program reads as empty: such a list is not opened.
     if (!profile.readable()) {
-        MessageBoxW(owner, uiText(kTextListUnreadable, language).c_str(),
-                    uiText(kTextNotSavedCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+        tell(owner, kTextListUnreadable, kTextNotSavedCaption, language, MB_ICONEXCLAMATION | MB_OK);
         return IDCANCEL;
     }
     if (!stored.whole) {
-        MessageBoxW(owner, uiText(kTextListTooLong, kRussian).c_str(), uiText(kTextListDeleteCaption, kRussian).c_str(),
-                    MB_ICONEXCLAMATION | MB_OK);
+        tell(owner, kTextListTooLong, kTextListDeleteCaption, kRussian, MB_ICONEXCLAMATION | MB_OK);
         return IDCANCEL;
     }
     ReminderListDialog state;
