@@ -2,11 +2,11 @@
 
 #include "base/control_filter.h"
 #include "base/dialog_items.h"
-#include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "calendar/calendar_grid.h"
 #include "calendar/calendar_ids.h"
+#include "calendar/calendar_paint.h"
 #include "edition_choice.h"
 #include "edition_resources.h"
 #include "scheduler/reminder_list_dialog.h"
@@ -48,11 +48,6 @@ constexpr UINT kRefillMessage = WM_APP + 1;
 
 // The template has the monthly and yearly buttons exactly where the program uses them.
 static_assert(kEdition.monthlyAndYearly == (TIKKANO_CALENDAR_MONTHLY_AND_YEARLY != 0));
-
-constexpr PaintRules kPaintRules{kEdition.selectsDay, kEdition.groupCaptionPlaces};
-
-// The focus frame stands this many pixels inside the button, clear of its edges.
-constexpr int kFocusInset = 3;
 
 CalendarDate localToday() {
     SYSTEMTIME now;
@@ -126,49 +121,8 @@ BOOL onRefill(HWND dialog, CalendarDialog& state) {
     return TRUE;
 }
 
-void drawEdges(HDC dc, const RECT& r, bool sunken) {
-    const COLORREF white = RGB(255, 255, 255), grey = RGB(128, 128, 128);
-    OwnedPen light(CreatePen(PS_SOLID, 1, sunken ? grey : white));
-    OwnedPen dark(CreatePen(PS_SOLID, 1, sunken ? white : grey));
-    {
-        Selection pen(dc, light.get());
-        MoveToEx(dc, r.left + 1, r.bottom - 1, nullptr);
-        LineTo(dc, r.left + 1, r.top + 1);
-        LineTo(dc, r.right - 1, r.top + 1);
-    }
-    {
-        Selection pen(dc, dark.get());
-        MoveToEx(dc, r.left + 2, r.bottom - 1, nullptr);
-        LineTo(dc, r.right - 2, r.bottom - 1);
-        LineTo(dc, r.right - 2, r.top + 1);
-    }
-}
-
 BOOL onDrawItem(const CalendarDialog& state, const DRAWITEMSTRUCT& item) {
-    if (item.CtlType != ODT_BUTTON) return FALSE;
-    const int id = static_cast<int>(item.CtlID);
-    wchar_t caption[6] = {};
-    const int length = GetWindowTextW(item.hwndItem, caption, 6);
-    const ButtonLook look = buttonLook(id, marksOf(state.grid, id), (item.itemState & ODS_SELECTED) != 0,
-                                       id == state.view.selectedDay, length, kPaintRules);
-
-    // The device context is the button's: it goes back as it came.
-    SavedDcState saved(item.hDC);
-    {
-        OwnedBrush fillBrush(CreateSolidBrush(look.colour));
-        FillRect(item.hDC, &item.rcItem, fillBrush.get());
-    }
-    drawEdges(item.hDC, item.rcItem, look.sunken);
-    SetBkMode(item.hDC, TRANSPARENT);
-    TextOutW(item.hDC, item.rcItem.left + look.textX, item.rcItem.top + look.textY, caption, length);
-    // The focus shows whether the keyboard was used or not: a dotted frame
-    // inside the edges, over the button's own colour.
-    if (item.itemState & ODS_FOCUS) {
-        RECT mark = item.rcItem;
-        InflateRect(&mark, -kFocusInset, -kFocusInset);
-        DrawFocusRect(item.hDC, &mark);
-    }
-    return TRUE;
+    return drawCalendarButton(state.view, state.grid, item);
 }
 
 // The right mouse button over a day, or the context-menu key on it: the day

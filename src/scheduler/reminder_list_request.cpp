@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/text_format.h"
-#include "scheduler/reminder_store.h"
+#include "scheduler/reminder_keys.h"
 
 namespace tikkano {
 namespace {
