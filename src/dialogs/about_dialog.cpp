@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/dialog_items.h"
 #include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/procedure_guard.h"
@@ -92,14 +93,19 @@ void fillDescription(HWND dialog, const AboutState& state) {
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + kLineMargin), 0);
 }
 
+// Run-time texts after the contact lines, in the order they are set; the title follows.
+constexpr ItemLabel kLabels[] = {
+    {IDC_ABOUT_NAME, kTextAboutName},
+    {IDC_ABOUT_AUTHOR_LABEL, kTextAboutAuthorLabel},
+    {IDC_ABOUT_AUTHOR, kTextAboutAuthor},
+    {IDC_ABOUT_PLACE, static_cast<TextId>(kEdition.aboutPlaceText)},
+};
+
 INT_PTR onInit(HWND dialog, AboutState& state) {
     fillDescription(dialog, state);
     SetDlgItemTextW(dialog, IDC_ABOUT_MAIL, loadText(state.instance, IDS_CONTACT_MAIL).c_str());
     SetDlgItemTextW(dialog, IDC_ABOUT_WEB, loadText(state.instance, IDS_CONTACT_WEB).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_NAME, uiText(kTextAboutName, state.language).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_AUTHOR_LABEL, uiText(kTextAboutAuthorLabel, state.language).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_AUTHOR, uiText(kTextAboutAuthor, state.language).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_PLACE, uiText(kEdition.aboutPlaceText, state.language).c_str());
+    setLabels(dialog, kLabels, state.language);
     SetWindowTextW(dialog, uiText(kTextAboutTitle, state.language).c_str());
     showPicture(dialog, state);
     return TRUE;
