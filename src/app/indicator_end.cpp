@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/indicator_window.h"
 #include "app/tray_menu.h"
+#include "base/dialog_items.h"
 #include "base/fault_point.h"
 #include "base/wide_text.h"
 #include "edition_choice.h"
@@ -48,8 +49,7 @@ bool askToRetry(HWND window) {
     const Language language = state.settings.language;
     const int reason = state.profile.folderInPlace() ? kTextSettingsFolderAtClose : kTextSettingsNotSaved;
     const std::wstring message = uiText(reason, language) + L"\n\n" + uiText(kTextCloseRetry, language);
-    const int answer = MessageBoxW(window, message.c_str(), uiText(kTextNotSavedCaption, language).c_str(),
-                                   MB_ICONEXCLAMATION | MB_RETRYCANCEL);
+    const int answer = tell(window, message, kTextNotSavedCaption, language, MB_ICONEXCLAMATION | MB_RETRYCANCEL);
     // The session may have ended while the question was up: nothing is left to retry.
     return answer == IDRETRY && !state.ending.ended;
 }

@@ -2,9 +2,12 @@
 
 #include "app/app_state.h"
 #include "app/indicator_end.h"
+#include "app/menu_ids.h"
 #include "app/single_copy.h"
 #include "app/system_menu.h"
 #include "app/tray_menu.h"
+#include "base/dialog_items.h"
+#include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "base/procedure_guard.h"
 #include "calendar/calendar_dialog.h"
@@ -13,7 +16,6 @@
 #include "base/wide_text.h"
 #include "display/refresh.h"
 #include "edition_choice.h"
-#include "resources/resource.h"
 #include "scheduler/scheduler.h"
 
 namespace tikkano {
@@ -125,10 +127,7 @@ void takeUpSettings(HWND window, bool closing) {
 
 LRESULT onTimer(HWND window) {
     // Aimed at the next second after the refresh, also when the refresh failed.
-    struct Rearm {
-        HWND window;
-        ~Rearm() { armTimer(window); }
-    } rearm{window};
+    const AtScopeEnd rearm([window] { armTimer(window); });
     // Before the refresh, so that its minute part runs the catch-up at once;
     // one that ran out of memory is tried again at the next tick.
     ranToEnd([&] { takeUpSettings(window, false); });

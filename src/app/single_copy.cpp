@@ -1,6 +1,5 @@
 #include "app/single_copy.h"
 
-#include <vector>
 
 #include "base/wide_text.h"
 #include "settings_file/profile_file.h"
@@ -16,22 +15,21 @@ constexpr wchar_t kMarkProperty[] = L"Tikkano.SettingsFile";
 constexpr int kLooksForIndicator = 50;
 constexpr DWORD kLookPause = 100;  // ms
 
-// Where the profile functions find the file, as a full path, its short folder
-// names made long, upper-cased: every spelling of one file gives the same text.
+// Where the profile functions find the file (a full path: the start-up
+// folder or the Windows folder), its short folder names made long,
+// upper-cased: every spelling of one file gives the same text.
 std::wstring fileIdentity(const std::string& settingsPath) {
     std::wstring path = fromAnsi(ProfileFile(settingsPath).location());
-    std::vector<wchar_t> full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr) + 1);
-    const DWORD fullLength = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (fullLength > 0 && fullLength < full.size()) path.assign(full.data(), fullLength);
     // The folder, which exists before the file does: a copy started before
     // the first save and one started after it name the file alike.
-    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::size_t slash = path.find_last_of(L'\\');
     // A drive's root ("C:") has no short name, and "C:" alone names the current folder.
     if (slash != std::wstring::npos && slash > 0 && path[slash - 1] != L':') {
         const std::wstring folder = path.substr(0, slash);
-        std::vector<wchar_t> longer(GetLongPathNameW(folder.c_str(), nullptr, 0) + 1);
-        const DWORD length = GetLongPathNameW(folder.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
-        if (length > 0 && length < longer.size()) path = std::wstring(longer.data(), length) + path.substr(slash);
+        const DWORD needed = GetLongPathNameW(folder.c_str(), nullptr, 0);
+        std::wstring longer(needed, L'\0');
+        const DWORD length = needed ? GetLongPathNameW(folder.c_str(), &longer[0], needed) : 0;
+        if (length > 0 && length < needed) path = longer.substr(0, length) + path.substr(slash);
     }
     if (!path.empty()) CharUpperBuffW(&path[0], static_cast<DWORD>(path.size()));
     return path;

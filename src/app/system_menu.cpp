@@ -8,7 +8,7 @@
 #include "calendar/calendar_dialog.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/clock_settings_dialog.h"
-#include "resources/resource.h"
+#include "app/menu_ids.h"
 
 namespace tikkano {
 namespace {

@@ -3,12 +3,13 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "app/icon_ids.h"
+#include "app/menu_ids.h"
 #include "app/indicator_window.h"
 #include "app/system_menu.h"
 #include "base/late_bound.h"
 #include "base/wide_text.h"
 #include "display/indicator_layout.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 namespace {

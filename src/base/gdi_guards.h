@@ -1,6 +1,8 @@
-// Owners of GDI objects and of their selection into a device context. They
-// cannot be copied, so nothing is deleted twice; a selection is undone before
-// the object it selected is deleted (declare the owner first).
+// The program's owners of what Win32 hands out: GDI objects and their
+// selection into a device context, device contexts, file handles, a window's
+// procedure replaced by ours, a loaded library, and a step for every way out.
+// They cannot be copied, so nothing is released twice; a selection is undone
+// before the object it selected is deleted (declare the owner first).
 #pragma once
 
 #include <windows.h>
@@ -121,6 +123,68 @@ public:
 
 private:
     HANDLE handle_;
+};
+
+// A window's own procedure replaced by ours, put back when the window is
+// destroyed (call restore() at its WM_NCDESTROY) or when the owner goes,
+// whichever comes first; only while ours is still the window's procedure.
+class Subclass {
+public:
+    Subclass() = default;
+    ~Subclass() { restore(); }
+    Subclass(const Subclass&) = delete;
+    Subclass& operator=(const Subclass&) = delete;
+
+    void install(HWND window, WNDPROC procedure) {
+        restore();
+        if (!window) return;
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+        if (previous_) window_ = window, ours_ = procedure;
+    }
+    void restore() {
+        if (window_ && IsWindow(window_) &&
+            reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window_, GWLP_WNDPROC)) == ours_)
+            SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        window_ = nullptr;
+    }
+    // The window's own procedure, also after restore().
+    WNDPROC previous() const { return previous_; }
+
+private:
+    HWND window_ = nullptr;
+    WNDPROC ours_ = nullptr;
+    WNDPROC previous_ = nullptr;
+};
+
+// A library from LoadLibrary, freed when the owner goes unless kept.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(HMODULE module) : module_(module) {}
+    ~LoadedLibrary() {
+        if (module_) FreeLibrary(module_);
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+    HMODULE get() const { return module_; }
+    // From now on the library stays loaded to the end of the program.
+    void keep() { module_ = nullptr; }
+
+private:
+    HMODULE module_;
+};
+
+// A step taken on every way out of a scope, a throw included.
+template <typename Step>
+class AtScopeEnd {
+public:
+    explicit AtScopeEnd(Step step) : step_(step) {}
+    ~AtScopeEnd() { step_(); }
+    AtScopeEnd(const AtScopeEnd&) = delete;
+    AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+
+private:
+    Step step_;
 };
 
 }  // namespace tikkano

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "base/gdi_guards.h"
+
 namespace tikkano::late {
 namespace {
 
@@ -35,7 +37,7 @@ static_assert(sizeof(CHOOSEFONTA) == 60 && sizeof(LOGFONTA) == 60);
 #endif
 
 // A system DLL by its full path in the system folder, never from the working
-// folder or the PATH. Loaded once; the program keeps it to its end.
+// folder or the PATH.
 HMODULE systemDll(const wchar_t* name) {
     wchar_t path[MAX_PATH];
     const UINT length = GetSystemDirectoryW(path, MAX_PATH);
@@ -47,10 +49,12 @@ HMODULE systemDll(const wchar_t* name) {
 
 template <typename Function>
 Function resolve(const wchar_t* dll, const char* name) {
-    const HMODULE module = systemDll(dll);
-    if (!module) return nullptr;
+    LoadedLibrary module(systemDll(dll));
+    if (!module.get()) return nullptr;
     // GetProcAddress returns a generic function pointer; the exported function has this type.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    const auto function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module.get(), name)));
+    if (function) module.keep();  // a DLL without the function is not kept
+    return function;
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 #include "calendar/calendar_dialog.h"
 
 #include "base/control_filter.h"
-#include "base/gdi_guards.h"
+#include "base/dialog_items.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/calendar_ids.h"
+#include "calendar/calendar_paint.h"
 #include "edition_choice.h"
-#include "resources/resource.h"
+#include "edition_resources.h"
 #include "scheduler/reminder_list_dialog.h"
 
 namespace tikkano {
@@ -44,10 +46,8 @@ void refillEveryCalendar() {
 // for the month they end at.
 constexpr UINT kRefillMessage = WM_APP + 1;
 
-constexpr PaintRules kPaintRules{kEdition.selectsDay, kEdition.groupCaptionPlaces};
-
-// The focus frame stands this many pixels inside the button, clear of its edges.
-constexpr int kFocusInset = 3;
+// The template has the monthly and yearly buttons exactly where the program uses them.
+static_assert(kEdition.monthlyAndYearly == (TIKKANO_CALENDAR_MONTHLY_AND_YEARLY != 0));
 
 CalendarDate localToday() {
     SYSTEMTIME now;
@@ -55,19 +55,18 @@ CalendarDate localToday() {
     return {now.wDay, now.wMonth, now.wYear};
 }
 
-void setText(HWND dialog, int controlId, const std::wstring& text) {
-    SetDlgItemTextW(dialog, controlId, text.c_str());
-}
+// Run-time texts after the weekday names, in the order they are set.
+constexpr ItemLabel kLabels[] = {
+    {IDC_CAL_EVERY_DAY, kTextCalendarEveryDay},       {IDC_CAL_MONTH_BACK, kTextCalendarMonthBack},
+    {IDC_CAL_MONTH_FORWARD, kTextCalendarMonthForward}, {IDC_CAL_YEAR_BACK, kTextCalendarYearBack},
+    {IDC_CAL_YEAR_FORWARD, kTextCalendarYearForward},
+};
 
 void setRunTimeTexts(HWND dialog, const CalendarDialog& state) {
     const Language language = state.context.settings.language;
     for (int i = 0; i < 7; ++i)
-        setText(dialog, IDC_CAL_WEEKDAY_SUNDAY + i, fromUtf8(weekdayName(i, language)));
-    setText(dialog, IDC_CAL_EVERY_DAY, uiText(kTextCalendarEveryDay, language));
-    setText(dialog, IDC_CAL_MONTH_BACK, uiText(kTextCalendarMonthBack, language));
-    setText(dialog, IDC_CAL_MONTH_FORWARD, uiText(kTextCalendarMonthForward, language));
-    setText(dialog, IDC_CAL_YEAR_BACK, uiText(kTextCalendarYearBack, language));
-    setText(dialog, IDC_CAL_YEAR_FORWARD, uiText(kTextCalendarYearForward, language));
+        SetDlgItemTextW(dialog, IDC_CAL_WEEKDAY_SUNDAY + i, fromUtf8(weekdayName(i, language)).c_str());
+    setLabels(dialog, kLabels, language);
 }
 
 // The shown month into the buttons: days, marks, title.
@@ -109,10 +108,6 @@ bool onNavigate(HWND dialog, CalendarDialog& state, int id) {
     return true;
 }
 
-void focusControl(HWND dialog, int id) {
-    if (HWND control = GetDlgItem(dialog, id)) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-}
-
 // Whatever acts on the grid sees the month that the steps so far ended at.
 BOOL onRefill(HWND dialog, CalendarDialog& state) {
     if (state.refillPosted) {
@@ -120,55 +115,14 @@ BOOL onRefill(HWND dialog, CalendarDialog& state) {
         fill(dialog, state);
     }
     if (state.focusDay) {
-        focusControl(dialog, dayButtonFor(state.grid, state.focusDay));
+        focusItem(dialog, dayButtonFor(state.grid, state.focusDay));
         state.focusDay = 0;
     }
     return TRUE;
 }
 
-void drawEdges(HDC dc, const RECT& r, bool sunken) {
-    const COLORREF white = RGB(255, 255, 255), grey = RGB(128, 128, 128);
-    OwnedPen light(CreatePen(PS_SOLID, 1, sunken ? grey : white));
-    OwnedPen dark(CreatePen(PS_SOLID, 1, sunken ? white : grey));
-    {
-        Selection pen(dc, light.get());
-        MoveToEx(dc, r.left + 1, r.bottom - 1, nullptr);
-        LineTo(dc, r.left + 1, r.top + 1);
-        LineTo(dc, r.right - 1, r.top + 1);
-    }
-    {
-        Selection pen(dc, dark.get());
-        MoveToEx(dc, r.left + 2, r.bottom - 1, nullptr);
-        LineTo(dc, r.right - 2, r.bottom - 1);
-        LineTo(dc, r.right - 2, r.top + 1);
-    }
-}
-
 BOOL onDrawItem(const CalendarDialog& state, const DRAWITEMSTRUCT& item) {
-    if (item.CtlType != ODT_BUTTON) return FALSE;
-    const int id = static_cast<int>(item.CtlID);
-    wchar_t caption[6] = {};
-    const int length = GetWindowTextW(item.hwndItem, caption, 6);
-    const ButtonLook look = buttonLook(id, marksOf(state.grid, id), (item.itemState & ODS_SELECTED) != 0,
-                                       id == state.view.selectedDay, length, kPaintRules);
-
-    // The device context is the button's: it goes back as it came.
-    SavedDcState saved(item.hDC);
-    {
-        OwnedBrush fillBrush(CreateSolidBrush(look.colour));
-        FillRect(item.hDC, &item.rcItem, fillBrush.get());
-    }
-    drawEdges(item.hDC, item.rcItem, look.sunken);
-    SetBkMode(item.hDC, TRANSPARENT);
-    TextOutW(item.hDC, item.rcItem.left + look.textX, item.rcItem.top + look.textY, caption, length);
-    // The focus shows whether the keyboard was used or not: a dotted frame
-    // inside the edges, over the button's own colour.
-    if (item.itemState & ODS_FOCUS) {
-        RECT mark = item.rcItem;
-        InflateRect(&mark, -kFocusInset, -kFocusInset);
-        DrawFocusRect(item.hDC, &mark);
-    }
-    return TRUE;
+    return drawCalendarButton(state.view, state.grid, item);
 }
 
 // The right mouse button over a day, or the context-menu key on it: the day
@@ -201,8 +155,7 @@ BOOL onContextMenu(HWND dialog, CalendarDialog& state, HWND control, LPARAM wher
 
 void showNoDaySelected(HWND dialog) {
     // The scheduler speaks Russian in both languages.
-    MessageBoxW(dialog, uiText(kTextCalendarNoDayMessage, kRussian).c_str(),
-                uiText(kTextCalendarNoDayCaption, kRussian).c_str(), MB_ICONINFORMATION | MB_OK);
+    tell(dialog, kTextCalendarNoDayMessage, kTextCalendarNoDayCaption, kRussian, MB_ICONINFORMATION | MB_OK);
 }
 
 void openList(HWND dialog, const CalendarDialog& state, const ReminderListRequest& request) {
@@ -235,7 +188,7 @@ BOOL onCommand(HWND dialog, CalendarDialog& state, int id, int notification) {
     case IDC_CAL_YEAR_FORWARD:
     case IDC_CAL_TODAY: onNavigate(dialog, state, id); return TRUE;
     default:
-        if (groupKind(id) == GroupKind::None) return FALSE;
+        if (groupOfButton(id) == GroupKind::None) return FALSE;
         onGroupButton(dialog, state, id);
         return TRUE;
     }
@@ -300,7 +253,7 @@ bool onButtonKey(HWND button, CalendarDialog& state, WPARAM key) {
     if (isDayButton(id) && arrowOf(key, move)) {
         onRefill(dialog, state);
         const int target = arrowTarget(state.grid, id, move);
-        if (target != id) focusControl(dialog, target);
+        if (target != id) focusItem(dialog, target);
         return true;
     }
     if (const int step = stepButtonOf(key)) {

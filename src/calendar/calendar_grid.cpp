@@ -3,7 +3,7 @@
 #include "settings_file/profile.h"
 #include "base/text_format.h"
 #include "base/texts.h"
-#include "resources/resource.h"
+#include "calendar/calendar_ids.h"
 #include "scheduler/reminder_store.h"
 
 namespace tikkano {
@@ -126,17 +126,27 @@ bool toggleSelection(CalendarView& view, const CalendarGrid& grid, int controlId
     return true;
 }
 
+GroupKind groupOfButton(int controlId) {
+    if (isDayButton(controlId)) return GroupKind::Date;
+    if (controlId >= IDC_CAL_WEEKDAY_SUNDAY && controlId <= IDC_CAL_WEEKDAY_SATURDAY) return GroupKind::Weekday;
+    if (controlId == IDC_CAL_EVERY_DAY) return GroupKind::EveryDay;
+    if (controlId == IDC_CAL_MONTHLY) return GroupKind::Monthly;
+    if (controlId == IDC_CAL_YEARLY) return GroupKind::Yearly;
+    return GroupKind::None;
+}
+
 ClickOutcome clickOutcome(const CalendarView& view, const CalendarGrid& grid, int controlId,
                           bool monthlyAndYearly) {
     ClickOutcome outcome;
     const int selected = dayOf(grid, view.selectedDay);
     int day = 0;
-    switch (groupKind(controlId)) {
+    const GroupKind kind = groupOfButton(controlId);
+    switch (kind) {
     case GroupKind::Date:
         day = dayOf(grid, controlId);
         if (day == 0) return outcome;  // a hidden button
         break;
-    case GroupKind::Weekday: break;
+    case GroupKind::Weekday: day = controlId - IDC_CAL_WEEKDAY_SUNDAY; break;
     case GroupKind::EveryDay: day = selected; break;
     case GroupKind::Monthly:
     case GroupKind::Yearly:
@@ -150,7 +160,7 @@ ClickOutcome clickOutcome(const CalendarView& view, const CalendarGrid& grid, in
     case GroupKind::None: return outcome;
     }
     outcome.kind = ClickOutcome::OpenList;
-    outcome.request = makeListRequest(controlId, day, grid.month, grid.year);
+    outcome.request = makeListRequest(kind, day, grid.month, grid.year);
     return outcome;
 }
 

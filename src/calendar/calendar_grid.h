@@ -89,6 +89,9 @@ CalendarView openCalendarView(const CalendarDate& today);
 // selection is then cleared). A step past year 1 or 9999 does nothing.
 bool navigate(CalendarView& view, int controlId);
 
+// The group a button opens (None for a button that opens none).
+GroupKind groupOfButton(int controlId);
+
 // Right mouse button on `controlId`: a shown day button becomes the selected
 // day, or stops being it when it was. Returns true when the selection changed.
 bool toggleSelection(CalendarView& view, const CalendarGrid& grid, int controlId, bool selectsDay);

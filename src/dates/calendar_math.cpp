@@ -7,7 +7,8 @@ namespace {
 
 int floorDiv(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
-// Days since 1 January 1970 of a proleptic Gregorian date; linear in the day.
+}  // namespace
+
 long long daysFromCivil(int year, int month, int day) {
     const int y = year - (month <= 2);
     const int era = floorDiv(y, 400);
@@ -17,8 +18,6 @@ long long daysFromCivil(int year, int month, int day) {
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return static_cast<long long>(era) * 146097 + dayOfEra - 719468;
 }
-
-}  // namespace
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 

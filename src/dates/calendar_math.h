@@ -9,6 +9,9 @@ namespace tikkano {
 constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
 
+// Days since 1 January 1970 of a proleptic Gregorian date; linear in the day,
+// so any numbers go in (a hand-edited stamp), and only real dates count right.
+long long daysFromCivil(int year, int month, int day);
 bool isLeapYear(int year);
 // Days of month 1..12 of `year`.
 int monthLength(int month, int year);

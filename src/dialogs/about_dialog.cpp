@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <string>
 
+#include "base/dialog_items.h"
 #include "base/gdi_guards.h"
 #include "base/modal_dialog.h"
 #include "base/procedure_guard.h"
 #include "base/wide_text.h"
+#include "dialogs/about_ids.h"
+#include "dialogs/string_ids.h"
 #include "edition_choice.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 namespace {
@@ -21,7 +23,7 @@ struct AboutState {
     HINSTANCE instance;
     Language language;
     OwnedBitmap picture;
-    WNDPROC frameProcedure = nullptr;
+    Subclass frame;  // the picture frame, painted by pictureFrameProc
 };
 
 // The picture frame paints the picture itself, over its own frame, so the
@@ -39,13 +41,13 @@ void paintPicture(HWND frame, const AboutState& state) {
 }
 
 LRESULT dispatchPictureFrame(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    const AboutState* state = dialogState<AboutState>(GetParent(frame));
+    AboutState* state = dialogState<AboutState>(GetParent(frame));
     if (!state) return DefWindowProcW(frame, message, wParam, lParam);
-    const WNDPROC original = state->frameProcedure;
+    const WNDPROC original = state->frame.previous();
     switch (message) {
     case WM_PAINT: paintPicture(frame, *state); return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        state->frame.restore();
         return CallWindowProcW(original, frame, message, wParam, lParam);
     default: return CallWindowProcW(original, frame, message, wParam, lParam);
     }
@@ -70,8 +72,7 @@ void showPicture(HWND dialog, AboutState& state) {
     if (area.right < size.bmWidth || area.bottom < size.bmHeight)
         SetWindowPos(frame, nullptr, 0, 0, std::max<int>(area.right, size.bmWidth),
                      std::max<int>(area.bottom, size.bmHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    state.frameProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pictureFrameProc)));
+    state.frame.install(frame, pictureFrameProc);
     InvalidateRect(frame, nullptr, TRUE);
 }
 
@@ -92,14 +93,19 @@ void fillDescription(HWND dialog, const AboutState& state) {
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + kLineMargin), 0);
 }
 
+// Run-time texts after the contact lines, in the order they are set; the title follows.
+constexpr ItemLabel kLabels[] = {
+    {IDC_ABOUT_NAME, kTextAboutName},
+    {IDC_ABOUT_AUTHOR_LABEL, kTextAboutAuthorLabel},
+    {IDC_ABOUT_AUTHOR, kTextAboutAuthor},
+    {IDC_ABOUT_PLACE, static_cast<TextId>(kEdition.aboutPlaceText)},
+};
+
 INT_PTR onInit(HWND dialog, AboutState& state) {
     fillDescription(dialog, state);
     SetDlgItemTextW(dialog, IDC_ABOUT_MAIL, loadText(state.instance, IDS_CONTACT_MAIL).c_str());
     SetDlgItemTextW(dialog, IDC_ABOUT_WEB, loadText(state.instance, IDS_CONTACT_WEB).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_NAME, uiText(kTextAboutName, state.language).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_AUTHOR_LABEL, uiText(kTextAboutAuthorLabel, state.language).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_AUTHOR, uiText(kTextAboutAuthor, state.language).c_str());
-    SetDlgItemTextW(dialog, IDC_ABOUT_PLACE, uiText(kEdition.aboutPlaceText, state.language).c_str());
+    setLabels(dialog, kLabels, state.language);
     SetWindowTextW(dialog, uiText(kTextAboutTitle, state.language).c_str());
     showPicture(dialog, state);
     return TRUE;
@@ -124,7 +130,7 @@ INT_PTR aboutProc(HWND dialog, AboutState& state, UINT message, WPARAM wParam, L
 }  // namespace
 
 void openAboutDialog(HWND indicator, HINSTANCE instance, Language language) {
-    AboutState state{instance, language, OwnedBitmap(), nullptr};
+    AboutState state{instance, language, OwnedBitmap(), {}};
     runModalDialog<AboutState, aboutProc>(IDD_ABOUT, indicator, state);
 }
 

@@ -3,14 +3,15 @@
 #include <iterator>
 #include <string>
 
+#include "base/dialog_items.h"
 #include "base/gdi_guards.h"
 #include "base/late_bound.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
+#include "dialogs/clock_settings_ids.h"
 #include "dialogs/clock_settings_rules.h"
 #include "dialogs/date_format_dialog.h"
 #include "dialogs/whole_minute.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 namespace {
@@ -31,10 +32,7 @@ struct ClockSettingsState {
 };
 
 // Run-time texts in the order they are set; the caption follows.
-constexpr struct {
-    int control;
-    TextId text;
-} kLabels[] = {
+constexpr ItemLabel kLabels[] = {
     {IDC_CLOCK_HEADS, kTextClockHeads},           {IDC_CLOCK_BORDER, kTextClockBorder},
     {IDC_CLOCK_SHOW_TIME, kTextClockShowTime},     {IDC_CLOCK_SHOW_DATE, kTextClockShowDate},
     {IDC_CLOCK_SHOW_MEMORY, kTextClockShowMemory}, {IDC_CLOCK_SHOW_RAM, kTextClockShowRam},
@@ -43,12 +41,6 @@ constexpr struct {
     {IDC_CLOCK_WHOLE_MINUTE, kTextClockWholeMinute}, {IDCANCEL, kTextCancel},
     {IDC_CLOCK_DATE_FORMAT, kTextDateFormat},
 };
-
-bool isChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
-
-void check(HWND dialog, int control, bool checked) {
-    CheckDlgButton(dialog, control, checked ? BST_CHECKED : BST_UNCHECKED);
-}
 
 void remakeBackgroundBrush(ClockSettingsState& state) {
     state.background.reset(CreateSolidBrush(state.colours[kBackground]));
@@ -67,18 +59,17 @@ INT_PTR onInit(HWND dialog, ClockSettingsState& state) {
     const Settings& s = state.app.settings;
     for (int i = 0; i < kColourCount; ++i) state.colours[i] = s.colours[i] & kColourBits;
     remakeBackgroundBrush(state);
-    check(dialog, IDC_CLOCK_BORDER, s.border != 0);
-    check(dialog, IDC_CLOCK_SHORT_DATE, s.shortDate != 0);
+    setChecked(dialog, IDC_CLOCK_BORDER, s.border != 0);
+    setChecked(dialog, IDC_CLOCK_SHORT_DATE, s.shortDate != 0);
     for (int i = 0; i < 4; ++i) state.previewBoxes[i] = GetDlgItem(dialog, kPreviewBoxes[i]);
 
     const DisplayBoxes boxes = boxesForDisplay(s.displayChoice, s.memoryChoice);
-    check(dialog, IDC_CLOCK_SHOW_TIME, boxes.time);
-    check(dialog, IDC_CLOCK_SHOW_DATE, boxes.date);
-    check(dialog, IDC_CLOCK_SHOW_MEMORY, boxes.memory);
-    check(dialog, IDC_CLOCK_SHOW_RAM, boxes.ram);
+    setChecked(dialog, IDC_CLOCK_SHOW_TIME, boxes.time);
+    setChecked(dialog, IDC_CLOCK_SHOW_DATE, boxes.date);
+    setChecked(dialog, IDC_CLOCK_SHOW_MEMORY, boxes.memory);
+    setChecked(dialog, IDC_CLOCK_SHOW_RAM, boxes.ram);
 
-    for (const auto& label : kLabels)
-        SetDlgItemTextW(dialog, label.control, uiText(label.text, s.language).c_str());
+    setLabels(dialog, kLabels, s.language);
     SetWindowTextW(dialog, uiText(kTextClockCaption, s.language).c_str());
     return TRUE;
 }
@@ -117,9 +108,7 @@ void restoreDefaultColours(HWND dialog, ClockSettingsState& state) {
 // After the font chooser, whichever way it was left, the keys go on in this
 // dialog from its font button. The indicator behind stays disabled while the
 // dialog is open: keys or a menu there would act under an unconfirmed dialog.
-void focusFontButton(HWND dialog) {
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_CLOCK_FONT)), TRUE);
-}
+void focusFontButton(HWND dialog) { focusItem(dialog, IDC_CLOCK_FONT); }
 
 // The font chooser belongs to this dialog, so neither it nor the menu behind
 // can be used while it is open. The indicator takes the new font at once,
@@ -166,15 +155,11 @@ void useSystemFont(ClockSettingsState& state) {
 // elevated administrator's program has (the program asks for no elevation):
 // a refusal is told, so that the user does not take the clock for set.
 void tellClockNotSet(HWND dialog, Language language, DWORD error) {
-    std::wstring message;
-    if (error == ERROR_PRIVILEGE_NOT_HELD) {
-        message = uiText(kTextClockNotSetNoRight, language);
-    } else {
-        message = uiText(kTextClockNotSet, language);
-        const std::size_t at = message.find(L"%s");
-        if (at != std::wstring::npos) message.replace(at, 2, fromUtf8(std::to_string(error).c_str()));
-    }
-    MessageBoxW(dialog, message.c_str(), uiText(kTextClockCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+    const std::wstring message =
+        error == ERROR_PRIVILEGE_NOT_HELD
+            ? uiText(kTextClockNotSetNoRight, language)
+            : withArgument(uiText(kTextClockNotSet, language), fromUtf8(std::to_string(error).c_str()));
+    tell(dialog, message, kTextClockCaption, language, MB_ICONEXCLAMATION | MB_OK);
 }
 
 void setWholeMinute(HWND dialog, Language language) {
@@ -217,11 +202,8 @@ INT_PTR onOk(HWND dialog, ClockSettingsState& state) {
     return TRUE;
 }
 
-// A box that the keyboard checks or clears keeps its focus frame: the box
-// draws only its check mark anew and, under Wine, loses the frame with it.
 INT_PTR onBoxClicked(HWND dialog, int box) {
-    HWND control = GetDlgItem(dialog, box);
-    if (control && GetFocus() == control) InvalidateRect(control, nullptr, TRUE);
+    keepFocusFrame(dialog, box);
     return FALSE;
 }
 

@@ -2,9 +2,10 @@
 
 #include <string>
 
+#include "base/dialog_items.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
-#include "resources/resource.h"
+#include "dialogs/date_format_ids.h"
 
 namespace tikkano {
 namespace {
@@ -16,17 +17,12 @@ struct DateFormatState {
     Settings& settings;
 };
 
-constexpr struct {
-    int control;
-    TextId text;
-} kLabels[] = {
+constexpr ItemLabel kLabels[] = {
     {IDCANCEL, kTextCancel},
     {IDC_DATEFMT_SHORT_LABEL, kTextDateFormatShortLabel},
     {IDC_DATEFMT_LONG_LABEL, kTextDateFormatLongLabel},
     {IDC_DATEFMT_TIME_LABEL, kTextDateFormatTimeLabel},
 };
-
-bool isChecked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
 
 // The date pictures are of no use while the system's date format is in force.
 void enableDatePictures(HWND dialog, bool enabled) {
@@ -35,9 +31,7 @@ void enableDatePictures(HWND dialog, bool enabled) {
 }
 
 std::string pictureOf(HWND dialog, int control) {
-    HWND field = GetDlgItem(dialog, control);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
+    std::wstring text = itemText(dialog, control);
     if (text.size() > kPictureLength) text.resize(kPictureLength);
     std::string picture = toAnsi(text);
     if (picture.size() > kPictureLength) picture.resize(kPictureLength);
@@ -46,25 +40,22 @@ std::string pictureOf(HWND dialog, int control) {
 
 INT_PTR onInit(HWND dialog, DateFormatState& state) {
     const Settings& s = state.settings;
-    for (const auto& label : kLabels) SetDlgItemTextW(dialog, label.control, uiText(label.text, s.language).c_str());
+    setLabels(dialog, kLabels, s.language);
     SetDlgItemTextW(dialog, IDC_DATEFMT_SHORT, fromAnsi(s.shortDatePicture).c_str());
     SetDlgItemTextW(dialog, IDC_DATEFMT_LONG, fromAnsi(s.longDatePicture).c_str());
     SetDlgItemTextW(dialog, IDC_DATEFMT_TIME, fromAnsi(s.timePicture).c_str());
     SetWindowTextW(dialog, uiText(kTextDateFormat, s.language).c_str());
-    CheckDlgButton(dialog, IDC_DATEFMT_SYSTEM, s.systemDateFormat ? BST_CHECKED : BST_UNCHECKED);
+    setChecked(dialog, IDC_DATEFMT_SYSTEM, s.systemDateFormat != 0);
     enableDatePictures(dialog, s.systemDateFormat == 0);
     return TRUE;
 }
 
 // The switch acts at once: the indicator follows at its next refresh, and
 // Cancel does not undo it.
-// The box is drawn anew whole, so that it keeps its focus frame when the
-// keyboard switched it (its own redraw of the check mark loses the frame under Wine).
 INT_PTR onSystemFormat(HWND dialog, DateFormatState& state) {
     state.settings.systemDateFormat = isChecked(dialog, IDC_DATEFMT_SYSTEM) ? 1 : 0;
     enableDatePictures(dialog, state.settings.systemDateFormat == 0);
-    HWND box = GetDlgItem(dialog, IDC_DATEFMT_SYSTEM);
-    if (box && GetFocus() == box) InvalidateRect(box, nullptr, TRUE);
+    keepFocusFrame(dialog, IDC_DATEFMT_SYSTEM);
     return FALSE;
 }
 

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "base/dialog_items.h"
 #include "base/late_bound.h"
 #include "base/wide_text.h"
 #include "scheduler/run_command.h"
@@ -74,8 +75,7 @@ void WinReminderActions::showMessage(const std::string& text, const ProgramNotSt
         body += uiText(kTextProgramNotStarted, language_) + L"\n" + fromAnsi(notStarted->file) + L"\n" +
                 reasonOf(notStarted->error, language_);
     }
-    MessageBoxW(owner_, body.c_str(), uiText(kTextReminderCaption, kRussian).c_str(),
-                notStarted ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
+    tell(owner_, body, kTextReminderCaption, kRussian, notStarted ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
 }
 
 }  // namespace tikkano

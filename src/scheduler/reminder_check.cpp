@@ -1,5 +1,7 @@
 #include "scheduler/reminder_check.h"
 
+#include "dates/calendar_math.h"
+
 #include <new>
 #include <optional>
 #include <tuple>
@@ -29,17 +31,6 @@ bool sameMinute(const ClockStamp& a, const ClockStamp& b) {
 }
 
 long long minuteOfDay(int hour, int minute) { return static_cast<long long>(hour) * 60 + minute; }
-
-// Days since a fixed day of the proleptic Gregorian calendar; any numbers go
-// in (a hand-edited stamp), and only real dates count right.
-long long dayNumber(const ClockStamp& s) {
-    const long long month = s.month, day = s.day;
-    const long long year = static_cast<long long>(s.year) - (month <= 2 ? 1 : 0);
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-}
 
 }  // namespace
 
@@ -137,7 +128,7 @@ std::optional<int> ReminderCheck::firstUncovered(const ClockStamp& now) const {
     // to the next day that is taken as it stands; further ahead it is a clock
     // that was wrong (or a file of another PC), which would keep every
     // reminder quiet for as long: only the current minute then.
-    if (dayNumber(covered_) - dayNumber(now) <= 1) return std::nullopt;
+    if (daysFromCivil(covered_.year, covered_.month, covered_.day) - daysFromCivil(now.year, now.month, now.day) <= 1) return std::nullopt;
     return nowMinute;
 }
 

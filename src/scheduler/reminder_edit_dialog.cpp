@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "base/late_bound.h"
+#include "base/dialog_items.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
-#include "resources/resource.h"
+#include "scheduler/reminder_edit_ids.h"
 #include "scheduler/reminder_fields.h"
 
 namespace tikkano {
@@ -53,28 +54,18 @@ std::string& fieldText(ReminderFields& fields, EditField field) {
     return fields.parameters;
 }
 
-std::wstring itemText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(item, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
 void setItemText(HWND dialog, int id, const std::string& ansi) {
     SetDlgItemTextW(dialog, id, fromAnsi(ansi).c_str());
 }
 
 std::wstring withArgument(int textId, const std::wstring& argument) {
-    std::wstring message = uiText(textId, kDialogLanguage);
-    const std::size_t at = message.find(L"%s");
-    if (at != std::wstring::npos) message.replace(at, 2, argument);
-    return message;
+    return tikkano::withArgument(uiText(textId, kDialogLanguage), argument);
 }
 
 // Says why the field cannot be stored and puts the focus on it, its text selected.
 void refuse(HWND dialog, int id, const std::wstring& message) {
-    MessageBoxW(dialog, message.c_str(), uiText(kTextEditCaption, kDialogLanguage).c_str(), MB_OK | MB_ICONWARNING);
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+    tell(dialog, message, kTextEditCaption, kDialogLanguage, MB_OK | MB_ICONWARNING);
+    focusItem(dialog, id);
 }
 
 std::wstring faultMessage(const FieldCheck& check) {

@@ -1,10 +1,11 @@
 #include "scheduler/reminder_list_dialog.h"
 
 #include "base/control_filter.h"
+#include "base/dialog_items.h"
 #include "base/modal_dialog.h"
 #include "base/wide_text.h"
-#include "resources/resource.h"
 #include "scheduler/reminder_edit_dialog.h"
+#include "scheduler/reminder_list_ids.h"
 #include "scheduler/reminder_list_lines.h"
 #include "scheduler/reminder_store.h"
 
@@ -22,7 +23,7 @@ struct ReminderListDialog {
 
 // What the file's failure is told as: a folder where the file belongs is named
 // as such, anything else by the usual reason.
-int fileFailure(const Profile& profile, int usual) {
+TextId fileFailure(const Profile& profile, TextId usual) {
     return profile.folderInPlace() ? kTextSettingsFolderInList : usual;
 }
 
@@ -88,8 +89,8 @@ void onChange(HWND dialog, ReminderListDialog& state) {
 void onDelete(HWND dialog, ReminderListDialog& state) {
     const int index = chosenIndex(dialog, state);
     if (index >= 0) {
-        const int answer = MessageBoxW(dialog, uiText(kTextListDeleteQuestion, kRussian).c_str(),
-                                       uiText(kTextListDeleteCaption, kRussian).c_str(), MB_ICONQUESTION | MB_YESNO);
+        const int answer =
+            tell(dialog, kTextListDeleteQuestion, kTextListDeleteCaption, kRussian, MB_ICONQUESTION | MB_YESNO);
         if (answer == IDYES && static_cast<std::size_t>(index) < state.working.size())
             state.working.erase(state.working.begin() + index);
     }
@@ -102,8 +103,7 @@ void onDelete(HWND dialog, ReminderListDialog& state) {
 bool refusedForUnicode(HWND dialog, const ReminderListDialog& state) {
     if (state.profile->valueFitsCodePage(kAlarmSection, state.request->key)) return false;
     const Language language = state.language;
-    MessageBoxW(dialog, uiText(kTextListUnicodeKept, language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
-                MB_ICONEXCLAMATION | MB_OK);
+    tell(dialog, kTextListUnicodeKept, kTextNotSavedCaption, language, MB_ICONEXCLAMATION | MB_OK);
     return true;
 }
 
@@ -117,8 +117,8 @@ void onOk(HWND dialog, ReminderListDialog& state) {
         return;
     }
     const Language language = state.language;
-    MessageBoxW(dialog, uiText(fileFailure(*state.profile, kTextListNotSaved), language).c_str(), uiText(kTextNotSavedCaption, language).c_str(),
-                MB_ICONEXCLAMATION | MB_OK);
+    tell(dialog, fileFailure(*state.profile, kTextListNotSaved), kTextNotSavedCaption, language,
+         MB_ICONEXCLAMATION | MB_OK);
 }
 
 BOOL onCommand(HWND dialog, ReminderListDialog& state, int id, int notification) {
@@ -178,13 +178,12 @@ INT_PTR openReminderListDialog(HWND owner, const ReminderListRequest& request, P
     const ProfileValue stored = SectionReads(profile).value(kAlarmSection, request.key, "");
     // A file held by another program reads as empty: such a list is not opened.
     if (!profile.readable()) {
-        MessageBoxW(owner, uiText(fileFailure(profile, kTextListUnreadable), language).c_str(),
-                    uiText(kTextNotSavedCaption, language).c_str(), MB_ICONEXCLAMATION | MB_OK);
+        tell(owner, fileFailure(profile, kTextListUnreadable), kTextNotSavedCaption, language,
+             MB_ICONEXCLAMATION | MB_OK);
         return IDCANCEL;
     }
     if (!stored.whole) {
-        MessageBoxW(owner, uiText(kTextListTooLong, kRussian).c_str(), uiText(kTextListDeleteCaption, kRussian).c_str(),
-                    MB_ICONEXCLAMATION | MB_OK);
+        tell(owner, kTextListTooLong, kTextListDeleteCaption, kRussian, MB_ICONEXCLAMATION | MB_OK);
         return IDCANCEL;
     }
     ReminderListDialog state;

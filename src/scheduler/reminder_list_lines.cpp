@@ -3,7 +3,6 @@
 #include "base/text_format.h"
 #include "base/texts.h"
 #include "dates/calendar_math.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 
@@ -16,7 +15,7 @@ std::string listLine(const Reminder& reminder) {
 std::string listTitle(const ReminderListRequest& request) {
     char title[160];
     const int month = request.month >= 1 && request.month <= 12 ? request.month : 1;
-    switch (groupKind(request.controlId)) {
+    switch (request.kind) {
     case GroupKind::Date:
         // weekday() of the next day is the Sunday-first index of this one.
         formatTo(title, sizeof title, text(kTextListDateTitle, kRussian), request.day, monthName(month, kRussian),
@@ -24,7 +23,7 @@ std::string listTitle(const ReminderListRequest& request) {
         break;
     case GroupKind::Weekday:
         formatTo(title, sizeof title, text(kTextListWeekdayTitle, kRussian),
-                 weekdayName((request.controlId - IDC_CAL_WEEKDAY_SUNDAY) % 7, kRussian));
+                 weekdayName(request.day, kRussian));
         break;
     case GroupKind::Monthly:
         formatTo(title, sizeof title, text(kTextListMonthlyTitle, kRussian), request.day);

@@ -3,8 +3,7 @@
 #include <string>
 
 #include "base/text_format.h"
-#include "resources/resource.h"
-#include "scheduler/reminder_store.h"
+#include "scheduler/reminder_keys.h"
 
 namespace tikkano {
 namespace {
@@ -16,24 +15,15 @@ void copyKey(char (&key)[12], const std::string& name) {
 
 }  // namespace
 
-GroupKind groupKind(int controlId) {
-    if (controlId >= IDC_CAL_DAY_FIRST && controlId <= IDC_CAL_DAY_LAST) return GroupKind::Date;
-    if (controlId >= IDC_CAL_WEEKDAY_SUNDAY && controlId <= IDC_CAL_WEEKDAY_SATURDAY) return GroupKind::Weekday;
-    if (controlId == IDC_CAL_EVERY_DAY) return GroupKind::EveryDay;
-    if (controlId == IDC_CAL_MONTHLY) return GroupKind::Monthly;
-    if (controlId == IDC_CAL_YEARLY) return GroupKind::Yearly;
-    return GroupKind::None;
-}
-
-ReminderListRequest makeListRequest(int controlId, int day, int month, int year) {
+ReminderListRequest makeListRequest(GroupKind kind, int day, int month, int year) {
     ReminderListRequest request;
-    request.controlId = controlId;
+    request.kind = kind;
     request.day = day;
     request.month = month;
     request.year = year;
-    switch (groupKind(controlId)) {
+    switch (kind) {
     case GroupKind::Date: copyKey(request.key, dateKey(day, month, year)); break;
-    case GroupKind::Weekday: copyKey(request.key, weekdayKey(controlId - IDC_CAL_WEEKDAY_SUNDAY)); break;
+    case GroupKind::Weekday: copyKey(request.key, weekdayKey(day)); break;
     case GroupKind::EveryDay: copyKey(request.key, kEveryDayKey); break;
     case GroupKind::Monthly: copyKey(request.key, monthlyKey(day)); break;
     case GroupKind::Yearly: copyKey(request.key, yearlyKey(day, month)); break;

@@ -1,6 +1,7 @@
-// Reminders as section "Alarm" of the settings file keeps them: key names, the
-// text of a group of reminders, the escaping of message texts, and the list of
-// today's reminders gathered from every group that applies to a date.
+// Reminders as section "Alarm" of the settings file keeps them (its keys are
+// in reminder_keys.h): the text of a group of reminders, the escaping of
+// message texts, and the list of today's reminders gathered from every group
+// that applies to a date.
 //
 // A group is a run of entries, each " H: M,text,run,sound;" with the time as
 // "%2d:%2d", the message text escaped (no line break, comma or semicolon in it),
@@ -13,14 +14,13 @@
 #include <string_view>
 #include <vector>
 
+#include "scheduler/reminder_keys.h"
+
 namespace tikkano {
 
 class Profile;
 
 constexpr char kRunSeparator = '\x83';
-
-inline constexpr const char* kAlarmSection = "Alarm";
-inline constexpr const char* kEveryDayKey = "Day";
 
 // One entry of a group. `text` is kept in its escaped (stored) form; `run` and
 // `sound` hold the real characters, commas and semicolons included. An hour or
@@ -48,23 +48,6 @@ void replaceChar(std::string& text, char from, char to);
 std::string escapeText(std::string text);
 // The stored form back to what is shown: "|" and "\" become line breaks too.
 std::string unescapeText(std::string text);
-
-// A local date; weekday 0 is Sunday.
-struct LocalDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int weekday = 0;
-};
-
-std::string dateKey(int day, int month, int year);   // "07082001"
-std::string weekdayKey(int weekday);                 // "01" = Monday
-std::string monthlyKey(int day);                     // "M15"
-std::string yearlyKey(int day, int month);           // "Y0703"
-
-// The keys whose groups apply to `date`, in the order today's list is built:
-// date, weekday, [monthly, yearly,] every day.
-std::vector<std::string> todayKeys(const LocalDate& date, bool monthlyAndYearly);
 
 // Reads the entries of a group's text. The text ends at its end or at a zero byte.
 ReminderList parseGroup(std::string_view text);

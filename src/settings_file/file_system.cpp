@@ -4,7 +4,6 @@
 
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
-#include "base/wide_text.h"
 
 namespace tikkano {
 namespace {
@@ -17,16 +16,16 @@ HANDLE openForReading(const std::string& path) {
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A read-only copy (CopyFile keeps the file's attributes) could not be deleted.
-void deleteFile(const std::wstring& path) {
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(path.c_str());
+void deleteFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
 }
 
-bool flushFile(const std::wstring& path) {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+bool flushFile(const std::string& path) {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid() && FlushFileBuffers(file.get());
 }
@@ -96,24 +95,22 @@ std::optional<DiskRoom> diskRoomOf(const std::string& path) {
 namespace {
 // Horvik32.new and Horvik32.old: as long as the file's own name, so any path
 // the file can have, up to the longest the profile functions take, fits them too.
-std::string besideWithExtension(const std::string& path, const char* extension) {
-    const std::size_t dot = path.find_last_of(".\\/");
-    const bool hasExtension = dot != std::string::npos && path[dot] == '.';
-    return (hasExtension ? path.substr(0, dot) : path) + extension;
+std::string withExtension(const std::string& path, const char* extension) {
+    return path.substr(0, path.size() - 3) + extension;
 }
 }  // namespace
 
-std::string saveCopyOf(const std::string& path) { return besideWithExtension(path, ".new"); }
-std::string saveBackupOf(const std::string& path) { return besideWithExtension(path, ".old"); }
+std::string saveCopyOf(const std::string& path) { return withExtension(path, "new"); }
+std::string saveBackupOf(const std::string& path) { return withExtension(path, "old"); }
 
 SaveTarget::Copy makeSaveCopy(const std::string& path) {
-    const std::wstring file = fromAnsi(path), copy = fromAnsi(saveCopyOf(path));
+    const std::string copy = saveCopyOf(path);
     deleteFile(copy);
     bool made;
-    if (exists(file)) {
-        made = CopyFileW(file.c_str(), copy.c_str(), FALSE) != FALSE;
+    if (exists(path)) {
+        made = CopyFileA(path.c_str(), copy.c_str(), FALSE) != FALSE;
     } else {
-        made = FileHandle(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        made = FileHandle(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                       nullptr))
                    .valid();
     }
@@ -124,16 +121,16 @@ SaveTarget::Copy makeSaveCopy(const std::string& path) {
 }
 
 bool replaceWithSaveCopy(const std::string& path) {
-    const std::wstring file = fromAnsi(path), copy = fromAnsi(saveCopyOf(path)), backup = fromAnsi(saveBackupOf(path));
+    const std::string copy = saveCopyOf(path), backup = saveBackupOf(path);
     if (!flushFile(copy)) return false;
     faultPoint("save-replace");
-    if (!exists(file))
-        return MoveFileExW(copy.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!exists(path))
+        return MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     // ReplaceFile keeps the file's attributes, security and creation time. It
     // moves the old file aside to the backup name first; a replace that fails
     // halfway, or a kill in between, is undone from there.
     deleteFile(backup);
-    if (!ReplaceFileW(file.c_str(), copy.c_str(), backup.c_str(), 0, nullptr, nullptr)) {
+    if (!ReplaceFileA(path.c_str(), copy.c_str(), backup.c_str(), 0, nullptr, nullptr)) {
         recoverInterruptedSave(path);
         return false;
     }
@@ -141,12 +138,12 @@ bool replaceWithSaveCopy(const std::string& path) {
     return true;
 }
 
-void removeSaveCopy(const std::string& path) { deleteFile(fromAnsi(saveCopyOf(path))); }
+void removeSaveCopy(const std::string& path) { deleteFile(saveCopyOf(path)); }
 
 void recoverInterruptedSave(const std::string& path) {
-    const std::wstring file = fromAnsi(path), backup = fromAnsi(saveBackupOf(path));
+    const std::string backup = saveBackupOf(path);
     if (exists(backup)) {
-        if (!exists(file)) MoveFileExW(backup.c_str(), file.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (!exists(path)) MoveFileExA(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
         else deleteFile(backup);
     }
     removeSaveCopy(path);

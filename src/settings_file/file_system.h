@@ -23,7 +23,7 @@ bool isFolder(const std::string& path);
 bool startsWithByteOrderMark(const std::string& path);
 std::optional<DiskRoom> diskRoomOf(const std::string& path);
 
-// The names a save uses beside the file: its name with another extension.
+// The names a save uses beside the settings file (Horvik32.ini): its name with another extension.
 std::string saveCopyOf(const std::string& path);    // the new copy
 std::string saveBackupOf(const std::string& path);  // the old file while the copy takes its place
 

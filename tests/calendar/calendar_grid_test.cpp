@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/resource.h"
+#include "calendar/calendar_ids.h"
 #include "support/memory_profile.h"
 
 namespace tikkano {
@@ -185,6 +185,37 @@ TEST(CalendarGrid, ClicksFormTheirRequests) {
     EXPECT_EQ(everyDay.request.day, 5);
     EXPECT_EQ(everyDay.request.month, 3);
     EXPECT_EQ(everyDay.request.year, 2001);
+}
+
+// The calendar turns each button into the group's kind and day; the key that
+// the scheduler makes of them is the one that button always opened.
+TEST(CalendarGrid, EveryGroupButtonOpensTheKeyOfItsGroup) {
+    MemoryProfile none;
+    const CalendarGrid march = fillGrid(3, 2001, kNoToday, none);  // days on 1104..1134
+    CalendarView view = openCalendarView({1, 3, 2001});
+    view.selectedDay = 1108;  // the 5th
+    auto request = [&](int id) { return clickOutcome(view, march, id, true).request; };
+    for (int day = 1; day <= 31; ++day) {
+        const ReminderListRequest r = request(1103 + day);
+        EXPECT_EQ(r.kind, GroupKind::Date) << day;
+        EXPECT_EQ(r.day, day);
+        EXPECT_EQ(std::string(r.key), (day < 10 ? "0" : "") + std::to_string(day) + "032001");
+    }
+    for (int weekday = 0; weekday < 7; ++weekday) {
+        const ReminderListRequest r = request(IDC_CAL_WEEKDAY_SUNDAY + weekday);
+        EXPECT_EQ(r.kind, GroupKind::Weekday);
+        EXPECT_EQ(r.day, weekday);
+        EXPECT_EQ(std::string(r.key), "0" + std::to_string(weekday));
+    }
+    EXPECT_EQ(request(IDC_CAL_EVERY_DAY).kind, GroupKind::EveryDay);
+    EXPECT_STREQ(request(IDC_CAL_EVERY_DAY).key, "Day");
+    EXPECT_EQ(request(IDC_CAL_MONTHLY).kind, GroupKind::Monthly);
+    EXPECT_STREQ(request(IDC_CAL_MONTHLY).key, "M05");
+    EXPECT_EQ(request(IDC_CAL_YEARLY).kind, GroupKind::Yearly);
+    EXPECT_STREQ(request(IDC_CAL_YEARLY).key, "Y0503");
+    for (int id : {1, 2, IDC_CAL_MONTH_BACK, IDC_CAL_MONTH_FORWARD, IDC_CAL_YEAR_BACK, IDC_CAL_YEAR_FORWARD,
+                   IDC_CAL_TODAY, IDC_CAL_DAY_FIRST - 1, IDC_CAL_DAY_LAST + 1, IDC_CAL_WEEKDAY_SATURDAY + 1})
+        EXPECT_EQ(groupOfButton(id), GroupKind::None) << id;
 }
 
 TEST(CalendarGrid, KeysMoveTheFocusAlongTheGridWithinTheShownMonth) {

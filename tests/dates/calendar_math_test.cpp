@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/texts.h"
-#include "resources/resource.h"
 
 namespace tikkano {
 namespace {

@@ -34,7 +34,7 @@ TICK = os.sysconf("SC_CLK_TCK")
 WM_TIMER = 0x0113
 WM_COMMAND = 0x0111
 IDCANCEL = 2
-# Menu commands and buttons that open the dialogs (src/resources/resource.h).
+# Menu commands and buttons that open the dialogs (the dialogs' *_ids.h headers, src/app/menu_ids.h).
 IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR = 111, 112, 113
 IDC_CAL_EVERY_DAY, IDC_LIST_ADD, IDC_CLOCK_DATE_FORMAT = 1300, 1069, 1064
 IDC_CAL_MONTH_FORWARD = 1054

@@ -4,33 +4,31 @@
 
 #include "scheduler/reminder_list_request.h"
 
-#include "resources/resource.h"
-
 namespace tikkano {
 namespace {
 
-TEST(ReminderListRequest, NamesTheGroupOfTheButton) {
+TEST(ReminderListRequest, NamesTheKeyOfTheGroup) {
     struct Case {
-        int id, day, month, year;
-        const char* key;
         GroupKind kind;
+        int day, month, year;
+        const char* key;
     };
     const Case cases[] = {
-        {IDC_CAL_DAY_FIRST + 4, 5, 3, 2001, "05032001", GroupKind::Date},
-        {IDC_CAL_DAY_LAST, 31, 12, 9999, "31129999", GroupKind::Date},
-        {IDC_CAL_WEEKDAY_SUNDAY, 0, 3, 2001, "00", GroupKind::Weekday},
-        {IDC_CAL_WEEKDAY_SUNDAY + 1, 0, 3, 2001, "01", GroupKind::Weekday},
-        {IDC_CAL_WEEKDAY_SATURDAY, 0, 3, 2001, "06", GroupKind::Weekday},
-        {IDC_CAL_EVERY_DAY, 0, 3, 2001, "Day", GroupKind::EveryDay},
-        {IDC_CAL_MONTHLY, 5, 3, 2001, "M05", GroupKind::Monthly},
-        {IDC_CAL_YEARLY, 5, 3, 2001, "Y0503", GroupKind::Yearly},
-        {1, 5, 3, 2001, "", GroupKind::None},
+        {GroupKind::Date, 5, 3, 2001, "05032001"},
+        {GroupKind::Date, 31, 12, 9999, "31129999"},
+        {GroupKind::Weekday, 0, 3, 2001, "00"},
+        {GroupKind::Weekday, 1, 3, 2001, "01"},
+        {GroupKind::Weekday, 6, 3, 2001, "06"},
+        {GroupKind::EveryDay, 0, 3, 2001, "Day"},
+        {GroupKind::EveryDay, 5, 3, 2001, "Day"},
+        {GroupKind::Monthly, 5, 3, 2001, "M05"},
+        {GroupKind::Yearly, 5, 3, 2001, "Y0503"},
+        {GroupKind::None, 5, 3, 2001, ""},
     };
     for (const Case& c : cases) {
-        const ReminderListRequest r = makeListRequest(c.id, c.day, c.month, c.year);
-        EXPECT_STREQ(r.key, c.key) << c.id;
-        EXPECT_EQ(groupKind(c.id), c.kind) << c.id;
-        EXPECT_EQ(r.controlId, c.id);
+        const ReminderListRequest r = makeListRequest(c.kind, c.day, c.month, c.year);
+        EXPECT_STREQ(r.key, c.key) << c.key;
+        EXPECT_EQ(r.kind, c.kind);
         EXPECT_EQ(r.day, c.day);
         EXPECT_EQ(r.month, c.month);
         EXPECT_EQ(r.year, c.year);
@@ -49,15 +47,15 @@ TEST(ReminderListLines, LineShowsTheTimeAndTheStartOfTheStoredText) {
 }
 
 TEST(ReminderListLines, TitlesOfAllFiveKindsAreRussian) {
-    EXPECT_EQ(listTitle(makeListRequest(1101 + 8, 7, 8, 2001)), "Будильник ( 7 Август 2001г., Вт)");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Date, 7, 8, 2001)), "Будильник ( 7 Август 2001г., Вт)");
     // The last day of a month and of the last year the calendar knows.
-    EXPECT_EQ(listTitle(makeListRequest(1130, 31, 12, 9999)), "Будильник ( 31 Декабрь 9999г., Пт)");
-    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_WEEKDAY_SUNDAY, 0, 3, 2001)), "Будильник на Вс");
-    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_WEEKDAY_SATURDAY, 0, 3, 2001)), "Будильник на Сб");
-    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_EVERY_DAY, 0, 3, 2001)), "Будильник на каждый день");
-    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_MONTHLY, 15, 3, 2001)), "Будильник на 15 день любого месяца");
-    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_YEARLY, 7, 3, 2001)), "Будильник на 7 марта любого года");
-    EXPECT_EQ(listTitle(makeListRequest(IDC_CAL_YEARLY, 1, 5, 2001)), "Будильник на 1 мая любого года");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Date, 31, 12, 9999)), "Будильник ( 31 Декабрь 9999г., Пт)");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Weekday, 0, 3, 2001)), "Будильник на Вс");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Weekday, 6, 3, 2001)), "Будильник на Сб");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::EveryDay, 0, 3, 2001)), "Будильник на каждый день");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Monthly, 15, 3, 2001)), "Будильник на 15 день любого месяца");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Yearly, 7, 3, 2001)), "Будильник на 7 марта любого года");
+    EXPECT_EQ(listTitle(makeListRequest(GroupKind::Yearly, 1, 5, 2001)), "Будильник на 1 мая любого года");
 }
 
 TEST(ReminderListLines, ChangeAndDeleteActOnTheSelectedLineOrTheFirst) {

@@ -7,3 +7,7 @@
 #define TIKKANO_FILE_NAME "tikkano.exe"
 // Top of the clock settings dialog's column heads, in dialog units.
 #define TIKKANO_CLOCK_HEADS_Y 3
+// The calendar's "День" button: its top in dialog units, and whether the
+// monthly and yearly buttons stand beside it (kEdition.monthlyAndYearly).
+#define TIKKANO_CALENDAR_EVERY_DAY_Y 83
+#define TIKKANO_CALENDAR_MONTHLY_AND_YEARLY 1
