@@ -31,6 +31,8 @@ struct AppState {
     HINSTANCE instance = nullptr;
     HWND owner = nullptr;
     HWND indicator = nullptr;
+    // The clock is in the tray now; settings.trayStatus is what the file keeps.
+    bool inTray = false;
     HMENU systemMenu = nullptr;
     SettingsFileClaim claim;  // the one settings file this copy runs on
     Settings settings;

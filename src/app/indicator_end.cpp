@@ -75,7 +75,7 @@ LRESULT closeIndicator(HWND window, TakeUp takeUp) {
     ending.closing = true;
     KillTimer(window, kClockTimer);
     ending.closedAt = localMinute();
-    ending.trayAtClose = state.settings.trayStatus;
+    ending.trayAtClose = state.inTray ? 1 : 0;
     bool saved = savedAtEnd(window, ending.closedAt, ending.trayAtClose, takeUp, true);
     leaveTray(state, window);
     while (!saved && !ending.ended && askToRetry(window))
@@ -93,7 +93,7 @@ LRESULT queryEndSession(HWND window, TakeUp takeUp) {
     if (ending.closing)
         savedAtEnd(window, ending.closedAt, ending.trayAtClose, takeUp, true);
     else
-        savedAtEnd(window, localMinute(), state.settings.trayStatus, takeUp, false);
+        savedAtEnd(window, localMinute(), state.inTray ? 1 : 0, takeUp, false);
     return TRUE;
 }
 
@@ -108,7 +108,7 @@ LRESULT endSession(HWND window, bool sessionEnds, TakeUp takeUp) {
         if (ending.closing)
             savedAtEnd(window, ending.closedAt, ending.trayAtClose, takeUp, true);
         else
-            savedAtEnd(window, localMinute(), state.settings.trayStatus, takeUp, true);
+            savedAtEnd(window, localMinute(), state.inTray ? 1 : 0, takeUp, true);
     }
     endProgram(window);
     return 0;

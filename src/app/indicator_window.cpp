@@ -69,7 +69,8 @@ void refresh(HWND window, HDC dc) {
     AppState& state = app();
     IndicatorRefreshEvents events(state, window);
     refreshIndicator(window, dc,
-                     RefreshContext{state.settings, state.profile, state.font.custom.get(), state.refreshMemory, events});
+                     RefreshContext{state.settings, state.profile, state.font.custom.get(), state.refreshMemory, events,
+                                    state.inTray});
 }
 
 LRESULT onCreate(HWND window) {
@@ -81,10 +82,8 @@ LRESULT onCreate(HWND window) {
     setTopmost(window, state.settings.topmost != 0, 0);
     applyMenuSettings(state);
     armTimer(window);
-    if (state.settings.trayStatus) {
-        state.settings.trayStatus = 0;
-        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    }
+    // Closed in the tray last time: it starts there.
+    if (state.settings.trayStatus) PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     return 0;
 }
 
@@ -110,6 +109,7 @@ void takeUpSettings(HWND window, bool closing) {
     Settings current = state.settings;
     current.x = rect.left;
     current.y = rect.top;
+    current.trayStatus = state.inTray ? 1 : 0;
     state.settings = takenUpSettings(*state.startedOnUnread, current, read);
     state.startedOnUnread.reset();
     Settings& s = state.settings;
@@ -119,10 +119,7 @@ void takeUpSettings(HWND window, bool closing) {
     setTopmost(window, s.topmost != 0, SWP_NOACTIVATE);
     applyMenuSettings(state);
     state.reminders->restart(s.lastClosing);
-    if (s.trayStatus && !current.trayStatus) {
-        s.trayStatus = 0;
-        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    }
+    if (s.trayStatus && !state.inTray) PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 LRESULT onTimer(HWND window) {

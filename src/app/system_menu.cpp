@@ -34,7 +34,7 @@ bool minimise(HWND window) {
 }
 
 bool restore(HWND window) {
-    if (app().settings.trayStatus) {
+    if (app().inTray) {
         leaveTray(app(), window);
         ShowWindow(window, SW_SHOW);
     }

@@ -40,21 +40,21 @@ bool addTrayIcon(const AppState& state, HWND indicator) {
 }  // namespace
 
 bool goToTray(AppState& state, HWND indicator) {
-    if (state.settings.trayStatus) return true;
+    if (state.inTray) return true;
     if (!addTrayIcon(state, indicator)) return false;
     ModifyMenuW(state.systemMenu, SC_MINIMIZE, MF_BYCOMMAND | MF_STRING, SC_RESTORE,
                 menuItemText(state, SC_RESTORE).c_str());
-    state.settings.trayStatus = 1;
+    state.inTray = true;
     return true;
 }
 
 void leaveTray(AppState& state, HWND indicator) {
-    if (!state.settings.trayStatus) return;
+    if (!state.inTray) return;
     NOTIFYICONDATAA record = trayRecord(indicator);
     late::shellNotifyIcon(NIM_DELETE, &record);
     ModifyMenuW(state.systemMenu, SC_RESTORE, MF_BYCOMMAND | MF_STRING, SC_MINIMIZE,
                 menuItemText(state, SC_MINIMIZE).c_str());
-    state.settings.trayStatus = 0;
+    state.inTray = false;
 }
 
 void bringIntoView(AppState& state, HWND indicator) {
@@ -65,11 +65,11 @@ void bringIntoView(AppState& state, HWND indicator) {
 }
 
 void restoreTrayIcon(AppState& state, HWND indicator) {
-    if (state.settings.trayStatus) addTrayIcon(state, indicator);
+    if (state.inTray) addTrayIcon(state, indicator);
 }
 
 void updateTrayTooltip(const AppState& state, HWND indicator, const std::string& text) {
-    if (!state.settings.trayStatus) return;
+    if (!state.inTray) return;
     NOTIFYICONDATAA record = trayRecord(indicator);
     record.uFlags = NIF_TIP;
     // The shell reads only the first layout's field, whatever the header's size.

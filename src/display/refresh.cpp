@@ -128,10 +128,9 @@ void refreshIndicator(HWND indicator, HDC dc, const RefreshContext& context) {
     RefreshMemory& memory = context.memory;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const bool drawing = s.trayStatus == 0;
+    const bool drawing = !context.inTray;
     const bool border = s.border != 0;
 
-    s.displayChoice = normalisedDisplayChoice(s.displayChoice);
     const std::vector<Segment> segments = makeSegments(context, now, displayBits(s.displayChoice));
     const std::string text = joinSegments(segments);
 

@@ -38,6 +38,7 @@ struct RefreshContext {
     HFONT font;        // the custom indicator font, or null for "System"
     RefreshMemory& memory;
     RefreshEvents& events;
+    bool inTray;       // nothing is drawn, sized or placed
 };
 
 void refreshIndicator(HWND indicator, HDC dc, const RefreshContext& context);

@@ -121,7 +121,6 @@ bool saveSettings(Profile& profile, Settings& s, int left, int top, const Moment
     // unchanged file is left alone, and one edited by hand meanwhile still
     // gets the program's own values. They all go into the file in one save.
     std::vector<KeyWrite> writes;
-    s.displayChoice = normalisedDisplayChoice(s.displayChoice);
     if (withLastClosing) s.lastClosing = now;
     Settings shown = s;
     shown.x = left;

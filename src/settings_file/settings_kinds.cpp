@@ -45,6 +45,9 @@ std::string decimal(long value) {
 void read(Kind kind, void* field, const std::string& text) {
     switch (kind) {
     case kByte: as<std::uint8_t>(field) = static_cast<std::uint8_t>(parseDecimal(text) & 0xFF); break;
+    // Reduced into the display table once, as it is read: nothing that shows
+    // or saves it changes it again.
+    case kDisplayChoice: as<int>(field) = normalisedDisplayChoice(parseDecimal(text)); break;
     case kText: as<std::string>(field) = text; break;
     case kLanguageName: as<Language>(field) = text == "Rus" ? kRussian : kEnglish; break;
     case kColourList: scanColours(text, as<Colours>(field)); break;

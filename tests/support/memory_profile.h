@@ -138,7 +138,13 @@ public:
 
     std::string render() const { return render(sections); }
     static std::string render(const std::vector<Section>& file) {
+        std::size_t length = 0;
+        for (const Section& s : file) {
+            length += s.name.size() + 4;
+            for (const Entry& e : s.entries) length += e.key.size() + e.value.size() + 3;
+        }
         std::string text;
+        text.reserve(length);
         for (const Section& s : file) {
             text += "[" + s.name + "]\r\n";
             for (const Entry& e : s.entries) text += e.key + "=" + e.value + "\r\n";
