@@ -118,7 +118,7 @@ public:
     bool replaceWithCopy() override {
         if (failReplaces) return false;
         ++replaces;
-        sections = *copy;
+        sections = std::move(*copy);
         cut.reset();
         removeCopy();
         return true;
