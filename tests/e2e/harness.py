@@ -675,12 +675,12 @@ class Driver:
         self.cmd(f"displaymode {width} {height}", timeout=60)
 
     # processes
-    def _spy(self, command: str, pid: int, out_file: Path) -> Path:
+    def _spy(self, command: str, pid: int, out_file: Path, timeout: float | None = None) -> Path:
         """Has the spy DLL answer `command` inside the process into out_file,
         removed first so that a stale answer is never read."""
         out_file = Path(out_file)
         out_file.unlink(missing_ok=True)
-        self.cmd(f"{command} {pid} {unix_to_wine_path(out_file)}")
+        self.cmd(f"{command} {pid} {unix_to_wine_path(out_file)}", timeout=timeout)
         return out_file
 
     def menu(self, pid: int, out_file: Path) -> Menu:
@@ -775,7 +775,8 @@ class Driver:
     def text_fits(self, pid: int, out_file: Path) -> dict[int, "TextFit"]:
         """The texts of every static and button of the process's shown dialogs,
         each measured inside the process in the control's own font."""
-        out_file = self._spy("textfits", pid, out_file)
+        # Every control of every shown dialog is measured: slow under emulation.
+        out_file = self._spy("textfits", pid, out_file, timeout=90)
         fits = {}
         for line in out_file.read_text().splitlines():
             hwnd, *numbers = line.split("\t")

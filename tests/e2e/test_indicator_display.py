@@ -110,7 +110,9 @@ def test_four_segments_in_order_with_custom_font(clocks, driver, shot):
 def test_display_choice_7_shows_time_and_saves_0(clocks, driver):
     clock = clocks.start(ini=ini("Status=7\n"), local_time="12:00:00")
     rect = sized(clock)
-    colours = grab(driver, rect).colours()
+    # Sized before its first paint reaches the screen: wait for the time to show.
+    colours = wait_for(lambda: (lambda c: c if TIME in c else None)(grab(driver, rect).colours()),
+                       what="the time drawn")
     assert TIME in colours and DATE not in colours and MEM not in colours
     assert clock.close() == 0
     assert clock.ini()["Status"]["Status"] == "0"
