@@ -27,7 +27,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
-from big_settings import big_settings  # noqa: E402
+from harness.big_settings import big_settings  # noqa: E402
 
 INI = "[Status]\nStatus=6\nLanguage=Eng\nKey=1\n[Position]\nX=300\nY=200\n"
 TICK = os.sysconf("SC_CLK_TCK")

@@ -15,7 +15,7 @@ from pathlib import Path
 import pytest
 
 import harness as H
-from big_settings import big_settings
+from harness.big_settings import big_settings  # noqa: E402
 
 CAPTION = "Вы просили напомнить..."
 RUN = b"\x83"          # run separator byte

@@ -13,7 +13,7 @@ import time
 import pytest
 
 import harness as H
-from big_settings import big_settings
+from harness.big_settings import big_settings  # noqa: E402
 
 EDITIONS = ["271", "262"]
 # A file the close adds many keys to: each goes into the copy in turn.

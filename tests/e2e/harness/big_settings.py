@@ -7,6 +7,8 @@ from __future__ import annotations
 
 import datetime
 
+from .settings_file import entry, group_keys
+
 MIB = 1 << 20
 MAIN = {
     "Status": b"Status=6\r\ndStatus=3\r\nKey=1\r\nTopmost=1\r\nShortDt=0\r\nShDtFormat=ddd dd-MMM-yyyy\r\n"
@@ -18,24 +20,13 @@ MAIN = {
 }
 
 
-def entry(hour: int, minute: int, text: bytes) -> bytes:
-    return b"%2d:%2d,%s,\x83,;" % (hour, minute, text)
-
-
-def day_keys(day: datetime.date) -> list[str]:
-    """The keys of the groups that apply to a date: date, weekday, monthly, yearly, every day."""
-    weekday = (day.weekday() + 1) % 7  # 0 = Sunday, as Windows counts
-    return [f"{day.day:02d}{day.month:02d}{day.year:04d}", f"{weekday:02d}", f"M{day.day:02d}",
-            f"Y{day.day:02d}{day.month:02d}", "Day"]
-
-
 def big_settings(day: datetime.date, extra: dict[str, bytes] | None = None, size: int = MIB) -> bytes:
     """The file for a program whose local date is `day`: 200 reminders in each
     group of that day, all at 23:00 to 23:59 (due later that day), `extra`
     entries put in front of those groups' own, then dated groups for the
     following days, none due on `day`, until the file holds `size` bytes."""
     alarm = [b"WavePath="]
-    for i, key in enumerate(day_keys(day)):
+    for i, key in enumerate(group_keys(day).values()):
         group = (extra or {}).get(key, b"")
         group += b"".join(entry(23, (i * 200 + n) % 60, b"today %s %03d" % (key.encode(), n)) for n in range(200))
         alarm.append(key.encode() + b"=" + group)

@@ -1,0 +1,27 @@
+"""End-to-end harness: runs the Tikkano programs under Wine on a private X
+display and drives them through tikkano_driver.exe.
+
+Pieces, from the bottom up:
+  base          where things are (TIKKANO_DIST, TIKKANO_E2E_BIN, TIKKANO_SHOTS,
+                TIKKANO_E2E_CACHE), the windows' classes and messages, waiting
+  timezone      tz_for: the program's local time through TZ
+  settings_file Ini (reading the file), SettingsFile (writing one), the golden defaults
+  xserver       Xvfb, or Xorg's dummy driver for several monitors
+  driver        the line protocol of tikkano_driver.exe (probes: its screen and
+                process commands; replies: what its answers become)
+  wine          the cached ready prefix and WineSession, one session of it
+  clock         Clock: one running copy of tikkano.exe / tikkano262.exe
+  leaks         the one check that repeated work leaks neither memory nor GDI objects
+
+The pages (tests/e2e/pages) sit on top: one per dialog and one for the indicator.
+"""
+
+from .base import *  # noqa: F401,F403
+from .base import _wait_until  # noqa: F401
+from .clock import Clock, program  # noqa: F401
+from .driver import Driver  # noqa: F401
+from .replies import Menu, MenuItem, MessageBox, Pixels, TextFit  # noqa: F401
+from .settings_file import GOLDEN_DEFAULTS, Ini, default_settings, ini_bytes  # noqa: F401
+from .timezone import tz_for  # noqa: F401
+from .wine import WineSession, ready_prefix, wine_base_env  # noqa: F401
+from .xserver import Xserver, XorgMonitors, XorgUnavailable  # noqa: F401
