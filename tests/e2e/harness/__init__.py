@@ -2,6 +2,7 @@
 display and drives them through tikkano_driver.exe.
 
 Pieces, from the bottom up:
+  win32         Windows' own numbers: messages, styles, answers
   base          where things are (TIKKANO_DIST, TIKKANO_E2E_BIN, TIKKANO_SHOTS,
                 TIKKANO_E2E_CACHE), the windows' classes and messages, waiting
   timezone      tz_for: the program's local time through TZ
@@ -18,6 +19,7 @@ The pages (tests/e2e/pages) sit on top: one per dialog and one for the indicator
 
 from .base import *  # noqa: F401,F403
 from .base import _wait_until  # noqa: F401
+from .win32 import *  # noqa: F401,F403
 from .clock import Clock, program  # noqa: F401
 from .driver import Driver  # noqa: F401
 from .replies import Menu, MenuItem, MessageBox, Pixels, TextFit  # noqa: F401

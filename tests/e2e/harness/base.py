@@ -43,28 +43,11 @@ CACHE = Path(os.environ.get(
 EDITIONS = {"271": "tikkano.exe", "262": "tikkano262.exe"}
 INI_NAME = "Horvik32.ini"
 
-# Window classes and messages of the clock.
+# The clock's windows: its indicator, the hidden window that owns it, and the
+# message its tray icon sends the indicator.
 OWNER_CLASS = "Comdlg32WClass"
 INDICATOR_CLASS = "HorvikClass"
-WM_CLOSE = 0x0010
-WM_QUERYENDSESSION = 0x0011
-WM_ENDSESSION = 0x0016
-WM_COMMAND = 0x0111
-WM_SYSCOMMAND = 0x0112
-WM_LBUTTONDBLCLK = 0x0203
-WM_RBUTTONDOWN = 0x0204
 TRAY_CALLBACK = 1032
-SC_MINIMIZE = 0xF020
-SC_RESTORE = 0xF120
-WS_VISIBLE = 0x10000000
-WS_POPUP = 0x80000000
-WS_SYSMENU = 0x00080000
-WS_EX_TOPMOST = 0x00000008
-WS_EX_TOOLWINDOW = 0x00000080
-MF_CHECKED = 0x8
-MF_SEPARATOR = 0x800
-IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
-IDRETRY = 4
 
 # Locales a program can be started in: the default is an English Windows
 # (ANSI code page 1252), "ru" a Russian one (code page 1251).

@@ -6,11 +6,11 @@ import subprocess
 import time
 from pathlib import Path
 
-from .base import (DIST, EDITIONS, IDOK, INDICATOR_CLASS, INI_NAME, LOCALES, TIMEOUT_SCALE, WM_CLOSE, WM_COMMAND,
-                   WM_SYSCOMMAND, DriverError, HarnessError, _wait_until)
+from .base import DIST, EDITIONS, INDICATOR_CLASS, INI_NAME, LOCALES, TIMEOUT_SCALE, DriverError, HarnessError, _wait_until
 from .replies import Menu, MessageBox
 from .settings_file import Ini, ini_bytes
 from .timezone import tz_for
+from .win32 import IDOK, WM_CLOSE, WM_COMMAND, WM_SYSCOMMAND
 from .wine import WineSession
 
 def program(edition: str) -> Path:

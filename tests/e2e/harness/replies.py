@@ -5,7 +5,7 @@ from __future__ import annotations
 import hashlib
 from dataclasses import dataclass
 
-from .base import MF_CHECKED, MF_SEPARATOR
+from .win32 import MF_CHECKED, MF_SEPARATOR
 
 
 def _hx(h: int) -> str:
