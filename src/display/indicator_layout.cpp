@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <optional>
 
-#include "settings_file/settings.h"
 #include "base/text_format.h"
 
 namespace tikkano {
@@ -170,21 +168,19 @@ Rect boundingBox(const std::vector<Rect>& monitors) {
     return box;
 }
 
-bool followDesktopSize(Profile& profile, Rect& window, const Rect& seen, const Rect& now) {
-    bool changed = false;
-    if (now.width() != seen.width()) {
-        const int left = clampToInt(static_cast<long long>(window.left) - seen.left);
-        if (const std::optional<int> kept = swapScreenPlace(profile, 'X', left, seen.width(), now.width()))
-            window = movedTo(window, now.left + *kept, window.top);
-        changed = true;
-    }
-    if (now.height() != seen.height()) {
-        const int top = clampToInt(static_cast<long long>(window.top) - seen.top);
-        if (const std::optional<int> kept = swapScreenPlace(profile, 'Y', top, seen.height(), now.height()))
-            window = movedTo(window, window.left, now.top + *kept);
-        changed = true;
-    }
-    return changed;
+DesktopChange desktopChange(const Rect& window, const Rect& seen, const Rect& now) {
+    DesktopChange change;
+    if (now.width() != seen.width())
+        change.axes[change.count++] = {'X', clampToInt(static_cast<long long>(window.left) - seen.left), seen.width(),
+                                       now.width()};
+    if (now.height() != seen.height())
+        change.axes[change.count++] = {'Y', clampToInt(static_cast<long long>(window.top) - seen.top), seen.height(),
+                                       now.height()};
+    return change;
+}
+
+Rect placedOnAxis(const Rect& window, const Rect& now, char axis, int place) {
+    return axis == 'X' ? movedTo(window, now.left + place, window.top) : movedTo(window, window.left, now.top + place);
 }
 
 void copyTooltip(const std::string& text, char* field, std::size_t capacity) {

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "settings_file/profile.h"
-
 namespace tikkano {
 
 struct Rect {
@@ -109,14 +107,25 @@ Place keepOnMonitor(const Rect& window, const std::vector<Rect>& monitors);
 // The bounding box of all monitors, the virtual screen (empty with none).
 Rect boundingBox(const std::vector<Rect>& monitors);
 
-// The position memory at a change of the desktop (the bounding box of all
-// monitors) from `seen` to `now`: on each axis whose extent changed, stores the
-// window's place for the old extent and moves `window` to the place remembered
-// for the new one, if any. Places are counted from the desktop's left and top
-// edges, so one on a monitor left of or above the primary is stored greater than
-// 0 and 0 or less still means none; with one monitor they are the coordinates
-// themselves. True when an extent changed: the window must then be moved.
-bool followDesktopSize(Profile& profile, Rect& window, const Rect& seen, const Rect& now);
+// A change of the desktop (the bounding box of all monitors) from `seen` to
+// `now`, axis by axis: on each axis whose extent changed, the window's place on
+// it and the old and new extents. The position memory keeps one place per
+// extent. Places are counted from the desktop's left and top edges, so one on a
+// monitor left of or above the primary is greater than 0 and 0 or less still
+// means none; with one monitor they are the coordinates themselves.
+struct AxisChange {
+    char axis;  // 'X' or 'Y', as the keys name it
+    int place;
+    int oldExtent;
+    int newExtent;
+};
+struct DesktopChange {
+    AxisChange axes[2];
+    int count = 0;  // 0: the extents are the same and the window stays
+};
+DesktopChange desktopChange(const Rect& window, const Rect& seen, const Rect& now);
+// `window` moved on `axis` to `place`, counted from the edge of the desktop `now`.
+Rect placedOnAxis(const Rect& window, const Rect& now, char axis, int place);
 
 // The tooltip field of the tray record the program hands over (the first
 // NOTIFYICONDATA layout): 64 bytes, so 63 characters and the terminator.

@@ -1,11 +1,13 @@
 #include "display/refresh.h"
 
 #include <iterator>
+#include <optional>
 
 #include "base/fault_point.h"
 #include "base/gdi_guards.h"
 #include "display/datetime_format.h"
 #include "edition_choice.h"
+#include "settings_file/settings.h"
 
 namespace tikkano {
 namespace {
@@ -111,8 +113,16 @@ void placeOnScreen(HWND indicator, const RefreshContext& context) {
     Rect window = windowRect(indicator);
     bool mustMove = false;
 
-    if (seen.right != 0 && kEdition.remembersScreenPlaces)
-        mustMove = followDesktopSize(context.profile, window, seen, desktop);
+    if (seen.right != 0 && kEdition.remembersScreenPlaces) {
+        const DesktopChange change = desktopChange(window, seen, desktop);
+        for (int i = 0; i < change.count; ++i) {
+            const AxisChange& axis = change.axes[i];
+            if (const std::optional<int> kept =
+                    swapScreenPlace(context.profile, axis.axis, axis.place, axis.oldExtent, axis.newExtent))
+                window = placedOnAxis(window, desktop, axis.axis, *kept);
+        }
+        mustMove = change.count > 0;
+    }
     memory.desktopSeen = desktop;
 
     const Place place = keepOnMonitor(window, monitors);

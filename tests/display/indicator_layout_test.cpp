@@ -7,7 +7,6 @@
 #include <iterator>
 #include <tuple>
 
-#include "support/memory_profile.h"
 
 namespace tikkano {
 namespace {
@@ -173,24 +172,25 @@ TEST(IndicatorPlace, KeptWhollyOnItsOwnMonitor) {
     EXPECT_EQ(boundingBox({left, primary, right}), (Rect{-1024, 0, 2304, 1024}));
 }
 
-TEST(IndicatorPlace, RememberedPerDesktopSizeFromItsCorner) {
-    test::MemoryProfile file;
-    auto value = [&](const char* key) { return file.read("Position", key, "none"); };
-    // One screen: the keys and values of a screen-size change, as ever.
-    Rect window{600, 500, 700, 520};
-    EXPECT_TRUE(followDesktopSize(file, window, {0, 0, 1024, 768}, {0, 0, 800, 600}));
-    EXPECT_EQ(value("X1024") + value("Y768"), "600500");
-    // A place left of the primary is counted from the desk's left edge and comes back.
-    const Rect desk{-1024, 0, 1280, 1024}, primary{0, 0, 1280, 1024};
-    window = {-500, 700, -400, 720};
-    EXPECT_TRUE(followDesktopSize(file, window, desk, primary));
-    EXPECT_EQ(value("X2304") + value("Y1024"), "524none");
-    EXPECT_EQ(window.left, -500);  // nothing remembered for 1280: it stays
-    window = {0, 700, 100, 720};
-    EXPECT_TRUE(followDesktopSize(file, window, primary, desk));
-    EXPECT_EQ(value("X1280"), "0");  // 0: none, as ever
-    EXPECT_EQ(window, (Rect{-500, 700, -400, 720}));
-    EXPECT_FALSE(followDesktopSize(file, window, {0, 0, 1024, 768}, {1024, 0, 2048, 768}));
+TEST(IndicatorPlace, DesktopChangeCountsPlacesFromTheDesktopsCorner) {
+    auto axis = [](const AxisChange& a) { return std::make_tuple(a.axis, a.place, a.oldExtent, a.newExtent); };
+    // One screen: the places are the coordinates, on both axes that changed.
+    const DesktopChange smaller = desktopChange({600, 500, 700, 520}, {0, 0, 1024, 768}, {0, 0, 800, 600});
+    ASSERT_EQ(smaller.count, 2);
+    EXPECT_EQ(axis(smaller.axes[0]), std::make_tuple('X', 600, 1024, 800));
+    EXPECT_EQ(axis(smaller.axes[1]), std::make_tuple('Y', 500, 768, 600));
+    // A place left of the primary is counted from the desk's left edge and put back from it.
+    const Rect desk{-1024, 0, 1280, 1024}, primary{0, 0, 1280, 1024}, window{-500, 700, -400, 720};
+    const DesktopChange narrower = desktopChange(window, desk, primary);
+    ASSERT_EQ(narrower.count, 1);
+    EXPECT_EQ(axis(narrower.axes[0]), std::make_tuple('X', 524, 2304, 1280));
+    EXPECT_EQ(placedOnAxis({0, 700, 100, 720}, desk, 'X', 524), window);
+    EXPECT_EQ(placedOnAxis(window, desk, 'Y', 40), (Rect{-500, 40, -400, 60}));
+    // The same extents elsewhere: nothing to remember, nothing to move.
+    EXPECT_EQ(desktopChange(window, {0, 0, 1024, 768}, {1024, 0, 2048, 768}).count, 0);
+    // A window far off a desktop at the edge of int: its place saturates instead of overflowing.
+    EXPECT_EQ(desktopChange({INT_MIN, 0, INT_MIN + 10, 10}, {100, 0, 1124, 768}, {0, 0, 800, 768}).axes[0].place,
+              INT_MIN);
 }
 
 TEST(IndicatorText, TooltipFieldIsFilledAndNeverOverrun) {
