@@ -1,7 +1,10 @@
 #include "settings_file/write_check.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
+
+#include "settings_file/profile_lines.h"
 
 namespace tikkano {
 namespace {
@@ -41,9 +44,16 @@ bool sameReads(const Entries& a, const Entries& b) {
 }  // namespace
 
 std::string readAsWritten(const std::string& key, const std::string& value) {
-    const ProfileSection line(key + "=" + value + '\0');
-    const std::optional<std::string_view> read = line.find(key);
-    return read ? std::string(*read) : std::string();
+    // The line "key=value" as the split reads it: a key the line would not
+    // give back as itself (blanks round it, an "=" in it, a comment) reads
+    // nothing; the value ends at a NUL, loses its blanks, then one pair of quotes.
+    if (key.find('=') != std::string::npos || key.find('\0') != std::string::npos ||
+        profile_lines::trimmed(key) != key || key.rfind(';', 0) == 0)
+        return std::string();
+    std::size_t start = 0, length = std::min(value.find('\0'), value.size());
+    profile_lines::trim(value, start, length);
+    profile_lines::unquote(value, start, length);
+    return value.substr(start, length);
 }
 
 std::uint64_t longestAfterWrites(const std::optional<std::string>& text, std::uint64_t length,
@@ -67,8 +77,9 @@ bool roomForCopy(std::uint64_t longest, const DiskRoom& room) {
 
 bool writesKept(const std::string& before, const std::string& after, const std::vector<KeyWrite>& writes) {
     using Sections = std::vector<std::pair<std::string, ProfileSection>>;
-    const Sections old = ProfileSection::allInText(std::make_shared<const std::string>(before));
-    const Sections now = ProfileSection::allInText(std::make_shared<const std::string>(after));
+    // The sections only live in this call: they point into the texts, owning nothing.
+    const Sections old = ProfileSection::allInText(std::shared_ptr<const std::string>(std::shared_ptr<void>(), &before));
+    const Sections now = ProfileSection::allInText(std::shared_ptr<const std::string>(std::shared_ptr<void>(), &after));
     std::vector<std::string> values;
     for (const KeyWrite& w : writes) values.push_back(readAsWritten(w.key, w.value));
     // The section each write goes to: the first of its name, else a new one at

@@ -45,7 +45,7 @@ TEST(WriteCheck, TheKeysOfOneSaveAreCheckedTogether) {
 }
 
 TEST(WriteCheck, AValueReadsAsWrittenAsTheSplitReadsItsLine) {
-    for (const std::string key : {"K", " K\t", "", ";c", "a=b"})
+    for (const std::string& key : std::vector<std::string>{"K", " K\t", "", ";c", "a=b", std::string("K\0L", 3)})
         for (const std::string& value : std::vector<std::string>{"", " x ", "\"q\"", " 'q' ", "\"q'", "\"", "a=b", std::string("a\0b", 3)}) {
             const ProfileSection line(key + "=" + value + '\0');
             EXPECT_EQ(readAsWritten(key, value), std::string(line.find(key).value_or(""))) << key << "=" << value;

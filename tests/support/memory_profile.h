@@ -99,15 +99,15 @@ public:
         if (dropWrites) return true;
         if (where == Where::kFile) {
             store(sections, w.section, w.key, w.value);
-            const std::string text = render();
-            if (diskCapacity && text.size() > *diskCapacity) cut = text.substr(0, *diskCapacity / cluster * cluster);
+            if (diskCapacity) cutToDisk(render(), *diskCapacity, cut);
             return true;
         }
         store(*copy, w.section, w.key, w.value);
         // The copy has what the file leaves free.
-        const std::string text = render(*copy);
-        const std::size_t room = diskCapacity && *diskCapacity > inClusters(render()) ? *diskCapacity - inClusters(render()) : 0;
-        if (diskCapacity && text.size() > room) copyCut = text.substr(0, room / cluster * cluster);
+        if (diskCapacity) {
+            const std::size_t file = inClusters(render());
+            cutToDisk(render(*copy), *diskCapacity > file ? *diskCapacity - file : 0, copyCut);
+        }
         return true;
     }
     ProfileValue readKey(Where where, const std::string& section, const std::string& key) const override {
@@ -134,6 +134,10 @@ public:
         return true;
     }
 
+    // A text longer than `room` as the full disk leaves it: whole clusters of it.
+    void cutToDisk(const std::string& text, std::size_t room, std::optional<std::string>& into) const {
+        if (text.size() > room) into = text.substr(0, room / cluster * cluster);
+    }
     std::size_t inClusters(const std::string& text) const { return (text.size() + cluster - 1) / cluster * cluster; }
 
     std::string render() const { return render(sections); }
