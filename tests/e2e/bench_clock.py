@@ -27,16 +27,17 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
+from harness import IDCANCEL, WM_COMMAND, WM_TIMER  # noqa: E402
 from harness.big_settings import big_settings  # noqa: E402
+from harness.settings_file import settings_file  # noqa: E402
+from model import clock_settings as C  # noqa: E402
+from model import menu as M  # noqa: E402
 
-INI = "[Status]\nStatus=6\nLanguage=Eng\nKey=1\n[Position]\nX=300\nY=200\n"
+INI = settings_file({"Status": {"Status": 6, "Language": "Eng", "Key": 1}, "Position": {"X": 300, "Y": 200}})
 TICK = os.sysconf("SC_CLK_TCK")
-WM_TIMER = 0x0113
-WM_COMMAND = 0x0111
-IDCANCEL = 2
-# Menu commands and buttons that open the dialogs (the dialogs' *_ids.h headers, src/app/menu_ids.h).
-IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR = 111, 112, 113
-IDC_CAL_EVERY_DAY, IDC_LIST_ADD, IDC_CLOCK_DATE_FORMAT = 1300, 1069, 1064
+# The calendar's and the reminder list's buttons that open the dialogs in them
+# (src/calendar/calendar_ids.h, src/scheduler/reminder_list_ids.h).
+IDC_CAL_EVERY_DAY, IDC_LIST_ADD = 1300, 1069
 IDC_CAL_MONTH_FORWARD = 1054
 
 
@@ -264,9 +265,9 @@ def growth(refreshes: int, openings: int):
 
         # Each dialog the way a user reaches it; the ones inside another stay
         # inside one opening of it for all their cycles.
-        chains = (("calendar", [IDM_CALENDAR]), ("reminder list", [IDM_CALENDAR, IDC_CAL_EVERY_DAY]),
-                  ("reminder", [IDM_CALENDAR, IDC_CAL_EVERY_DAY, IDC_LIST_ADD]), ("clock settings", [IDM_CLOCK]),
-                  ("date format", [IDM_CLOCK, IDC_CLOCK_DATE_FORMAT]), ("about", [IDM_ABOUT]))
+        chains = (("calendar", [M.CALENDAR]), ("reminder list", [M.CALENDAR, IDC_CAL_EVERY_DAY]),
+                  ("reminder", [M.CALENDAR, IDC_CAL_EVERY_DAY, IDC_LIST_ADD]), ("clock settings", [M.CLOCK]),
+                  ("date format", [M.CLOCK, C.DATE_FORMAT]), ("about", [M.ABOUT]))
         for name, chain in chains:
             parents = []
             for command in chain[:-1]:
@@ -354,7 +355,7 @@ def bigfile(runs: int):
 
             before = set(driver.owned(clock.hwnd))
             began = time.monotonic()
-            clock.command(IDM_CALENDAR)
+            clock.command(M.CALENDAR)
             calendar = wait(lambda: next((h for h in driver.owned(clock.hwnd) if h not in before and driver.visible(h)),
                                          None), "the calendar")
             title = wait(lambda: driver.text(calendar) not in ("", "Dialog") and driver.text(calendar), "its title")

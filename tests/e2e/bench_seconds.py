@@ -22,6 +22,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
+from harness.settings_file import settings_file  # noqa: E402
 
 
 def percentile(values, share):
@@ -38,7 +39,8 @@ def main(argv):
     try:
         session = H.WineSession(x)
         driver = session.driver
-        clock = H.Clock.start(session, ini="[Status]\nStatus=0\nLanguage=Eng\n[Position]\nX=300\nY=200\n")
+        clock = H.Clock.start(session, ini=settings_file({"Status": {"Status": 0, "Language": "Eng"},
+                                                          "Position": {"X": 300, "Y": 200}}))
         deadline = time.monotonic() + 10
         while clock.rect()[2] - clock.rect()[0] <= 3 and time.monotonic() < deadline:
             time.sleep(0.1)

@@ -10,15 +10,13 @@ import pytest
 
 import harness as H
 from harness import wait_for
+from harness import BS_DEFPUSHBUTTON, BS_GROUPBOX, BS_OWNERDRAW, BS_PUSHBUTTON, BS_TYPEMASK
+from harness import SS_CENTER, SS_LEFT, SS_LEFTNOWORDWRAP, SS_RIGHT, SS_SIMPLE, SS_TYPEMASK
+from harness.settings_file import settings_file
 from calendar_helpers import LIST_ADD, Calendar, Dialog, day_button
-from test_clock_settings import DATE_FORMAT, click, end, open_settings, owned_dialog
-from test_indicator_display import ini as indicator_ini, sized
-
-IDM_ABOUT = 111
-BUTTON_TYPE = 0x0F
-BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_GROUPBOX, BS_OWNERDRAW = 0x0, 0x1, 0x7, 0xB
-STATIC_TYPE = 0x1F
-SS_LEFT, SS_CENTER, SS_RIGHT, SS_SIMPLE, SS_LEFTNOWORDWRAP = 0x0, 0x1, 0x2, 0xB, 0xC
+from pages.about import About
+from pages.clock_settings import ClockSettings
+from pages.indicator import Indicator, indicator_settings
 
 
 def scaled(pixels_at_96: int, dpi: int) -> int:
@@ -28,7 +26,7 @@ def scaled(pixels_at_96: int, dpi: int) -> int:
 def text_room(style: int, fit: H.TextFit, cls: str, dpi: int) -> str | None:
     """Why the control's text does not fit it, or None when it does."""
     if cls == "Static":
-        kind = style & STATIC_TYPE
+        kind = style & SS_TYPEMASK
         if kind in (SS_LEFT, SS_CENTER, SS_RIGHT):
             if fit.wrapped_width > fit.client_width or fit.wrapped_height > fit.client_height:
                 return f"needs {fit.wrapped_width}x{fit.wrapped_height} in {fit.client_width}x{fit.client_height}"
@@ -36,7 +34,7 @@ def text_room(style: int, fit: H.TextFit, cls: str, dpi: int) -> str | None:
             if fit.width > fit.client_width or fit.height > fit.client_height:
                 return f"needs {fit.width}x{fit.height} in {fit.client_width}x{fit.client_height}"
         return None
-    kind = style & BUTTON_TYPE
+    kind = style & BS_TYPEMASK
     if kind in (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW):
         # A push button draws its text inside a 2-pixel edge on each side; a line's
         # cell, leading included, may reach into the edge at top and bottom.
@@ -82,10 +80,10 @@ def test_indicator_and_every_dialog_fit_their_texts(request, shot, dpi):
 
     # The indicator, date only and no frame: exactly the text's extent in the
     # screen's own font (one line less in height, as at any DPI).
-    clock = clocks.start(ini=indicator_ini("Status=1\nKey=0\n"), local_time="12:00:00")
+    clock = clocks.start(ini=indicator_settings({"Status": 1, "Key": 0}), local_time="12:00:00")
     title = wait_for(clock.title, what="the title")
     cx, cy = driver.extent(title)
-    left, top, right, bottom = sized(clock, cx)
+    left, top, right, bottom = Indicator(clock).sized(cx)
     assert (right - left, bottom - top) == (cx, cy - 1)
     if dpi == 144:
         shot("indicator")
@@ -99,7 +97,7 @@ def test_indicator_and_every_dialog_fit_their_texts(request, shot, dpi):
 
 def dialogs_misfits(clocks, driver, shot, dpi, language) -> dict[str, list[str]]:
     """Opens each dialog once; what does not fit in each."""
-    clock = clocks.start(ini=f"[Status]\nLanguage={language}\n", local_time="12:00:00",
+    clock = clocks.start(ini=settings_file({"Status": {"Language": language}}), local_time="12:00:00",
                          locale="ru" if language == "Rus" else None)
     problems: dict[str, list[str]] = {}
 
@@ -119,18 +117,16 @@ def dialogs_misfits(clocks, driver, shot, dpi, language) -> dict[str, list[str]]
     for dialog in (edit, reminder_list, calendar):
         dialog.close_with(H.IDCANCEL)
 
-    settings = open_settings(clock)
-    look_at("clock-settings", settings)
-    click(driver, settings, DATE_FORMAT)
-    date_format = owned_dialog(driver, settings)
-    look_at("date-format", date_format)
-    end(driver, date_format, H.IDCANCEL)
-    end(driver, settings, H.IDCANCEL)
+    settings = ClockSettings.open(clock)
+    look_at("clock-settings", settings.hwnd)
+    date_format = settings.open_date_format()
+    look_at("date-format", date_format.hwnd)
+    date_format.end(H.IDCANCEL)
+    settings.end(H.IDCANCEL)
 
-    clock.command(IDM_ABOUT)
-    about = owned_dialog(driver, clock.hwnd)
-    look_at("about", about)
-    end(driver, about, H.IDCANCEL)
+    about = About.open(clock)
+    look_at("about", about.hwnd)
+    about.end(H.IDCANCEL)
 
     assert clock.close() == 0
     return problems

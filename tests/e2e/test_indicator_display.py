@@ -5,23 +5,10 @@ earlier edition's RAM figure, and no growth of memory over many refreshes."""
 import datetime
 import time
 
-import pytest
-
 import harness as H
 from harness import wait_for
-from test_startup_settings import drag
-
-WM_PAINT = 0x000F
-WM_TIMER = 0x0113
-WM_NCRBUTTONDOWN = 0x00A4
-WM_KEYDOWN = 0x0100
-VK_ESCAPE = 0x1B
-IDM_TOPMOST = 5
-
-# Distinctive colours (COLORREF 0x00BBGGRR): background, time, date, memory, RAM.
-BG, TIME, DATE, MEM, RAM = 0x301000, 0x00C0FF, 0xFF40C0, 0x40FF40, 0xC0C000
-COLORS = f"[Colors]\nColors={BG:06x},{TIME:06x},{DATE:06x},{MEM:06x},{RAM:06x}\n"
-LIGHT, DARK = 0xFFFFFF, 0x808080
+from harness.leaks import check_no_leak
+from pages.indicator import BG, DARK, DATE, LIGHT, MEM, RAM, TIME, Indicator, columns_of, drag, indicator_settings
 
 DAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -33,40 +20,18 @@ def long_date(day: datetime.date) -> str:
     return f" {DAYS[day.weekday()]} {day.day:02d} {MONTHS[day.month - 1]} {day.year} "
 
 
-def ini(status="", font="", position="[Position]\nX=300\nY=200\n"):
-    return f"[Status]\nLanguage=Eng\n{status}\n{position}{COLORS}{font}"
-
-
-def sized(clock, width=None):
-    """The indicator's rectangle once it has left the 3 x 3 of creation (and
-    has the expected width, when given)."""
-    def ready():
-        r = clock.rect()
-        w = r[2] - r[0]
-        return r if w > 3 and (width is None or w == width) else None
-    return wait_for(ready, what=f"the indicator to be sized (width {width})")
-
-
-def grab(driver, rect):
-    return driver.pixels(*rect)
-
-
-def columns_of(pixels, colour):
-    return [x for y in range(pixels.height) for x in range(pixels.width) if pixels.at(x, y) == colour]
-
-
 def test_geometry_with_and_without_frame(clocks, driver, shot):
     # Date only: a line that does not change within the test, equal to the title.
     for key in (0, 1):
-        clock = clocks.start(ini=ini(f"Status=1\nKey={key}\n"), local_time="12:00:00")
+        clock = clocks.start(ini=indicator_settings({"Status": 1, "Key": key}), local_time="12:00:00")
         title = wait_for(clock.title, what="the title")
         cx, cy = driver.extent(title)
         b = key
         expected_w, expected_h = cx + 2 * b, cy + 2 * b - 1
-        left, top, right, bottom = sized(clock, expected_w)
+        left, top, right, bottom = Indicator(clock).sized(expected_w)
         assert (right - left, bottom - top) == (expected_w, expected_h)
         assert (left, top) == (300, 200)
-        pix = grab(driver, (left, top, right, bottom))
+        pix = driver.pixels(left, top, right, bottom)
         colours = pix.colours()
         assert DATE in colours and BG in colours and TIME not in colours
         if key:
@@ -87,11 +52,12 @@ def test_geometry_with_and_without_frame(clocks, driver, shot):
 
 
 def test_four_segments_in_order_with_custom_font(clocks, driver, shot):
-    font = "[Font]\nName=DejaVu Sans\nSize=-16\n"
-    clock = clocks.start(ini=ini("Status=6\ndStatus=3\nKey=1\n", font), local_time="12:00:00")
+    font = {"Name": "DejaVu Sans", "Size": -16}
+    clock = clocks.start(ini=indicator_settings({"Status": 6, "dStatus": 3, "Key": 1}, font=font), local_time="12:00:00")
+    indicator = Indicator(clock)
     time.sleep(1.2)
-    rect = sized(clock)
-    pix = grab(driver, rect)
+    rect = indicator.sized()
+    pix = indicator.pixels(rect)
     spans = {}
     for name, colour in (("time", TIME), ("date", DATE), ("memory", MEM), ("RAM", RAM)):
         xs = columns_of(pix, colour)
@@ -108,10 +74,11 @@ def test_four_segments_in_order_with_custom_font(clocks, driver, shot):
 
 
 def test_display_choice_7_shows_time_and_saves_0(clocks, driver):
-    clock = clocks.start(ini=ini("Status=7\n"), local_time="12:00:00")
-    rect = sized(clock)
+    clock = clocks.start(ini=indicator_settings({"Status": 7}), local_time="12:00:00")
+    indicator = Indicator(clock)
+    rect = indicator.sized()
     # Sized before its first paint reaches the screen: wait for the time to show.
-    colours = wait_for(lambda: (lambda c: c if TIME in c else None)(grab(driver, rect).colours()),
+    colours = wait_for(lambda: (lambda c: c if TIME in c else None)(indicator.pixels(rect).colours()),
                        what="the time drawn")
     assert TIME in colours and DATE not in colours and MEM not in colours
     assert clock.close() == 0
@@ -119,7 +86,8 @@ def test_display_choice_7_shows_time_and_saves_0(clocks, driver):
 
 
 def test_empty_line_keeps_a_square_that_drags_and_opens_the_menu(clocks, driver, wine):
-    clock = clocks.start(ini=ini("Status=2\ndStatus=0\n"))
+    clock = clocks.start(ini=indicator_settings({"Status": 2, "dStatus": 0}))
+    indicator = Indicator(clock)
     left, top, right, bottom = wait_for(lambda: (lambda r: r if r[2] - r[0] != 3 else None)(clock.rect()),
                                         what="the first refresh")
     time.sleep(1.2)
@@ -131,17 +99,15 @@ def test_empty_line_keeps_a_square_that_drags_and_opens_the_menu(clocks, driver,
     wait_for(lambda: clock.rect() == (left + 100, top + 150, right + 100, bottom + 150),
              what="the square to follow the drag")
     left, top, right, bottom = clock.rect()
-    assert driver.visible_windows("#32768") == []
-    clock.post(WM_NCRBUTTONDOWN, 2, ((top + 2) << 16) | (left + 2))  # HTCAPTION at a point inside
-    popup = wait_for(lambda: driver.visible_windows("#32768"), what="the popup menu")
-    driver.post(popup[0], WM_KEYDOWN, VK_ESCAPE, 0)
-    wait_for(lambda: not driver.visible_windows("#32768"), what="the popup menu to close")
+    assert indicator.popup_menus() == []
+    popup = indicator.right_click_caption(left + 2, top + 2)
+    indicator.escape_popup(popup)
     assert clock.close() == 0
 
 
 def test_kept_on_screen(clocks, driver):
-    clock = clocks.start(ini=ini(), local_time="12:00:00")
-    left, top, right, bottom = sized(clock)
+    clock = clocks.start(ini=indicator_settings(), local_time="12:00:00")
+    left, top, right, bottom = Indicator(clock).sized()
     width = right - left
     driver.move(clock.hwnd, 1000, 100)
     r = wait_for(lambda: (lambda r: r if r[2] == 1024 else None)(clock.rect()), timeout=5,
@@ -154,8 +120,9 @@ def test_kept_on_screen(clocks, driver):
     assert clock.close() == 0
 
     # Wider than the screen: the left edge wins.
-    big = "[Font]\nName=DejaVu Sans\nSize=-120\n"
-    clock = clocks.start(ini=ini("Status=3\n", big, "[Position]\nX=500\nY=100\n"), local_time="12:00:00")
+    big = {"Name": "DejaVu Sans", "Size": -120}
+    clock = clocks.start(ini=indicator_settings({"Status": 3}, font=big, position={"X": 500, "Y": 100}),
+                         local_time="12:00:00")
     r = wait_for(lambda: (lambda r: r if r[2] - r[0] > 1024 else None)(clock.rect()),
                  what="the indicator to grow wider than the screen")
     r = wait_for(lambda: (lambda r: r if r[0] == 0 else None)(clock.rect()), timeout=5,
@@ -167,7 +134,7 @@ def test_kept_on_screen(clocks, driver):
 def test_title_is_the_date_segment_and_follows_midnight(clocks):
     utc_today = datetime.datetime.now(datetime.timezone.utc).date()
     start = datetime.datetime.combine(utc_today, datetime.time(23, 59, 57))
-    clock = clocks.start(ini=ini("Status=0\n"), local_time=start)
+    clock = clocks.start(ini=indicator_settings({"Status": 0}), local_time=start)
     # The clock reads 23:59:57 or a moment later at its start.
     first = wait_for(clock.title, what="the title")
     today = utc_today
@@ -179,13 +146,14 @@ def test_title_is_the_date_segment_and_follows_midnight(clocks):
 
 
 def test_earlier_edition_ram_figure_and_no_position_keys(clocks, desktop_clocks, desktop_wine, driver):
-    both = ini("Status=2\ndStatus=2\n")
+    both = indicator_settings({"Status": 2, "dStatus": 2})
     widths = {}
     for edition in ("271", "262"):
         clock = clocks.start(edition, ini=both)
         time.sleep(1.2)
-        rect = sized(clock)
-        pix = grab(driver, rect)
+        indicator = Indicator(clock)
+        rect = indicator.sized()
+        pix = indicator.pixels(rect)
         xs = columns_of(pix, RAM)
         assert xs and MEM not in pix.colours()
         widths[edition] = rect[2] - rect[0]
@@ -196,8 +164,8 @@ def test_earlier_edition_ram_figure_and_no_position_keys(clocks, desktop_clocks,
 
     # A change of screen size: the earlier edition only moves back inside.
     d = desktop_wine.driver
-    clock = desktop_clocks.start("262", ini=ini(position="[Position]\nX=900\nY=100\nX800=50\n"))
-    sized(clock)
+    clock = desktop_clocks.start("262", ini=indicator_settings(position={"X": 900, "Y": 100, "X800": 50}))
+    Indicator(clock).sized()
     try:
         d.display_mode(800, 600)
         wait_for(lambda: clock.rect()[2] <= 800, what="the indicator inside 800 x 600")
@@ -214,30 +182,19 @@ def test_earlier_edition_ram_figure_and_no_position_keys(clocks, desktop_clocks,
 
 
 def test_steady_refreshes_do_not_grow_memory(clocks, driver):
-    font = "[Font]\nName=DejaVu Sans\nSize=-14\n"
-    clock = clocks.start(ini=ini("Status=6\ndStatus=3\nKey=1\n", font))
-    sized(clock)
+    font = {"Name": "DejaVu Sans", "Size": -14}
+    clock = clocks.start(ini=indicator_settings({"Status": 6, "dStatus": 3, "Key": 1}, font=font))
+    Indicator(clock).sized()
 
     def burst(count):
         for _ in range(count // 500):
-            driver.post_many(clock.hwnd, WM_TIMER, 1, 0, 250)
-            driver.post_many(clock.hwnd, WM_PAINT, 0, 0, 250)
+            driver.post_many(clock.hwnd, H.WM_TIMER, 1, 0, 250)
+            driver.post_many(clock.hwnd, H.WM_PAINT, 0, 0, 250)
         # Posted messages are handled in order: going to the tray marks the end.
         clock.command(H.SC_MINIMIZE)
         wait_for(lambda: not clock.visible(), timeout=300, what="the burst to be handled")
+        clock.command(H.SC_RESTORE)
+        wait_for(clock.visible, what="the indicator back from the tray")
 
-    clock.fill_dc_cache()
-    burst(500)  # warm-up: caches and lazily made objects settle
-    clock.command(H.SC_RESTORE)
-    wait_for(clock.visible, what="the indicator back from the tray")
-    objects_before = clock.gdi_objects()  # loads the counting DLL before the memory is read
-    assert objects_before > 0, "the count read no GDI objects: it proves nothing"
-    before = clock.memory()[0]
-    burst(4000)
-    after = clock.memory()[0]
-    assert clock.running
-    # A count may catch a paint in progress holding a few; a leak would be thousands.
-    objects_after = clock.gdi_objects()
-    assert 0 < objects_after <= objects_before + 4, (objects_before, objects_after)
-    assert after - before < 64 * 1024, (before, after)
+    check_no_leak(clock, burst, count=4000, warm_up=500)
     assert clock.close() == 0

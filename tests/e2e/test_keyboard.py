@@ -11,12 +11,16 @@ import pytest
 
 import harness as H
 from harness import wait_for
+from harness.settings_file import settings_file
+from model import clock_settings as C
+from model import date_format as D
+from pages.clock_settings import ClockSettings
 from calendar_helpers import (BOTH_MARKS, EVERY_DAY, GREY, LIST_ADD, LIST_LINES, MONTHLY, PLAIN,
                               REMINDER_MARK, TODAY, TODAY_MARK, WHITE, YEARLY, Calendar, Dialog, ReminderList,
                               alarm_value, day_button, ini, new_dialog)
 
 NOON = "12:00:00"
-IDM_ABOUT, IDM_CLOCK = 111, 112
+IDM_ABOUT = 111
 # The focus frame inverts every other pixel of a button's colour.
 FOCUS_DOT = {PLAIN: 0x3F3F3F, TODAY_MARK: 0x3F003F, REMINDER_MARK: 0x003F3F, BOTH_MARKS: 0x00003F}
 GENITIVE = ["января", "февраля", "марта", "апреля", "мая", "июня", "июля", "августа", "сентября", "октября",
@@ -164,8 +168,9 @@ def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
     assert clock.running
 
 
-CLOCK_ORDER = [H.IDOK, H.IDCANCEL, 102, 103, 104, 105, 111, 112, 113, 114, 115, 1032, 1033, 1037, 1038, 1039, 1041,
-               1040, 1064]
+CLOCK_ORDER = [H.IDOK, H.IDCANCEL, *C.SHOWN_BOXES, *C.COLOUR_BUTTONS, C.FONT, C.STANDARD, C.SYSTEM_FONT, C.BORDER,
+               C.WHOLE_MINUTE, C.CONTROL_PANEL, C.SHORT_DATE, C.DATE_FORMAT]
+DATE_FORMAT_ORDER = [H.IDOK, H.IDCANCEL, *D.PICTURES, D.SYSTEM]
 
 
 def open_about(clock):
@@ -174,15 +179,8 @@ def open_about(clock):
     return Dialog(clock, new_dialog(clock.driver, clock.hwnd, before, "the about dialog"))
 
 
-def open_clock_settings(clock):
-    before = set(clock.driver.owned(clock.hwnd))
-    clock.command(IDM_CLOCK)
-    return Dialog(clock, new_dialog(clock.driver, clock.hwnd, before, "the clock settings"))
-
-
 def open_date_format(clock):
-    settings = open_clock_settings(clock)
-    return Dialog(clock, settings.open_child(1064, "the date format dialog"))
+    return ClockSettings.open(clock).open_date_format()
 
 
 def open_list(clock):
@@ -212,8 +210,8 @@ DIALOGS = {
     "calendar": (open_march_calendar, calendar_order()),
     "list": (open_list, [LIST_LINES, LIST_ADD, 1070, 1071, H.IDOK, H.IDCANCEL]),
     "reminder": (open_edit, [1072, 1073, 1077, 1074, 1075, 1076, 1078, 1080, 1079, H.IDOK, H.IDCANCEL]),
-    "clock-settings": (open_clock_settings, CLOCK_ORDER),
-    "date-format": (open_date_format, [H.IDOK, H.IDCANCEL, 1029, 1030, 1031, 1067]),
+    "clock-settings": (ClockSettings.open, CLOCK_ORDER),
+    "date-format": (open_date_format, DATE_FORMAT_ORDER),
     "about": (open_about, [H.IDOK, 1036]),
 }
 
@@ -238,11 +236,11 @@ def test_tab_order_and_escape(clocks, shot, name):
 
 
 def test_space_toggles_a_coloured_box_and_enter_is_ok(clocks, shot):
-    clock = clocks.start(ini="[Status]\r\nStatus=0\r\nKey=0\r\n", local_time=NOON)
-    settings = open_clock_settings(clock)
+    clock = clocks.start(ini=settings_file({"Status": {"Status": 0, "Key": 0}}), local_time=NOON)
+    settings = ClockSettings.open(clock)
     wait_focus(settings, H.IDOK)
-    press(settings, "tab", "tab", "tab", focus=103)  # "Дата", drawn in the date's colour
-    box = settings.item(103)
+    press(settings, "tab", "tab", "tab", focus=C.SHOW_DATE)  # "Дата", drawn in the date's colour
+    box = settings.item(C.SHOW_DATE)
     left, top, right, bottom = settings.driver.rect(box)
 
     def frame_dots():

@@ -8,7 +8,7 @@ import zipfile
 
 import pytest
 
-from harness import REPO
+from harness import REPO, RT_MANIFEST, RT_VERSION
 
 SHIPPED = REPO / "dist"
 RELEASE_HEAD = re.compile(r"^## Release (\d+) \((\d{4}-\d{2}-\d{2})\)$", re.MULTILINE)
@@ -52,9 +52,6 @@ def test_each_edition_has_its_zip(version, exe):
         # The guide of each zip tells the user to start the program that zip holds.
         assert exe in guide and f"Tikkano {version}" in guide
         assert "MIT License" in z.read("LICENSE.txt").decode("utf-8-sig")
-
-
-RT_VERSION, RT_MANIFEST = 16, 24
 
 
 def version_of(program: bytes):

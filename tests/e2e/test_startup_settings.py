@@ -9,50 +9,27 @@ its system menu.
 from __future__ import annotations
 
 import datetime
-import os
 import subprocess
 import time
 
 import pytest
 
 import harness as H
+from harness.settings_file import settings_file
+from model import indicator as I
+from model import menu as M
+from pages.indicator import CLEAR_PLACE, Indicator, drag
 
 # COLORREF values (0x00BBGGRR).
 BLACK, GREEN, YELLOW, CYAN, GREY = 0x000000, 0x00FF00, 0x00FFFF, 0xFFFF00, 0xB4B4B4
 RED, MAGENTA = 0x0000FF, 0xFF00FF
 
-IDM_TOPMOST, IDM_ABOUT, IDM_CLOCK, IDM_CALENDAR = 5, 111, 112, 113
-IDM_RUSSIAN, IDM_ENGLISH = 1001, 1002
-
-RUSSIAN_MENU = {IDM_CLOCK: "Часы...", IDM_CALENDAR: "Календарь", IDM_ABOUT: "Об Авторе...",
-                IDM_TOPMOST: "Всегда наверху", H.SC_MINIMIZE: "Свернуть",
-                IDM_RUSSIAN: "Русский", IDM_ENGLISH: "English"}
-ENGLISH_MENU = {IDM_CLOCK: "Clock...", IDM_CALENDAR: "Calendar", IDM_ABOUT: "About...",
-                IDM_TOPMOST: "Always on Top", H.SC_MINIMIZE: "Minimize",
-                IDM_RUSSIAN: "Русский", IDM_ENGLISH: "English"}
-
-# A place clear of Wine's tray window (top left) for pixel checks.
-CLEAR_PLACE = "[Position]\nX=300\nY=200\n"
+MENU_TEXTS = {M.CLOCK: M.CLOCK_TEXT, M.CALENDAR: M.CALENDAR_TEXT, M.ABOUT: M.ABOUT_TEXT, M.TOPMOST: M.TOPMOST_TEXT,
+              H.SC_MINIMIZE: M.MINIMIZE_TEXT, M.RUSSIAN: M.RUSSIAN_TEXT, M.ENGLISH: M.ENGLISH_TEXT}
 
 
 def wait_until(predicate, timeout=5.0, what="condition"):
     return H._wait_until(predicate, timeout, what=what)
-
-
-def wait_painted(clock: H.Clock):
-    """Waits for the first ticks: the indicator is sized to its text."""
-    wait_until(lambda: (lambda r: r[2] - r[0] > 3 and r[3] - r[1] > 3)(clock.rect()), 5,
-               what="the indicator to be sized to its text")
-    time.sleep(1.2)
-
-
-def size_of(clock: H.Clock) -> tuple[int, int]:
-    left, top, right, bottom = clock.rect()
-    return right - left, bottom - top
-
-
-def colours_of(clock: H.Clock) -> dict[int, int]:
-    return clock.driver.pixels(*clock.rect()).colours()
 
 
 def utc_day_stamps(hhmm: str, before: datetime.date) -> set[str]:
@@ -65,24 +42,6 @@ def utc_day_stamps(hhmm: str, before: datetime.date) -> set[str]:
 
 def utc_today() -> datetime.date:
     return datetime.datetime.now(datetime.timezone.utc).date()
-
-
-def drag(display: str, start: tuple[int, int], by: tuple[int, int]):
-    """A real left-button drag with the X pointer (xdotool)."""
-    env = dict(os.environ, DISPLAY=display)
-    x, y = start
-
-    def xdo(*args):
-        subprocess.run(["xdotool", *map(str, args)], env=env, check=True, timeout=10,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    xdo("mousemove", x, y)
-    xdo("mousedown", 1)
-    time.sleep(0.2)
-    for step in (1, 2, 3, 4):
-        xdo("mousemove", x + by[0] * step // 4, y + by[1] * step // 4)
-        time.sleep(0.1)
-    xdo("mouseup", 1)
 
 
 def assert_owner_hidden(clock: H.Clock):
@@ -100,7 +59,7 @@ def test_fresh_start_then_close_writes_exactly_the_defaults(clocks, edition):
     day = utc_today()
     clock = clocks.start(edition, local_time="10:20:05")
     assert clock.rect()[:2] == (150, 0)
-    wait_painted(clock)
+    Indicator(clock).painted()
     assert clock.close() == 0
     raw = clock.ini_path.read_bytes()
     # The earlier edition writes no LastTime.
@@ -118,8 +77,8 @@ def test_fresh_start_then_close_writes_exactly_the_defaults(clocks, edition):
 def test_each_working_directory_has_its_own_file(clocks, wine):
     # Two folders, neither the program's own: each start reads and writes the
     # file of the folder it was started in.
-    first = clocks.start(ini="[Position]\nX=310\nY=220\n")
-    second = clocks.start(ini="[Position]\nX=520\nY=330\n")
+    first = clocks.start(ini=settings_file({"Position": {"X": 310, "Y": 220}}))
+    second = clocks.start(ini=settings_file({"Position": {"X": 520, "Y": 330}}))
     assert first.workdir != second.workdir and first.workdir != H.DIST
     assert first.rect()[:2] == (310, 220)
     assert second.rect()[:2] == (520, 330)
@@ -131,7 +90,7 @@ def test_each_working_directory_has_its_own_file(clocks, wine):
 
 
 def test_earlier_edition_finds_the_windows_file_from_any_folder(clocks, wine):
-    ini = "[Status]\nLastTime=202001020304\n[Position]\nX=333\nY=222\n"
+    ini = settings_file({"Status": {"LastTime": "202001020304"}, "Position": {"X": 333, "Y": 222}})
     clock = clocks.start("262", ini=ini)
     assert clock.rect()[:2] == (333, 222)
     assert clock.close() == 0
@@ -152,9 +111,9 @@ def test_earlier_edition_finds_the_windows_file_from_any_folder(clocks, wine):
 
 
 def test_status_9_shows_memory_figures_and_saves_2_and_dstatus_7_saves_3(clocks):
-    clock = clocks.start(ini="[Status]\nStatus=9\ndStatus=7\n" + CLEAR_PLACE)
-    wait_painted(clock)
-    colours = colours_of(clock)
+    clock = clocks.start(ini=settings_file({"Status": {"Status": 9, "dStatus": 7}, "Position": CLEAR_PLACE}))
+    Indicator(clock).painted()
+    colours = Indicator(clock).colours()
     assert CYAN in colours, f"no memory figure in cyan: {sorted(colours)}"
     assert GREY in colours, f"dStatus 7 keeps the RAM figure (bit 1): {sorted(colours)}"
     assert GREEN not in colours and YELLOW not in colours, "time or date shown with Status 9"
@@ -164,19 +123,19 @@ def test_status_9_shows_memory_figures_and_saves_2_and_dstatus_7_saves_3(clocks)
 
 
 def test_language_english_gives_the_english_menu_and_saves_eng(clocks):
-    clock = clocks.start(ini="[Status]\nLanguage=English\n")
+    clock = clocks.start(ini=settings_file({"Status": {"Language": "English"}}))
     menu = clock.menu()
-    for command, text in ENGLISH_MENU.items():
-        assert menu[command].text == text
-    assert menu[IDM_ENGLISH].checked and not menu[IDM_RUSSIAN].checked
+    for command, text in MENU_TEXTS.items():
+        assert menu[command].text == text.english
+    assert menu[M.ENGLISH].checked and not menu[M.RUSSIAN].checked
     assert clock.close() == 0
     assert clock.ini()["Status"]["Language"] == "Eng"
 
 
 def test_two_colours_set_background_and_time_and_keep_the_rest(clocks):
-    clock = clocks.start(ini="[Colors]\nColors=0000ff,ff00ff\n" + CLEAR_PLACE)
-    wait_painted(clock)
-    colours = colours_of(clock)
+    clock = clocks.start(ini=settings_file({"Colors": {"Colors": "0000ff,ff00ff"}, "Position": CLEAR_PLACE}))
+    Indicator(clock).painted()
+    colours = Indicator(clock).colours()
     assert RED in colours and MAGENTA in colours, f"background/time not as given: {sorted(colours)}"
     assert YELLOW in colours, "the date lost its default colour"
     assert BLACK not in colours and GREEN not in colours
@@ -185,15 +144,15 @@ def test_two_colours_set_background_and_time_and_keep_the_rest(clocks):
 
 
 def test_size_minus_1000_reads_as_minus_100(clocks):
-    big = clocks.start(ini="[Font]\nName=Arial\nSize=-1000\n[Position]\nX=10\nY=200\n")
-    wait_painted(big)
-    big_size = size_of(big)
+    big = clocks.start(ini=settings_file({"Font": {"Name": "Arial", "Size": -1000}, "Position": {"X": 10, "Y": 200}}))
+    Indicator(big).painted()
+    big_size = Indicator(big).size()
     assert big.close() == 0
     assert big.ini()["Font"]["Size"] == "-100"
 
-    same = clocks.start(ini="[Font]\nName=Arial\nSize=-100\n[Position]\nX=10\nY=200\n")
-    wait_painted(same)
-    same_height = size_of(same)[1]
+    same = clocks.start(ini=settings_file({"Font": {"Name": "Arial", "Size": -100}, "Position": {"X": 10, "Y": 200}}))
+    Indicator(same).painted()
+    same_height = Indicator(same).size()[1]
     assert same.close() == 0
     # A 100-pixel font, not a 1000-pixel one.
     assert 100 <= big_size[1] < 200, big_size
@@ -201,9 +160,9 @@ def test_size_minus_1000_reads_as_minus_100(clocks):
 
 
 def test_a_font_taller_than_the_screen_is_cut_to_fit_and_its_size_kept(clocks):
-    clock = clocks.start(ini="[Font]\nName=DejaVu Sans\nSize=1000\n[Position]\nX=10\nY=200\n")
-    wait_painted(clock)
-    height = size_of(clock)[1]
+    clock = clocks.start(ini=settings_file({"Font": {"Name": "DejaVu Sans", "Size": 1000}, "Position": {"X": 10, "Y": 200}}))
+    Indicator(clock).painted()
+    height = Indicator(clock).size()[1]
     assert clock.close() == 0
     assert 700 < height <= clock.driver.screen_size()[1], height
     assert clock.ini()["Font"]["Size"] == "1000"
@@ -211,14 +170,14 @@ def test_a_font_taller_than_the_screen_is_cut_to_fit_and_its_size_kept(clocks):
 
 def test_lower_case_system_makes_a_custom_font(clocks):
     # "System" (exact) means no custom font: the size in the file has no effect.
-    plain = clocks.start(ini="[Font]\nName=System\nSize=-40\n" + CLEAR_PLACE)
-    wait_painted(plain)
-    plain_height = size_of(plain)[1]
+    plain = clocks.start(ini=settings_file({"Font": {"Name": "System", "Size": -40}, "Position": CLEAR_PLACE}))
+    Indicator(plain).painted()
+    plain_height = Indicator(plain).size()[1]
     assert plain.close() == 0
 
-    custom = clocks.start(ini="[Font]\nName=system\nSize=-40\n" + CLEAR_PLACE)
-    wait_painted(custom)
-    custom_height = size_of(custom)[1]
+    custom = clocks.start(ini=settings_file({"Font": {"Name": "system", "Size": -40}, "Position": CLEAR_PLACE}))
+    Indicator(custom).painted()
+    custom_height = Indicator(custom).size()[1]
     assert custom.close() == 0
     assert plain_height < 30
     assert custom_height >= 40, f"'system' drew in the default font ({custom_height} px high)"
@@ -230,8 +189,8 @@ def test_lower_case_system_makes_a_custom_font(clocks):
 
 
 def test_dragging_then_closing_saves_the_new_place(clocks, wine):
-    clock = clocks.start(ini=CLEAR_PLACE)
-    wait_painted(clock)
+    clock = clocks.start(ini=settings_file({"Position": CLEAR_PLACE}))
+    Indicator(clock).painted()
     left, top, _, _ = clock.rect()
     drag(wine.x.display, (left + 5, top + 5), (100, 150))
     wait_until(lambda: clock.rect()[:2] == (400, 350), 5, what="the indicator to follow the drag")
@@ -246,9 +205,9 @@ def test_dragging_then_closing_saves_the_new_place(clocks, wine):
 
 
 def test_killing_the_process_saves_nothing(clocks, wine):
-    content = H.ini_bytes("[Status]\nStatus=0\nLanguage=Eng\n[Position]\nX=300\nY=200\n; a comment\n")
+    content = settings_file({"Status": {"Status": 0, "Language": "Eng"}, "Position": {**CLEAR_PLACE, "; a comment": None}})
     clock = clocks.start(ini=content)
-    wait_painted(clock)
+    Indicator(clock).painted()
     drag(wine.x.display, (305, 205), (60, 40))
     wait_until(lambda: clock.rect()[:2] == (360, 240), 5, what="the indicator to follow the drag")
     clock.kill()
@@ -260,8 +219,8 @@ def test_query_end_session_saves_and_runs_on_until_the_session_ends(clocks):
     """The query saves what a close saves and lets the session end, but the
     clock runs on: only the end of the session itself ends it."""
     day = utc_today()
-    clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=321\nY=123\n", local_time="11:12:30")
-    wait_painted(clock)
+    clock = clocks.start(ini=settings_file({"Status": {"Language": "Eng"}, "Position": {"X": 321, "Y": 123}}), local_time="11:12:30")
+    Indicator(clock).painted()
     assert clock.send(H.WM_QUERYENDSESSION, 0, 0) == 1
     ini = clock.ini()
     assert (ini["Position"]["X"], ini["Position"]["Y"]) == ("321", "123")
@@ -277,8 +236,8 @@ def test_query_end_session_saves_and_runs_on_until_the_session_ends(clocks):
 
 def test_the_end_of_a_session_without_a_query_saves(clocks):
     day = utc_today()
-    clock = clocks.start(ini="[Position]\nX=321\nY=123\n", local_time="11:12:30")
-    wait_painted(clock)
+    clock = clocks.start(ini=settings_file({"Position": {"X": 321, "Y": 123}}), local_time="11:12:30")
+    Indicator(clock).painted()
     clock.send(H.WM_ENDSESSION, 1, 0)
     assert clock.wait_exit() == 0
     assert clock.ini()["Status"]["LastTime"] in utc_day_stamps("1112", day)
@@ -286,8 +245,8 @@ def test_the_end_of_a_session_without_a_query_saves(clocks):
 
 def test_a_close_of_the_hidden_owner_saves_as_the_indicators_does(clocks):
     day = utc_today()
-    clock = clocks.start(ini="[Position]\nX=321\nY=123\n", local_time="11:12:30")
-    wait_painted(clock)
+    clock = clocks.start(ini=settings_file({"Position": {"X": 321, "Y": 123}}), local_time="11:12:30")
+    Indicator(clock).painted()
     clock.driver.post(clock.owner, H.WM_CLOSE)
     assert clock.wait_exit() == 0
     ini = clock.ini()
@@ -301,17 +260,16 @@ def test_a_held_file_at_close_is_told_once_and_the_program_still_ends(clocks, ro
     close says so once, offering to try again, and a second close while it is
     up does nothing; Cancel ends the program. The end of a session shows
     nothing and ends. The file keeps what it held."""
-    clock = clocks.start(ini="[Status]\nLanguage=Eng\n[Position]\nX=321\nY=123\n", local_time="11:12:30")
-    wait_painted(clock)
+    clock = clocks.start(ini=settings_file({"Status": {"Language": "Eng"}, "Position": {"X": 321, "Y": 123}}), local_time="11:12:30")
+    Indicator(clock).painted()
     before = clock.ini_path.read_bytes()
     clock.driver.hold(clock.ini_path)
     try:
         if road == "close":
-            clock.post(H.WM_CLOSE)
-            [box] = clock.wait_message_boxes(1)
-            assert box.caption == "Settings file"
-            assert box.text.startswith("The settings were not saved: Horvik32.ini cannot be written"), box.text
-            assert "Press Retry to save again" in box.text, box.text
+            box = Indicator(clock).close_to_box()
+            assert box.caption == I.NOT_SAVED_CAPTION.english
+            assert box.text.startswith(I.SETTINGS_NOT_SAVED.english), box.text
+            assert I.CLOSE_RETRY.english in box.text, box.text
             clock.post(H.WM_CLOSE)
             clock.driver.post(clock.owner, H.WM_CLOSE)
             deadline = time.monotonic() + 1.5
@@ -333,51 +291,45 @@ def test_a_held_file_at_close_is_told_once_and_the_program_still_ends(clocks, ro
 # Windows: z-order, owner, tray
 
 
-def started(clock: H.Clock):
-    """Waits for the end of the indicator's set-up: the harness finds the window
-    as soon as it exists, before its WM_CREATE has run; it is shown after."""
-    wait_until(lambda: clock.visible() or H.SC_RESTORE in clock.menu(), what="the indicator's set-up")
-
-
 def test_topmost_0_command_5_toggles_the_check_and_is_saved(clocks):
-    clock = clocks.start(ini="[Status]\nTopmost=0\n")
-    started(clock)
-    assert not clock.menu()[IDM_TOPMOST].checked
-    clock.command(IDM_TOPMOST)
-    wait_until(lambda: clock.menu()[IDM_TOPMOST].checked, what="the check on item 5")
-    clock.post(H.WM_COMMAND, IDM_TOPMOST, 0)  # the popup's road: WM_COMMAND
-    wait_until(lambda: not clock.menu()[IDM_TOPMOST].checked, what="the check off item 5")
-    clock.command(IDM_TOPMOST)
-    wait_until(lambda: clock.menu()[IDM_TOPMOST].checked, what="the check on item 5 again")
+    clock = clocks.start(ini=settings_file({"Status": {"Topmost": 0}}))
+    Indicator(clock).set_up()
+    assert not clock.menu()[M.TOPMOST].checked
+    clock.command(M.TOPMOST)
+    wait_until(lambda: clock.menu()[M.TOPMOST].checked, what="the check on item 5")
+    clock.post(H.WM_COMMAND, M.TOPMOST, 0)  # the popup's road: WM_COMMAND
+    wait_until(lambda: not clock.menu()[M.TOPMOST].checked, what="the check off item 5")
+    clock.command(M.TOPMOST)
+    wait_until(lambda: clock.menu()[M.TOPMOST].checked, what="the check on item 5 again")
     assert clock.close() == 0
     assert clock.ini()["Status"]["Topmost"] == "1"
 
 
 def test_topmost_0_starts_not_topmost_and_command_5_toggles_the_style(clocks):
-    clock = clocks.start(ini="[Status]\nTopmost=0\n")
-    started(clock)
+    clock = clocks.start(ini=settings_file({"Status": {"Topmost": 0}}))
+    Indicator(clock).set_up()
     assert not clock.driver.exstyle(clock.hwnd) & H.WS_EX_TOPMOST
     # A few ticks never re-assert it.
-    wait_painted(clock)
+    Indicator(clock).painted()
     assert not clock.driver.exstyle(clock.hwnd) & H.WS_EX_TOPMOST
-    clock.command(IDM_TOPMOST)
+    clock.command(M.TOPMOST)
     wait_until(lambda: clock.driver.exstyle(clock.hwnd) & H.WS_EX_TOPMOST, what="topmost on")
-    clock.command(IDM_TOPMOST)
+    clock.command(M.TOPMOST)
     wait_until(lambda: not clock.driver.exstyle(clock.hwnd) & H.WS_EX_TOPMOST, what="topmost off")
     assert clock.close() == 0
 
 
 def test_owner_window_is_never_visible(clocks):
     clock = clocks.start()
-    started(clock)
+    Indicator(clock).set_up()
     assert_owner_hidden(clock)
-    assert clock.driver.style(clock.owner) & 0x00CF0000 == 0x00CF0000  # WS_OVERLAPPEDWINDOW
+    assert clock.driver.style(clock.owner) & H.WS_OVERLAPPEDWINDOW == H.WS_OVERLAPPEDWINDOW
     assert clock.driver.owner(clock.hwnd) == clock.owner
     assert clock.driver.exstyle(clock.hwnd) & H.WS_EX_TOOLWINDOW
     for _ in range(6):
         time.sleep(0.25)
         assert_owner_hidden(clock)
-    clock.command(IDM_TOPMOST)
+    clock.command(M.TOPMOST)
     clock.command(H.SC_MINIMIZE)
     wait_until(lambda: not clock.visible(), what="the indicator to go to the tray")
     assert_owner_hidden(clock)
@@ -388,19 +340,19 @@ def test_owner_window_is_never_visible(clocks):
 
 
 def test_tray_status_1_starts_in_the_tray(clocks):
-    clock = clocks.start(ini="[Position]\nTrayStatus=1\nX=300\nY=200\n")
-    started(clock)
+    clock = clocks.start(ini=settings_file({"Position": {"TrayStatus": 1, **CLEAR_PLACE}}))
+    Indicator(clock).set_up()
     wait_until(lambda: not clock.visible() and H.SC_RESTORE in clock.menu(),
                what="the indicator to go to the tray")
     menu = clock.menu()
     assert H.SC_RESTORE in menu and H.SC_MINIMIZE not in menu
-    assert menu[H.SC_RESTORE].text == "Восстановить"
+    assert menu[H.SC_RESTORE].text == M.RESTORE_TEXT.russian
     assert_owner_hidden(clock)
     # Closed in the tray: saved so, and the next start goes there again.
     assert clock.close() == 0
     assert clock.ini()["Position"]["TrayStatus"] == "1"
     again = clocks.start(cwd=clock.workdir)
-    started(again)
+    Indicator(again).set_up()
     wait_until(lambda: not again.visible() and H.SC_RESTORE in again.menu(),
                what="the second start to go to the tray")
     again.command(H.SC_RESTORE)
@@ -414,8 +366,8 @@ def test_positions_per_screen_size_only_in_the_clock_program(desktop_clocks, des
     places = {}
     for edition in ("271", "262"):
         desktop_clocks.remove_windows_ini()
-        clock = desktop_clocks.start(edition, ini="[Position]\nX=600\nY=700\n")
-        wait_painted(clock)
+        clock = desktop_clocks.start(edition, ini=settings_file({"Position": {"X": 600, "Y": 700}}))
+        Indicator(clock).painted()
         try:
             driver.display_mode(800, 600)
             wait_until(lambda: clock.rect()[2] <= 800 and clock.rect()[3] <= 600, 5,
@@ -446,11 +398,11 @@ def test_positions_per_screen_size_only_in_the_clock_program(desktop_clocks, des
 def test_both_locales_start_save_and_show_russian_menu(clocks, wine, locale, acp):
     assert wine.driver_batch(["locale"], locale=locale)[0].startswith(f"ok {acp} ")
     wave = "C:\\Звуки\\дзинь.wav"
-    clock = clocks.start(ini=f"[Alarm]\nWavePath={wave}\n", locale=locale)
+    clock = clocks.start(ini=settings_file({"Alarm": {"WavePath": wave}}), locale=locale)
     menu = clock.menu()
-    for command, text in RUSSIAN_MENU.items():
-        assert menu[command].text == text, (locale, command)
-    assert menu[IDM_RUSSIAN].checked and not menu[IDM_ENGLISH].checked
+    for command, text in MENU_TEXTS.items():
+        assert menu[command].text == text.russian, (locale, command)
+    assert menu[M.RUSSIAN].checked and not menu[M.ENGLISH].checked
     assert clock.close() == 0
     raw = clock.ini_path.read_bytes()
     # The user's ANSI data is carried through byte for byte.
@@ -461,50 +413,42 @@ def test_both_locales_start_save_and_show_russian_menu(clocks, wine, locale, acp
 # --------------------------------------------------------------------------
 # Bad input
 
-BAD_FILE = b"".join(line + b"\r\n" for line in [
-    b"[Status]",
-    b"Status=-5",
-    b"dStatus=99999999999999999999",
-    b"Key=abc",
-    b"ShortDt=   12xyz",
-    b"ShDtFormat=" + b"x" * 100_000,
-    b"LgDtFormat=dddd dd MMMM yyyy dddd dd MMMM yyyy",
-    b"defSec=-2147483649",
-    b"Language=",
-    b"LastTime=2026",
-    b"\x01\x02\x03\xff\xfe\x80\x81 binary junk \x7f\x90",
-    b"=no key",
-    b"no equals sign at all \xc0\xc1\xc2",
-    b"[Position]",
-    b"X=99999999999999",
-    b"Y=-99999999999999",
-    b"\xde\xad\xbe\xef\x8d\x8f\x9d",
-    b"[Colors]",
-    b"Colors=0000ff,ff00ff,",
-    b"[Font]",
-    b"Name=" + b"A" * 100,
-    b"Size=abc",
-    b"Italic=300",
-    b"Weight=-99999999999",
-    b"CharSet=99999",
-])
+BAD_FILE = settings_file({
+    "Status": {
+        "Status": -5,
+        "dStatus": "99999999999999999999",
+        "Key": "abc",
+        "ShortDt": "   12xyz",
+        "ShDtFormat": "x" * 100_000,
+        "LgDtFormat": "dddd dd MMMM yyyy dddd dd MMMM yyyy",
+        "defSec": -2147483649,
+        "Language": "",
+        "LastTime": "2026",
+        b"\x01\x02\x03\xff\xfe\x80\x81 binary junk \x7f\x90": None,
+        "": "no key",
+        b"no equals sign at all \xc0\xc1\xc2": None,
+    },
+    "Position": {"X": 99999999999999, "Y": -99999999999999, b"\xde\xad\xbe\xef\x8d\x8f\x9d": None},
+    "Colors": {"Colors": "0000ff,ff00ff,"},
+    "Font": {"Name": "A" * 100, "Size": "abc", "Italic": 300, "Weight": -99999999999, "CharSet": 99999},
+})
 
 
 def test_hand_edited_bad_file_starts_closes_and_saves_sane_values(clocks, driver):
     day = utc_today()
     clock = clocks.start(ini=BAD_FILE, local_time="09:30:10")
-    wait_painted(clock)
+    Indicator(clock).painted()
     # Far-off X and Y: kept on the screen.
     left, top, right, bottom = clock.rect()
     screen_w, screen_h = driver.screen_size()
     assert 0 <= left and right <= screen_w and 0 <= top and bottom <= screen_h
     # Negative Status (decision): shown as the default, time and date, in the
     # two given colours with the date's default; no memory figures.
-    colours = colours_of(clock)
+    colours = Indicator(clock).colours()
     assert RED in colours and MAGENTA in colours and YELLOW in colours, sorted(colours)
     assert CYAN not in colours and GREY not in colours
     menu = clock.menu()
-    assert menu[IDM_ENGLISH].checked  # an empty Language is English
+    assert menu[M.ENGLISH].checked  # an empty Language is English
     assert clock.close() == 0
 
     ini = clock.ini()
@@ -549,7 +493,7 @@ def test_settings_path_as_long_as_the_profile_functions_take(clocks, wine):
         longest = longest / ("e" * 20)
     longest = longest / ("f" * (245 - len(H.unix_to_wine_path(longest))))
     assert len(H.unix_to_wine_path(longest / H.INI_NAME)) == 259
-    clock = clocks.start(cwd=longest, ini="[Status]\nStatus=1\n")
+    clock = clocks.start(cwd=longest, ini=settings_file({"Status": {"Status": 1}}))
     assert clock.close() == 0
     saved = clock.ini()
     assert (saved["Status"]["Status"], "LastTime" in saved["Status"]) == ("1", True)

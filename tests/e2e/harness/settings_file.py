@@ -90,11 +90,11 @@ def settings_file(sections: dict[str, dict | None], newline: bytes = b"\r\n") ->
     """A settings file, sections and keys in the order given: {"Status":
     {"Language": "Eng"}, "Alarm": {"Day": entry(9, 0, "x")}}. Values are text
     (written in cp1251), bytes as they are, or numbers; None for a section
-    writes only its heading."""
+    writes only its heading, None for a key the key alone (a line without "=")."""
     lines = []
     for name, keys in sections.items():
         lines.append(b"[" + _bytes(name) + b"]")
-        lines += [_bytes(key) + b"=" + _bytes(value) for key, value in (keys or {}).items()]
+        lines += [_bytes(key) + (b"" if value is None else b"=" + _bytes(value)) for key, value in (keys or {}).items()]
     return newline.join(lines) + newline
 
 

@@ -25,16 +25,19 @@ LBN_DBLCLK = 2
 
 # Hit tests, system commands, keys
 HTCLIENT, HTCAPTION = 1, 2
-SC_MINIMIZE, SC_RESTORE = 0xF020, 0xF120
+SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE = 0xF000, 0xF020, 0xF030, 0xF120
 VK_ESCAPE = 0x1B
 
 # Styles
 WS_VISIBLE = 0x10000000
 WS_POPUP = 0x80000000
 WS_SYSMENU = 0x00080000
+WS_OVERLAPPEDWINDOW = 0x00CF0000
 WS_EX_TOPMOST = 0x00000008
 WS_EX_TOOLWINDOW = 0x00000080
 SS_LEFT, SS_CENTER, SS_RIGHT, SS_SIMPLE, SS_LEFTNOWORDWRAP = 0x0, 0x1, 0x2, 0xB, 0xC
+SS_TYPEMASK = 0x1F
+BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_GROUPBOX, BS_OWNERDRAW, BS_TYPEMASK = 0x0, 0x1, 0x7, 0xB, 0xF
 
 # Menu item states
 MF_CHECKED = 0x8
@@ -42,3 +45,12 @@ MF_SEPARATOR = 0x800
 
 # Dialog and message box answers
 IDOK, IDCANCEL, IDRETRY, IDYES, IDNO = 1, 2, 4, 6, 7
+
+# The common dialogs' controls (dlgs.h): the font chooser's face and size
+# boxes, the colour chooser's red, green and blue fields, its "Add to Custom
+# Colors" button and the area of its custom colours.
+FONT_FACE_COMBO, FONT_SIZE_COMBO = 1136, 1138
+COLOUR_RED, COLOUR_GREEN, COLOUR_BLUE, COLOUR_ADD, COLOUR_CUSTOM = 706, 707, 708, 712, 721
+
+# Resource types
+RT_VERSION, RT_MANIFEST = 16, 24
