@@ -417,7 +417,7 @@ def closesave(runs: int, baseline: str):
         times = {name: [] for name in builds}
         for run in range(runs):
             for name, dist in builds.items():
-                H.DIST = dist
+                H.base.DIST = dist
                 clock = H.Clock.start(session, cwd=stamped_workdir(session, old, -3600), local_time="08:00:00",
                                       poll=0.005)
                 session.driver.move(clock.hwnd, 300 + run, 200 + run)

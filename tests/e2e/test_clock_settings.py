@@ -204,7 +204,7 @@ def test_control_panel_button_starts_control_exe_with_timedate(clocks, wine, dri
     folder.mkdir()
     shutil.copy(H.program("271"), folder / H.EDITIONS["271"])
     shutil.copy(H.E2E_BIN / "tikkano_recorder.exe", folder / "Control.exe")
-    monkeypatch.setattr(H, "DIST", folder)
+    monkeypatch.setattr(H.base, "DIST", folder)
     clock = clocks.start(ini=indicator_settings(), local_time="12:00:00")
     dialog = ClockSettings.open(clock)
     dialog.press(C.CONTROL_PANEL)

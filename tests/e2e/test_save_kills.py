@@ -18,6 +18,9 @@ from harness.big_settings import big_settings  # noqa: E402
 EDITIONS = ["271", "262"]
 # A file the close adds many keys to: each goes into the copy in turn.
 SMALL = b"[Status]\r\nLanguage=Eng\r\n[Alarm]\r\nDay= 9: 0,Tea,\x83,;\r\n[Font]\r\nName=Arial\r\n"
+# Before SMALL's reminder: a file without LastTime catches up the day's earlier
+# reminders at the start, and that save would come before the close's.
+BEFORE_ITS_REMINDER = "08:00"
 
 
 def leftovers(clock: H.Clock) -> set[str]:
@@ -30,13 +33,13 @@ def test_a_save_ended_before_its_replace_leaves_the_old_file_and_the_next_start_
     # Ended before the second key goes into the copy, and with the copy whole
     # and flushed just before it takes the file's place.
     for point in ("save-key:2:1:end", "save-replace:1:1:end"):
-        clock = clocks.start(edition, ini=SMALL, env={"TIKKANO_FAULT": point})
+        clock = clocks.start(edition, ini=SMALL, env={"TIKKANO_FAULT": point}, local_time=BEFORE_ITS_REMINDER)
         clock.post(H.WM_CLOSE)
         assert clock.wait_exit() == 3, point
         assert clock.ini_path.read_bytes() == SMALL, point
         assert leftovers(clock) == {"Horvik32.new"}, point
 
-        again = clocks.start(edition, cwd=clock.workdir)
+        again = clocks.start(edition, cwd=clock.workdir, local_time=BEFORE_ITS_REMINDER)
         assert leftovers(again) == set(), point
         assert again.close() == 0
         saved = again.ini()
@@ -49,7 +52,7 @@ def test_a_save_ended_before_its_replace_leaves_the_old_file_and_the_next_start_
     (folder / "Horvik32.old").write_bytes(SMALL)
     (folder / "Horvik32.new").write_bytes(b"[Status]\r\nLanguage=Rus\r\n")
     clock.ini_path.unlink()
-    again = clocks.start(edition, cwd=clock.workdir)
+    again = clocks.start(edition, cwd=clock.workdir, local_time=BEFORE_ITS_REMINDER)
     assert leftovers(again) == set()
     assert clock.ini_path.read_bytes() == SMALL
     again.kill()
@@ -67,7 +70,8 @@ def reads(text: bytes, changed: tuple[bytes, ...]) -> list[tuple[bytes, bytes]]:
 
 @pytest.mark.parametrize("edition", EDITIONS)
 def test_a_close_killed_at_any_moment_leaves_the_old_file_or_the_new_one(clocks, edition):
-    day = datetime.date(2026, 12, 9)
+    # The program's day is today's UTC date: its local time can only be set within a day of it.
+    day = datetime.datetime.now(datetime.timezone.utc).date()
     old = big_settings(day)
     changed = (b"X", b"Y", b"LastTime")
     seed = random.randrange(1 << 30)
@@ -76,7 +80,7 @@ def test_a_close_killed_at_any_moment_leaves_the_old_file_or_the_new_one(clocks,
     started = time.monotonic()
     closing = None  # how long a close takes, from the first run, which is not killed
     for run in range(9):
-        clock = clocks.start(edition, ini=old, local_time=datetime.datetime(2026, 12, 9, 10, 30, 5))
+        clock = clocks.start(edition, ini=old, local_time=datetime.datetime.combine(day, datetime.time(10, 30, 5)))
         place = (rng.randrange(0, 600), rng.randrange(0, 500))
         clock.driver.move(clock.hwnd, *place)
         asked = time.monotonic()
