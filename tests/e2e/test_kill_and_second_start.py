@@ -11,7 +11,9 @@ import pytest
 import harness as H
 from harness import wait_for
 from calendar_helpers import EVERY_DAY, SUNDAY, Calendar
-from test_reminders import entry, ini, local, next_box, no_box_for, stamp
+from harness.timezone import local
+from pages.reminder_box import next_box, no_box_for
+from test_reminders import entry, ini, stamp
 
 
 def test_a_kill_after_firing_then_a_restart_fires_nothing_again(clocks):

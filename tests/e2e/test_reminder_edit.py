@@ -12,7 +12,8 @@ import subprocess
 import pytest
 
 import harness as H
-from test_reminders import Recorder, next_box
+from harness.recorder import Recorder
+from pages.reminder_box import next_box
 
 WM_NCLBUTTONDBLCLK = 0x00A3
 HTCAPTION = 2

@@ -8,16 +8,17 @@ import hashlib
 import re
 
 import datetime
-import shutil
 import time
-from pathlib import Path
 
 import pytest
 
 import harness as H
 from harness.big_settings import big_settings  # noqa: E402
+from harness.recorder import Recorder, same_folder
+from harness.timezone import local
+from model import reminder_box as B
+from pages.reminder_box import box_texts_in_turn, next_box, no_box_for
 
-CAPTION = "Вы просили напомнить..."
 RUN = b"\x83"          # run separator byte
 COMMA = b"\x82"        # a comma as stored
 SEMICOLON = b"\x84"    # a semicolon as stored
@@ -37,12 +38,6 @@ def ini(alarm: dict[str, bytes], status: dict[str, str] | None = None) -> bytes:
     lines.append(b"[Alarm]")
     lines += [_bytes(key) + b"=" + value for key, value in alarm.items()]
     return b"\r\n".join(lines) + b"\r\n"
-
-
-def local(hour: int, minute: int, second: int) -> datetime.datetime:
-    """A local time today, the date being the one the program will see."""
-    today = datetime.datetime.now(datetime.timezone.utc).date()
-    return datetime.datetime.combine(today, datetime.time(hour, minute, second))
 
 
 def keys_of(day: datetime.date) -> dict[str, str]:
@@ -70,70 +65,6 @@ def before_the_minute(clock: H.Clock) -> bool:
 
 def stamp(moment: datetime.datetime) -> str:
     return moment.strftime("%Y%m%d%H%M")
-
-
-def next_box(clock, timeout=20.0) -> H.MessageBox:
-    """Waits for a reminder box and checks it is the only one open."""
-    clock.wait_message_boxes(1, timeout=timeout)
-    boxes = clock.message_boxes()
-    assert len(boxes) == 1, f"more than one box open at once: {boxes}"
-    assert boxes[0].caption == CAPTION
-    return boxes[0]
-
-
-def no_box_for(clock, seconds=2.5):
-    """No reminder box shows up during the next few seconds."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        boxes = clock.message_boxes()
-        assert not boxes, f"unexpected box: {boxes}"
-        time.sleep(0.2)
-
-
-def box_texts_in_turn(clock, count) -> list[str]:
-    """Dismisses `count` boxes one after another; returns their texts."""
-    texts = []
-    for _ in range(count):
-        box = next_box(clock)
-        texts.append(box.text)
-        clock.dismiss(box)
-    return texts
-
-
-class Recorder:
-    """A copy of tikkano_recorder.exe in a folder of its own."""
-
-    def __init__(self, session: H.WineSession, name: str):
-        source = H.E2E_BIN / "tikkano_recorder.exe"
-        if not source.exists():
-            pytest.skip(f"{source} is not built")
-        self.folder = session.tmp / name
-        self.folder.mkdir()
-        self.exe = self.folder / "tikkano_recorder.exe"
-        shutil.copy(source, self.exe)
-        self.log = self.folder / "tikkano_recorder.log"
-
-    @property
-    def wine_path(self) -> str:
-        return H.unix_to_wine_path(self.exe)
-
-    def run_field(self, parameters: bytes) -> bytes:
-        return self.wine_path.encode("cp1251") + RUN + parameters
-
-    def runs(self, count=1, timeout=20.0) -> list[tuple[str, str, str]]:
-        """(current directory, parameters, command line) of each run so far."""
-        def read():
-            if not self.log.exists():
-                return None
-            lines = self.log.read_bytes().decode("utf-8").splitlines()
-            return lines if len(lines) >= count else None
-
-        lines = H._wait_until(read, timeout, what=f"{count} run(s) of {self.exe}")
-        return [tuple(line.split("\t", 2)) for line in lines]
-
-
-def same_folder(wine_dir: str, folder: Path) -> bool:
-    return wine_dir.rstrip("\\").lower() == H.unix_to_wine_path(folder).rstrip("\\").lower()
 
 
 # --------------------------------------------------------------------------
@@ -300,7 +231,7 @@ def test_next_minute_fires_while_earlier_box_is_open(clocks):
     assert len(boxes) == 2
     second = next(b for b in boxes if b.hwnd != first.hwnd)
     assert second.text == "12:01 - Second"
-    assert second.caption == CAPTION
+    assert second.caption == B.CAPTION.russian
     clock.dismiss(second)
     assert [b.hwnd for b in clock.message_boxes()] == [first.hwnd]
     clock.dismiss(first)

@@ -12,7 +12,9 @@ from pathlib import Path
 import pytest
 
 import harness as H
-from test_reminders import box_texts_in_turn, entry, ini, local, no_box_for, stamp
+from harness.timezone import local
+from pages.reminder_box import box_texts_in_turn, no_box_for
+from test_reminders import entry, ini, stamp
 
 # The rest of a user's settings, after the reminders.
 REST = (b"[Position]\r\nX=400\r\nY=300\r\n[Colors]\r\nColors=102030,00ff00,00ffff,ffff00,b4b4b4\r\n"
