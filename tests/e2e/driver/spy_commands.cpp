@@ -101,7 +101,7 @@ std::string answer_gdiobjects(const Args& a) { return spy_command(a, "dump_gdi_o
 std::string answer_filldccache(const Args& a) { return spy_command(a, "fill_dc_cache"); }
 
 // textfits PID OUTFILE: the texts of the process's dialog controls measured
-// there, each in its own font (see dump_text_fits in menuspy.cpp).
+// there, each in its own font (see dump_text_fits in menuspy_windows.cpp).
 std::string answer_textfits(const Args& a) {
     if (a.words.size() < 3 || !a.is_num[1]) return "err usage: textfits PID OUTFILE";
     size_t at = a.line.find(a.words[2], a.line.find(a.words[1]) + a.words[1].size());
