@@ -8,8 +8,13 @@ import harness as H
 
 def test_driver_answers_and_rejects(driver):
     assert driver.raw("ping") == "ok pong"
-    assert driver.raw("no-such-command").startswith("err ")
-    assert driver.raw("rect nonsense").startswith("err ")
+    assert driver.raw("  ping \r") == "ok pong"
+    assert driver.raw("") == "err empty"
+    assert driver.raw("no-such-command 1 2") == "err unknown command no-such-command"
+    # Each command checks its own arguments.
+    assert driver.raw("rect nonsense") == "err usage: rect HWND"
+    assert driver.raw("pixel 1") == "err usage: pixel X Y"
+    assert driver.raw("menu x out.txt") == "err usage: menu PID OUTFILE"
     assert driver.find("NoSuchWindowClass") is None
     assert driver.screen_size() == (1024, 768)
     # A driver that ended (or missed an answer) is started afresh for the next
