@@ -62,12 +62,15 @@ public:
     // The value of `key` as a read of it gives it, or nothing when the key is missing.
     std::optional<std::string_view> find(std::string_view key) const;
     // Its lines' keys and values as a read of each gives it (no value for a
-    // line without "="), in file order.
+    // line without "="), in file order, into `into` (emptied first: a caller
+    // going through many sections keeps one buffer).
     struct Entry {
         std::string_view key;
         std::optional<std::string_view> value;
     };
-    std::vector<Entry> entries() const;
+    void entries(std::vector<Entry>& into) const;
+    // True when both give the same entries, compared where they lie.
+    bool sameLines(const ProfileSection& other) const;
 
 private:
     struct Line {
@@ -189,7 +192,9 @@ private:
     const Profile& profile_;
     mutable bool textRead_ = false;
     mutable std::shared_ptr<const std::string> text_;
+    // The whole text's sections, or those read one by one.
     mutable std::vector<std::pair<std::string, ProfileSection>> sections_;
+    const ProfileSection absent_;  // a section the text does not have
 };
 
 // Reads a key as a fixed-size buffer of `bufferLength` bytes would: at most

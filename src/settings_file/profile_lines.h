@@ -31,6 +31,7 @@ inline char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 
 
 inline bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    if (a == b) return true;  // names are mostly written alike: one compare of the bytes
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;

@@ -9,6 +9,12 @@ namespace tikkano {
 
 using namespace profile_lines;
 
+namespace {
+// The program's own file has five sections of up to a dozen lines.
+constexpr std::size_t kSectionsAtFirst = 8;
+constexpr std::size_t kLinesAtFirst = 16;
+}  // namespace
+
 bool plainProfileText(std::string_view text) {
     if (text.find('\0') != std::string_view::npos) return false;
     for (const std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
@@ -59,12 +65,16 @@ void ProfileSection::addLine(std::size_t start, std::size_t end) {
     }
     trim(text, line.key, line.keyLength);
     const bool comment = line.keyLength > 0 && text[line.key] == ';';
-    if (!comment && (line.keyLength > 0 || line.hasValue)) index_.push_back(line);
+    if (comment || (line.keyLength == 0 && !line.hasValue)) return;
+    // A section of the program's own has a few lines: room for them in one allocation.
+    if (index_.empty()) index_.reserve(kLinesAtFirst);
+    index_.push_back(line);
 }
 
 std::vector<std::pair<std::string, ProfileSection>> ProfileSection::allInText(
     std::shared_ptr<const std::string> text) {
     std::vector<std::pair<std::string, ProfileSection>> sections;
+    sections.reserve(kSectionsAtFirst);
     const std::string_view all(*text);
     for (Lines lines(all); !lines.done();) {
         const auto [start, stop] = lines.next();
@@ -78,16 +88,29 @@ std::vector<std::pair<std::string, ProfileSection>> ProfileSection::allInText(
     return sections;
 }
 
-std::vector<ProfileSection::Entry> ProfileSection::entries() const {
-    std::vector<Entry> entries;
-    if (!text_) return entries;
+void ProfileSection::entries(std::vector<Entry>& into) const {
+    into.clear();
+    if (!text_) return;
+    into.reserve(index_.size());
     const std::string_view text(*text_);
     for (const Line& line : index_) {
         Entry entry{text.substr(line.key, line.keyLength), std::nullopt};
         if (line.hasValue) entry.value = text.substr(line.value, line.valueLength);
-        entries.push_back(entry);
+        into.push_back(entry);
     }
-    return entries;
+}
+
+bool ProfileSection::sameLines(const ProfileSection& other) const {
+    if (index_.size() != other.index_.size()) return false;
+    for (std::size_t i = 0; i < index_.size(); ++i) {
+        const Line& a = index_[i];
+        const Line& b = other.index_[i];
+        const std::string_view mine(*text_), theirs(*other.text_);
+        if (a.hasValue != b.hasValue || !sameName(mine.substr(a.key, a.keyLength), theirs.substr(b.key, b.keyLength)))
+            return false;
+        if (a.hasValue && mine.substr(a.value, a.valueLength) != theirs.substr(b.value, b.valueLength)) return false;
+    }
+    return true;
 }
 
 ProfileSection ProfileSection::tooLong() {

@@ -14,13 +14,17 @@ bool readAlone(const ProfileSection& section, const std::string& key) {
 }  // namespace
 
 const ProfileSection& SectionReads::sectionOf(const std::string& section) const {
-    for (const auto& [name, read] : sections_)
-        if (name == section) return read;
     if (!textRead_) {
         textRead_ = true;
         text_ = profile_.readText();
+        // One pass over the text splits every section at once.
+        if (text_) sections_ = ProfileSection::allInText(text_);
     }
-    sections_.emplace_back(section, text_ ? ProfileSection::inText(text_, section) : profile_.readSection(section));
+    // The first section of a name is the one a read finds.
+    for (const auto& [name, read] : sections_)
+        if (text_ ? sameProfileName(name, section) : name == section) return read;
+    if (text_) return absent_;
+    sections_.emplace_back(section, profile_.readSection(section));
     return sections_.back().second;
 }
 

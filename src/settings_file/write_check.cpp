@@ -43,17 +43,17 @@ bool sameReads(const Entries& a, const Entries& b) {
 
 }  // namespace
 
-std::string readAsWritten(const std::string& key, const std::string& value) {
+std::string_view readAsWritten(const std::string& key, const std::string& value) {
     // The line "key=value" as the split reads it: a key the line would not
     // give back as itself (blanks round it, an "=" in it, a comment) reads
     // nothing; the value ends at a NUL, loses its blanks, then one pair of quotes.
     if (key.find('=') != std::string::npos || key.find('\0') != std::string::npos ||
         profile_lines::trimmed(key) != key || key.rfind(';', 0) == 0)
-        return std::string();
+        return std::string_view();
     std::size_t start = 0, length = std::min(value.find('\0'), value.size());
     profile_lines::trim(value, start, length);
     profile_lines::unquote(value, start, length);
-    return value.substr(start, length);
+    return std::string_view(value).substr(start, length);
 }
 
 std::uint64_t longestAfterWrites(const std::optional<std::string>& text, std::uint64_t length,
@@ -80,12 +80,12 @@ bool writesKept(const std::string& before, const std::string& after, const std::
     // The sections only live in this call: they point into the texts, owning nothing.
     const Sections old = ProfileSection::allInText(std::shared_ptr<const std::string>(std::shared_ptr<void>(), &before));
     const Sections now = ProfileSection::allInText(std::shared_ptr<const std::string>(std::shared_ptr<void>(), &after));
-    std::vector<std::string> values;
-    for (const KeyWrite& w : writes) values.push_back(readAsWritten(w.key, w.value));
     // The section each write goes to: the first of its name, else a new one at
     // the end, one for each name in the order the writes first give it.
     std::vector<std::size_t> target;
+    target.reserve(writes.size());
     std::vector<std::string_view> added;
+    added.reserve(writes.size());
     for (const KeyWrite& w : writes) {
         std::size_t i = 0;
         while (i < old.size() && !sameProfileName(old[i].first, w.section)) ++i;
@@ -95,12 +95,21 @@ bool writesKept(const std::string& before, const std::string& after, const std::
         target.push_back(i);
     }
     if (now.size() != old.size() + added.size()) return false;
+    Entries expected, got;
     for (std::size_t i = 0; i < now.size(); ++i) {
         const std::string_view name = i < old.size() ? std::string_view(old[i].first) : added[i - old.size()];
-        Entries expected = i < old.size() ? old[i].second.entries() : Entries();
+        if (!sameProfileName(name, now[i].first)) return false;
+        const bool written = std::find(target.begin(), target.end(), i) != target.end();
+        if (!written && old[i].second.sameLines(now[i].second)) continue;
+        if (i < old.size())
+            old[i].second.entries(expected);
+        else
+            expected.clear();
+        expected.reserve(expected.size() + writes.size());
         for (std::size_t k = 0; k < writes.size(); ++k)
-            if (target[k] == i) apply(expected, writes[k].key, values[k]);
-        if (!sameProfileName(name, now[i].first) || !sameReads(expected, now[i].second.entries())) return false;
+            if (target[k] == i) apply(expected, writes[k].key, readAsWritten(writes[k].key, writes[k].value));
+        now[i].second.entries(got);
+        if (!sameReads(expected, got)) return false;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings_file/profile.h"
@@ -34,7 +35,7 @@ bool roomForCopy(std::uint64_t longest, const DiskRoom& room);
 // short fails.
 bool writesKept(const std::string& before, const std::string& after, const std::vector<KeyWrite>& writes);
 
-// What a read of the key gives once `value` is written to it.
-std::string readAsWritten(const std::string& key, const std::string& value);
+// What a read of the key gives once `value` is written to it: a part of `value`.
+std::string_view readAsWritten(const std::string& key, const std::string& value);
 
 }  // namespace tikkano

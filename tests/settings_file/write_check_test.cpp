@@ -30,6 +30,10 @@ TEST(WriteCheck, OnlyTheWrittenKeyMayReadOtherwise) {
     EXPECT_FALSE(writesKept(kFile, "[Status]\r\nStatus=3\r\nLanguage=Rus\r\n[Alarm]\r\nDay=9:30,Tea;\r\n[Font]\r\nName=Arial\r\n", {{"Status", "Status", "3"}}));
     EXPECT_FALSE(writesKept(kFile, "[Status]\r\nStatus=3\r\n[Alarm]\r\nDay=9:30,Tea;\r\n[Font]\r\nName=Arial\r\n", {{"Status", "Status", "3"}}));
     EXPECT_FALSE(writesKept(kFile, "[Status]\r\nStatus=3\r\nLanguage=Eng\r\n[Font]\r\nName=Arial\r\n[Alarm]\r\nDay=9:30,Tea;\r\n", {{"Status", "Status", "3"}}));
+    // in a section the save does not write: a value, a key without its value, a line more.
+    EXPECT_FALSE(writesKept(kFile, "[Status]\r\nStatus=3\r\nLanguage=Eng\r\n[Alarm]\r\nDay=9:30,Tea;\r\n[Font]\r\nName=Arials\r\n", {{"Status", "Status", "3"}}));
+    EXPECT_FALSE(writesKept(kFile, "[Status]\r\nStatus=3\r\nLanguage=Eng\r\n[Alarm]\r\nDay\r\n[Font]\r\nName=Arial\r\n", {{"Status", "Status", "3"}}));
+    EXPECT_FALSE(writesKept(kFile, "[Status]\r\nStatus=3\r\nLanguage=Eng\r\n[Alarm]\r\nDay=9:30,Tea;\r\nM01=x\r\n[Font]\r\nName=Arial\r\n", {{"Status", "Status", "3"}}));
 }
 
 TEST(WriteCheck, TheKeysOfOneSaveAreCheckedTogether) {

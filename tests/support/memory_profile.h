@@ -150,8 +150,8 @@ public:
         std::string text;
         text.reserve(length);
         for (const Section& s : file) {
-            text += "[" + s.name + "]\r\n";
-            for (const Entry& e : s.entries) text += e.key + "=" + e.value + "\r\n";
+            text.append("[").append(s.name).append("]\r\n");
+            for (const Entry& e : s.entries) text.append(e.key).append("=").append(e.value).append("\r\n");
         }
         return text;
     }
@@ -189,7 +189,11 @@ public:
             s.entries.push_back({key, value});
             return;
         }
-        file.push_back({section, {{key, value}}});
+        // Room for a section's usual keys at once: the fuzzer fills thousands of files.
+        if (file.empty()) file.reserve(8);
+        file.push_back({section, {}});
+        file.back().entries.reserve(16);
+        file.back().entries.push_back({key, value});
     }
 
     const Entry* find(const std::string& section, const std::string& key) const { return find(sections, section, key); }
