@@ -69,8 +69,6 @@ public:
         std::optional<std::string_view> value;
     };
     void entries(std::vector<Entry>& into) const;
-    // True when both give the same entries, compared where they lie.
-    bool sameLines(const ProfileSection& other) const;
 
 private:
     struct Line {

@@ -100,19 +100,6 @@ void ProfileSection::entries(std::vector<Entry>& into) const {
     }
 }
 
-bool ProfileSection::sameLines(const ProfileSection& other) const {
-    if (index_.size() != other.index_.size()) return false;
-    for (std::size_t i = 0; i < index_.size(); ++i) {
-        const Line& a = index_[i];
-        const Line& b = other.index_[i];
-        const std::string_view mine(*text_), theirs(*other.text_);
-        if (a.hasValue != b.hasValue || !sameName(mine.substr(a.key, a.keyLength), theirs.substr(b.key, b.keyLength)))
-            return false;
-        if (a.hasValue && mine.substr(a.value, a.valueLength) != theirs.substr(b.value, b.valueLength)) return false;
-    }
-    return true;
-}
-
 ProfileSection ProfileSection::tooLong() {
     ProfileSection section;
     section.whole_ = false;

@@ -82,25 +82,22 @@ bool writesKept(const std::string& before, const std::string& after, const std::
     const Sections now = ProfileSection::allInText(std::shared_ptr<const std::string>(std::shared_ptr<void>(), &after));
     // The section each write goes to: the first of its name, else a new one at
     // the end, one for each name in the order the writes first give it.
-    std::vector<std::size_t> target;
-    target.reserve(writes.size());
+    std::vector<std::size_t> target(writes.size());
     std::vector<std::string_view> added;
-    added.reserve(writes.size());
-    for (const KeyWrite& w : writes) {
+    for (std::size_t k = 0; k < writes.size(); ++k) {
+        const std::string& section = writes[k].section;
         std::size_t i = 0;
-        while (i < old.size() && !sameProfileName(old[i].first, w.section)) ++i;
+        while (i < old.size() && !sameProfileName(old[i].first, section)) ++i;
         for (std::size_t j = 0; i == old.size() + j && j < added.size(); ++j)
-            if (!sameProfileName(added[j], w.section)) ++i;
-        if (i == old.size() + added.size()) added.push_back(w.section);
-        target.push_back(i);
+            if (!sameProfileName(added[j], section)) ++i;
+        if (i == old.size() + added.size()) added.push_back(section);
+        target[k] = i;
     }
     if (now.size() != old.size() + added.size()) return false;
     Entries expected, got;
     for (std::size_t i = 0; i < now.size(); ++i) {
         const std::string_view name = i < old.size() ? std::string_view(old[i].first) : added[i - old.size()];
         if (!sameProfileName(name, now[i].first)) return false;
-        const bool written = std::find(target.begin(), target.end(), i) != target.end();
-        if (!written && old[i].second.sameLines(now[i].second)) continue;
         if (i < old.size())
             old[i].second.entries(expected);
         else

@@ -99,28 +99,27 @@ BOOL CALLBACK dump_dialog_fits(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-}  // namespace
-
-// Thread procedure; the parameter is the output path (ANSI). Returns the number
-// of controls written, or 0xFFFFFFFF when the file cannot be made.
-extern "C" __declspec(dllexport) DWORD WINAPI dump_text_fits(LPVOID param) {
+// Lists what `each` writes of every top-level window into the output path
+// `param` (ANSI): the number of lines written, or 0xFFFFFFFF when the file cannot be made.
+DWORD list_windows(LPVOID param, WNDENUMPROC each) {
     Listing t;
     t.out = std::fopen(static_cast<const char*>(param), "wb");
     if (!t.out) return 0xFFFFFFFFu;
-    EnumWindows(dump_dialog_fits, reinterpret_cast<LPARAM>(&t));
+    EnumWindows(each, reinterpret_cast<LPARAM>(&t));
     std::fclose(t.out);
     return t.written;
 }
 
-// Thread procedure; the parameter is the output path (ANSI). Returns the number
-// of tools written, or 0xFFFFFFFF when the file cannot be made.
+}  // namespace
+
+// Thread procedure: what the texts of the dialogs' statics and buttons need, as list_windows writes it.
+extern "C" __declspec(dllexport) DWORD WINAPI dump_text_fits(LPVOID param) {
+    return list_windows(param, dump_dialog_fits);
+}
+
+// Thread procedure: every tool of every tooltip, as list_windows writes them.
 extern "C" __declspec(dllexport) DWORD WINAPI dump_tooltips(LPVOID param) {
-    Listing t;
-    t.out = std::fopen(static_cast<const char*>(param), "wb");
-    if (!t.out) return 0xFFFFFFFFu;
-    EnumWindows(dump_tooltip_window, reinterpret_cast<LPARAM>(&t));
-    std::fclose(t.out);
-    return t.written;
+    return list_windows(param, dump_tooltip_window);
 }
 
 // Thread procedure; the parameter is the output path (ANSI). Returns the number
