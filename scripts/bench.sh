@@ -30,3 +30,6 @@ else
     baseline_dist="$baseline/tree/build-win64/dist"
 fi
 /usr/bin/python3 "$repo/tests/e2e/bench_clock.py" closesave "$closes" "$baseline_dist"
+
+# The settings fuzzer against the last build before the checked writes.
+"$repo/scripts/bench-fuzz.sh" "$seconds"
