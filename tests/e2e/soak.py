@@ -32,10 +32,11 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
 from bench_clock import anonymous_memory, repeat_until_still, session_pid  # noqa: E402
-from calendar_helpers import IDM_CALENDAR, Calendar, day_button  # noqa: E402
+from model import menu as M  # noqa: E402
+from model import reminder_box as B  # noqa: E402
+from pages.calendar import Calendar, day_button  # noqa: E402
 
-CAPTION = "Вы просили напомнить..."
-IDM_CLOCK = 112
+CAPTION = B.CAPTION.russian  # a reminder box's, the same in both languages
 START = datetime.time(10, 0, 30)
 HOLDS = (70, 0, 5, 20)  # seconds a reminder box is left open, in turn
 GROUPS = ("date", "weekday", "monthly", "yearly", "every-day")
@@ -178,8 +179,8 @@ class Soak:
 
     def calendar_and_list(self):
         opened = time.monotonic()
-        calendar = Calendar(self.clock, self.open_dialog(IDM_CALENDAR, "the calendar"))
-        reminder_list = calendar.open_list(day_button(self.day.day, self.day.month, self.day.year))
+        calendar = Calendar(self.clock, self.open_dialog(M.CALENDAR, "the calendar"))
+        reminder_list = calendar.open_list(day_button(self.day))
         self.pause(2)
         self.close_dialog(reminder_list.hwnd, H.IDOK, opened)
         self.close_dialog(calendar.hwnd, H.IDOK, opened)
@@ -197,7 +198,7 @@ class Soak:
 
     def clock_settings(self):
         opened = time.monotonic()
-        dialog = self.open_dialog(IDM_CLOCK, "the clock settings")
+        dialog = self.open_dialog(M.CLOCK, "the clock settings")
         self.pause(2)
         self.close_dialog(dialog, H.IDOK, opened)
 

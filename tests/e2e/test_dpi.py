@@ -4,8 +4,6 @@ settings, date format, about) shows all its controls inside its client area,
 each static text and button with room for its text in its own font. One
 session per DPI, each dialog opened once; at 144 DPI a screenshot of each."""
 
-import datetime
-
 import pytest
 
 import harness as H
@@ -13,8 +11,10 @@ from harness import wait_for
 from harness import BS_DEFPUSHBUTTON, BS_GROUPBOX, BS_OWNERDRAW, BS_PUSHBUTTON, BS_TYPEMASK
 from harness import SS_CENTER, SS_LEFT, SS_LEFTNOWORDWRAP, SS_RIGHT, SS_SIMPLE, SS_TYPEMASK
 from harness.settings_file import settings_file
-from calendar_helpers import LIST_ADD, Calendar, Dialog, day_button
+from harness.timezone import today
+from model import reminder_list as R
 from pages.about import About
+from pages.calendar import Calendar, day_button
 from pages.clock_settings import ClockSettings
 from pages.indicator import Indicator, indicator_settings
 
@@ -107,15 +107,14 @@ def dialogs_misfits(clocks, driver, shot, dpi, language) -> dict[str, list[str]]
         if dpi == 144:
             shot(f"{name}-{language}")
 
-    today = datetime.datetime.now(datetime.timezone.utc).date()
     calendar = Calendar.open(clock)
     look_at("calendar", calendar.hwnd)
-    reminder_list = calendar.open_list(day_button(today.day, today.month, today.year))
+    reminder_list = calendar.open_list(day_button(today()))
     look_at("reminder-list", reminder_list.hwnd)
-    edit = Dialog(clock, reminder_list.open_child(LIST_ADD, "the reminder dialog"))
+    edit = reminder_list.open_edit(R.ADD)
     look_at("reminder", edit.hwnd)
     for dialog in (edit, reminder_list, calendar):
-        dialog.close_with(H.IDCANCEL)
+        dialog.end(H.IDCANCEL)
 
     settings = ClockSettings.open(clock)
     look_at("clock-settings", settings.hwnd)

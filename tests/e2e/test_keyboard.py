@@ -11,24 +11,22 @@ import pytest
 
 import harness as H
 from harness import wait_for
-from harness.settings_file import settings_file
-from model import clock_settings as C
+from harness.settings_file import entry, group_keys, settings_file
+from harness.timezone import today
+from model import about as A
+from model import calendar as C
+from model import clock_settings as S
 from model import date_format as D
+from model import reminder_edit as E
+from model import reminder_list as R
+from pages.about import About
+from pages.calendar import Calendar, calendar_settings, day_button, next_month, tab_order
 from pages.clock_settings import ClockSettings
-from calendar_helpers import (BOTH_MARKS, EVERY_DAY, GREY, LIST_ADD, LIST_LINES, MONTHLY, PLAIN,
-                              REMINDER_MARK, TODAY, TODAY_MARK, WHITE, YEARLY, Calendar, Dialog, ReminderList,
-                              alarm_value, day_button, ini, new_dialog)
+from pages.dialog import Dialog
+from pages.reminder_edit import ReminderEdit
+from pages.reminder_list import ReminderList, stored_group, title_for
 
 NOON = "12:00:00"
-IDM_ABOUT = 111
-# The focus frame inverts every other pixel of a button's colour.
-FOCUS_DOT = {PLAIN: 0x3F3F3F, TODAY_MARK: 0x3F003F, REMINDER_MARK: 0x003F3F, BOTH_MARKS: 0x00003F}
-GENITIVE = ["января", "февраля", "марта", "апреля", "мая", "июня", "июля", "августа", "сентября", "октября",
-            "ноября", "декабря"]
-
-
-def today() -> datetime.date:
-    return datetime.datetime.now(datetime.timezone.utc).date()
 
 
 def focused(dialog: Dialog) -> int:
@@ -61,26 +59,13 @@ def tab_cycle(dialog: Dialog, length: int) -> list[int]:
     return seen
 
 
-def new_child(dialog: Dialog, before: set[int], what: str) -> int:
-    return new_dialog(dialog.driver, dialog.hwnd, before, what)
+# The steps of a yearly reminder added by keys alone, in turn.
 
-
-def dots(cal: Calendar, ident: int) -> int:
-    """Pixels of a button in the colour of the focus frame over its fill."""
-    left, top, right, bottom = cal.driver.rect(cal.item(ident))
-    counts = cal.driver.pixels(left, top, right, bottom).colours()
-    fill = max(counts, key=counts.get)
-    return counts.get(FOCUS_DOT.get(fill, -1), 0)
-
-
-def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
-    day = today()
-    month, year = day.month, day.year
-    clock = clocks.start(ini=ini(), local_time=NOON, locale="ru")
-    cal = Calendar.open(clock)
+def focus_onto_the_9th(cal: Calendar, day: datetime.date) -> tuple[int, int]:
+    """From OK by Tab and the arrows onto the 9th of the month; its button and fill."""
     wait_focus(cal, H.IDOK)
-    press(cal, "tab", focus=1201)  # the weekday heads, Monday first
-    first = day_button(1, month, year)
+    press(cal, "tab", focus=C.WEEKDAY_HEADS[1])  # the weekday heads, Monday first
+    first = day_button(day.replace(day=1))
     press(cal, *["tab"] * 7, focus=first)
     # Down is the next day, right the same weekday a week later; nothing
     # before the first of the month.
@@ -88,115 +73,117 @@ def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
     press(cal, "right", focus=first + 7)
     ninth = first + 8
     press(cal, "down", focus=ninth)
-    fill = TODAY_MARK if day.day == 9 else PLAIN
-    cal.wait_look(ninth, fill, WHITE)  # focus changes neither colour nor edges
-    wait_for(lambda: dots(cal, ninth) > 10, what="the focus frame on the 9th")
-    assert dots(cal, first + 7) == 0
-    shot("calendar-focus-on-a-day")
+    fill = C.TODAY_MARK if day.day == 9 else C.PLAIN
+    cal.wait_look(ninth, fill, C.RAISED_EDGE)  # focus changes neither colour nor edges
+    wait_for(lambda: cal.focus_dots(ninth) > 10, what="the focus frame on the 9th")
+    assert cal.focus_dots(first + 7) == 0
+    return ninth, fill
 
+
+def month_and_year_keys_keep_the_focus(cal: Calendar, day: datetime.date, ninth: int):
+    month, year = day.month, day.year
     # A month on and back keeps the focus on the 9th.
     press(cal, "pgdn")
-    cal.wait_shown(*((1, year + 1) if month == 12 else (month + 1, year)))
-    wait_focus(cal, day_button(9, *cal.shown()))
+    after_month, after_year = next_month(month, year)
+    cal.wait_shown(after_month, after_year)
+    wait_focus(cal, day_button(datetime.date(after_year, after_month, 9)))
     press(cal, "pgup")
     cal.wait_shown(month, year)
     wait_focus(cal, ninth)
     # So do the year steps; Home goes back to today, as "Сегодня" does.
     press(cal, "ctrl+pgdn")
     cal.wait_shown(month, year + 1)
-    wait_focus(cal, day_button(9, month, year + 1))
+    wait_focus(cal, day_button(datetime.date(year + 1, month, 9)))
     press(cal, "home")
     cal.wait_shown(month, year)
-    wait_focus(cal, day_button(day.day, month, year))
+    wait_focus(cal, day_button(day))
     press(cal, *(["up"] * (day.day - 9) if day.day > 9 else ["down"] * (9 - day.day)), focus=ninth)
 
-    # The menu key and Shift+F10 select and unselect as the right mouse button does.
-    press(cal, "apps")
-    cal.wait_look(ninth, fill, GREY)
-    press(cal, "shift+f10")
-    cal.wait_look(ninth, fill, WHITE)
-    press(cal, "apps")
-    cal.wait_look(ninth, fill, GREY)
 
-    # On to "Год": the rest of the days, the navigation and the group buttons.
+def menu_keys_select(cal: Calendar, ninth: int, fill: int):
+    """The menu key and Shift+F10 select and unselect as the right mouse button does."""
+    press(cal, "apps")
+    cal.wait_look(ninth, fill, C.SUNKEN_EDGE)
+    press(cal, "shift+f10")
+    cal.wait_look(ninth, fill, C.RAISED_EDGE)
+    press(cal, "apps")
+    cal.wait_look(ninth, fill, C.SUNKEN_EDGE)
+
+
+def tab_onto_yearly(cal: Calendar):
+    """On to "Год": the rest of the days, the navigation and the group buttons."""
     for _ in range(60):
-        if focused(cal) == YEARLY:
+        if focused(cal) == C.YEARLY:
             break
         before = focused(cal)
         press(cal, "tab")
         wait_for(lambda: focused(cal) != before, what="the next control")
-    assert focused(cal) == YEARLY
-    cal.wait_look(ninth, fill, GREY)  # the selection stays while the focus moves
-    before = set(cal.owned())
-    press(cal, "enter")
-    listing = ReminderList(clock, new_child(cal, before, "the yearly list"))
-    assert listing.title() == f"Будильник на 9 {GENITIVE[month - 1]} любого года"
-    wait_focus(listing, LIST_LINES)
-    press(listing, "tab", focus=LIST_ADD)
-    before = set(listing.owned())
-    press(listing, "enter")  # Enter presses the push button that has the focus
-    edit = Dialog(clock, new_child(listing, before, "the reminder dialog"))
-    wait_focus(edit, 1072)
+    assert focused(cal) == C.YEARLY
+
+
+def add_by_keys(clock: H.Clock, cal: Calendar, ninth_day: datetime.date):
+    """Enter on "Год" opens the yearly list; Add, the fields and OK by keys."""
+    listing = ReminderList.opened_by(clock, cal.hwnd, lambda: press(cal, "enter"), "the yearly list")
+    assert listing.title() == title_for("yearly", ninth_day)
+    wait_focus(listing, R.LINES)
+    press(listing, "tab", focus=R.ADD)
+    # Enter presses the push button that has the focus.
+    edit = ReminderEdit.opened_by(clock, listing.hwnd, lambda: press(listing, "enter"), "the reminder dialog",
+                                  E.CAPTION.russian)
+    wait_focus(edit, E.HOUR)
     edit.driver.type_text("7")
-    press(edit, "tab", focus=1073)
+    press(edit, "tab", focus=E.MINUTE)
     edit.driver.type_text("45")
-    press(edit, "tab", "tab", "tab", "tab", focus=1076)
+    press(edit, "tab", "tab", "tab", "tab", focus=E.TEXT)
     edit.driver.type_text("Сверка часов")
-    wait_for(lambda: edit.text(1076) == "Сверка часов", what="the typed text")
+    wait_for(lambda: edit.text(E.TEXT) == "Сверка часов", what="the typed text")
     press(edit, "enter")  # in the message field Enter is OK
     wait_for(edit.gone, what="the reminder dialog to close")
     wait_for(lambda: listing.lines() == [" 7:45 - Сверка часов"], what="the new line")
-    wait_focus(listing, LIST_ADD)
+    wait_focus(listing, R.ADD)
     press(listing, "tab", "tab", "tab", focus=H.IDOK)
     press(listing, "enter")
     wait_for(listing.gone, what="the list to close")
-    key = f"Y09{month:02d}"
-    STORED = b" 7:45," + "Сверка часов".encode("cp1251") + b",\x83,;"
-    assert alarm_value(clock, key).strip() == STORED.strip()  # Wine drops the blank after "="
 
-    # Opened again by keys, the list shows the line; Escape closes both dialogs.
-    wait_focus(cal, YEARLY)
-    before = set(cal.owned())
-    press(cal, "space")
-    listing = ReminderList(clock, new_child(cal, before, "the yearly list again"))
+
+def reopen_by_keys_and_escape(clock: H.Clock, cal: Calendar):
+    """Opened again by keys, the list shows the line; Escape closes both dialogs."""
+    wait_focus(cal, C.YEARLY)
+    listing = ReminderList.opened_by(clock, cal.hwnd, lambda: press(cal, "space"), "the yearly list again")
     assert listing.lines() == [" 7:45 - Сверка часов"]
     press(listing, "esc")
     wait_for(listing.gone, what="the list to close")
     press(cal, "esc")
     wait_for(cal.gone, what="the calendar to close")
-    assert alarm_value(clock, key).strip() == STORED.strip()  # Wine drops the blank after "="
+
+
+def test_a_yearly_reminder_added_by_keys_alone(clocks, shot):
+    day = today()
+    clock = clocks.start(ini=calendar_settings(), local_time=NOON, locale="ru")
+    cal = Calendar.open(clock)
+    ninth, fill = focus_onto_the_9th(cal, day)
+    shot("calendar-focus-on-a-day")
+    month_and_year_keys_keep_the_focus(cal, day, ninth)
+    menu_keys_select(cal, ninth, fill)
+    tab_onto_yearly(cal)
+    cal.wait_look(ninth, fill, C.SUNKEN_EDGE)  # the selection stays while the focus moves
+
+    add_by_keys(clock, cal, day.replace(day=9))
+    key = group_keys(day.replace(day=9))["yearly"]
+    stored = entry(7, 45, "Сверка часов")
+    assert stored_group(clock, key).strip() == stored.strip()  # Wine drops the blank after "="
+    reopen_by_keys_and_escape(clock, cal)
+    assert stored_group(clock, key).strip() == stored.strip()
     assert clock.running
 
 
-CLOCK_ORDER = [H.IDOK, H.IDCANCEL, *C.SHOWN_BOXES, *C.COLOUR_BUTTONS, C.FONT, C.STANDARD, C.SYSTEM_FONT, C.BORDER,
-               C.WHOLE_MINUTE, C.CONTROL_PANEL, C.SHORT_DATE, C.DATE_FORMAT]
+CLOCK_ORDER = [H.IDOK, H.IDCANCEL, *S.SHOWN_BOXES, *S.COLOUR_BUTTONS, S.FONT, S.STANDARD, S.SYSTEM_FONT, S.BORDER,
+               S.WHOLE_MINUTE, S.CONTROL_PANEL, S.SHORT_DATE, S.DATE_FORMAT]
 DATE_FORMAT_ORDER = [H.IDOK, H.IDCANCEL, *D.PICTURES, D.SYSTEM]
-
-
-def open_about(clock):
-    before = set(clock.driver.owned(clock.hwnd))
-    clock.command(IDM_ABOUT)
-    return Dialog(clock, new_dialog(clock.driver, clock.hwnd, before, "the about dialog"))
 
 
 def open_date_format(clock):
     return ClockSettings.open(clock).open_date_format()
-
-
-def open_list(clock):
-    cal = Calendar.open(clock)
-    cal.go_to(3, 2001)
-    return cal.open_list(day_button(5, 3, 2001))
-
-
-def open_edit(clock):
-    return Dialog(clock, open_list(clock).open_child(LIST_ADD, "the reminder dialog"))
-
-
-def calendar_order():
-    # March 2001: the 1st on 1104, the 31st on 1134.
-    return [H.IDOK, 1201, 1202, 1203, 1204, 1205, 1206, 1200, *range(1104, 1135), 1053, 1054, 1055, 1056,
-            EVERY_DAY, TODAY, MONTHLY, YEARLY]
 
 
 def open_march_calendar(clock):
@@ -205,21 +192,33 @@ def open_march_calendar(clock):
     return cal
 
 
+def open_list(clock):
+    return open_march_calendar(clock).open_list(day_button(datetime.date(2001, 3, 5)))
+
+
+def open_edit(clock):
+    return open_list(clock).open_edit(R.ADD)
+
+
+# March 2001: Tab visits the shown days only, the 1st to the 31st.
+MARCH_DAYS = range(day_button(datetime.date(2001, 3, 1)), day_button(datetime.date(2001, 3, 31)) + 1)
+
+
 # Each dialog with the controls that take the focus, in the order of its template.
 DIALOGS = {
-    "calendar": (open_march_calendar, calendar_order()),
-    "list": (open_list, [LIST_LINES, LIST_ADD, 1070, 1071, H.IDOK, H.IDCANCEL]),
-    "reminder": (open_edit, [1072, 1073, 1077, 1074, 1075, 1076, 1078, 1080, 1079, H.IDOK, H.IDCANCEL]),
+    "calendar": (open_march_calendar, tab_order(MARCH_DAYS)),
+    "list": (open_list, [R.LINES, R.ADD, R.CHANGE, R.DELETE, H.IDOK, H.IDCANCEL]),
+    "reminder": (open_edit, [*E.FOCUS_ORDER, H.IDOK, H.IDCANCEL]),
     "clock-settings": (ClockSettings.open, CLOCK_ORDER),
     "date-format": (open_date_format, DATE_FORMAT_ORDER),
-    "about": (open_about, [H.IDOK, 1036]),
+    "about": (About.open, [H.IDOK, A.LINES]),
 }
 
 
 @pytest.mark.parametrize("name", list(DIALOGS))
 def test_tab_order_and_escape(clocks, shot, name):
     opener, order = DIALOGS[name]
-    clock = clocks.start(ini=ini(), local_time=NOON)
+    clock = clocks.start(ini=calendar_settings(), local_time=NOON)
     dialog = opener(clock)
     start = wait_for(lambda: focused(dialog), what="a control with the focus")
     assert start in order
@@ -239,8 +238,8 @@ def test_space_toggles_a_coloured_box_and_enter_is_ok(clocks, shot):
     clock = clocks.start(ini=settings_file({"Status": {"Status": 0, "Key": 0}}), local_time=NOON)
     settings = ClockSettings.open(clock)
     wait_focus(settings, H.IDOK)
-    press(settings, "tab", "tab", "tab", focus=C.SHOW_DATE)  # "Дата", drawn in the date's colour
-    box = settings.item(C.SHOW_DATE)
+    press(settings, "tab", "tab", "tab", focus=S.SHOW_DATE)  # "Дата", drawn in the date's colour
+    box = settings.item(S.SHOW_DATE)
     left, top, right, bottom = settings.driver.rect(box)
 
     def frame_dots():

@@ -10,10 +10,12 @@ import pytest
 
 import harness as H
 from harness import wait_for
-from calendar_helpers import EVERY_DAY, SUNDAY, Calendar
+from harness.settings_file import entry, settings_file, stamp
 from harness.timezone import local
+from model import calendar as C
+from model import reminder_list as R
+from pages.calendar import Calendar
 from pages.reminder_box import next_box, no_box_for
-from test_reminders import entry, ini, stamp
 
 
 def test_a_kill_after_firing_then_a_restart_fires_nothing_again(clocks):
@@ -23,7 +25,7 @@ def test_a_kill_after_firing_then_a_restart_fires_nothing_again(clocks):
     now = local(10, 30, 5)
     alarm = {"Day": entry(9, 0, "Nine") + entry(10, 0, "Ten") + entry(10, 33, "After the kill")
              + entry(23, 0, "Tonight")}
-    clock = clocks.start(ini=ini(alarm), local_time=now)
+    clock = clocks.start(ini=settings_file({"Alarm": alarm}), local_time=now)
     assert next_box(clock).text == "09:00 - Nine"
     wait_for(lambda: (clock.ini() or H.Ini(b"")).get("Status", "LastTime") == stamp(now),
              what="the coverage in the file while the box is open")
@@ -55,7 +57,7 @@ def test_a_second_start_on_the_same_file_brings_the_first_forward(clocks, wine):
     """Both programs, started again on a file a copy runs on (the earlier
     edition's in the Windows folder), end at once without touching it; the
     running indicator comes out of the tray. A copy on another file runs."""
-    first = clocks.start("271", ini=ini({"Day": entry(23, 59, "Late")}), local_time="12:00:05",
+    first = clocks.start("271", ini=settings_file({"Alarm": {"Day": entry(23, 59, "Late")}}), local_time="12:00:05",
                          cwd=wine.windows_dir)
     indicators = set(wine.driver.find_all(H.INDICATOR_CLASS))
     before = first.ini_path.read_bytes()
@@ -66,7 +68,7 @@ def test_a_second_start_on_the_same_file_brings_the_first_forward(clocks, wine):
         wait_for(first.visible, what=f"the indicator out of the tray for the second {edition}")
         assert set(wine.driver.find_all(H.INDICATOR_CLASS)) == indicators
         assert first.ini_path.read_bytes() == before
-    elsewhere = clocks.start("271", ini=ini({}), local_time="12:00:05")
+    elsewhere = clocks.start("271", ini=settings_file({"Alarm": {}}), local_time="12:00:05")
     assert first.running and elsewhere.running
     assert elsewhere.close() == 0 and first.close() == 0
 
@@ -83,18 +85,18 @@ def test_ok_in_a_unicode_file_keeps_what_the_code_page_cannot_hold(clocks, local
     clock = clocks.start(ini=b"\xef\xbb\xbf" + text.encode("utf-8"), local_time="12:00:05", locale=locale)
     before = clock.ini_path.read_bytes()
     cal = Calendar.open(clock)
-    listing = cal.open_list(EVERY_DAY)
-    listing.delete_first(H.IDYES)
+    listing = cal.open_list(C.EVERY_DAY)
+    listing.delete(H.IDYES)
     listing.press(H.IDOK)
     box = listing.box()
-    assert box.text.startswith("The reminders were not saved: Horvik32.ini is a Unicode file"), box.text
+    assert box.text.startswith(R.UNICODE_KEPT.english), box.text
     clock.dismiss(box)
     assert not listing.gone() and len(listing.lines()) == 1
     listing.close_with(H.IDCANCEL)
     assert clock.ini_path.read_bytes() == before
 
-    listing = cal.open_list(SUNDAY)
-    listing.delete_first(H.IDYES)
+    listing = cal.open_list(C.WEEKDAY_SUNDAY)
+    listing.delete(H.IDYES)
     listing.close_with(H.IDOK)
     after = clock.ini()
     assert after.get("Alarm", "00") == "25: 3,more,,;"

@@ -15,7 +15,7 @@ import pytest
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import model  # noqa: E402
-from model import Label, Text  # noqa: E402
+from model import Colour, Label, Text  # noqa: E402
 
 REPO = Path(__file__).resolve().parents[2]
 DEFINE = re.compile(r"^\s*#\s*define\s+(\w+)\s+(\d+)\b", re.MULTILINE)
@@ -36,15 +36,23 @@ def unescape(text: str) -> str:
 
 def constants(module, kind):
     return {name: value for name, value in vars(module).items()
-            if name.isupper() and isinstance(value, kind) and not isinstance(value, bool)}
+            if name.isupper() and isinstance(value, kind) and not isinstance(value, (bool, Colour))}
+
+
+def texts(module):
+    """The module's Text and Label constants, those in tuples of texts as NAME[i]."""
+    found = constants(module, (Text, Label))
+    for name, value in constants(module, tuple).items():
+        if value and all(isinstance(v, (Text, Label)) for v in value) and not isinstance(value, Text):
+            found.update({f"{name}[{i}]": v for i, v in enumerate(value)})
+    return found
 
 
 def test_every_module_holds_something_to_check():
     assert MODULES, "the model has no modules"
     for module in MODULES:
         ids = constants(module, int) if hasattr(module, "HEADER") else {}
-        texts = constants(module, (Text, Label))
-        assert ids or texts, f"{module.__name__} holds neither identifiers nor texts"
+        assert ids or texts(module), f"{module.__name__} holds neither identifiers nor texts"
 
 
 @pytest.mark.parametrize("module", [m for m in MODULES if hasattr(m, "HEADER")], ids=lambda m: m.__name__)
@@ -64,7 +72,7 @@ def test_texts_are_rows_of_the_texts_table_and_labels_in_their_templates():
     wrong = []
     for module in MODULES:
         templates = "".join((REPO / path).read_text() for path in getattr(module, "TEMPLATES", ()))
-        for name, value in constants(module, (Text, Label)).items():
+        for name, value in texts(module).items():
             if isinstance(value, Text) and tuple(value) not in rows:
                 wrong.append(f"{module.__name__}.{name} = {tuple(value)} is no row of src/base/texts.def")
             elif isinstance(value, Label) and '"%s"' % value.replace('"', '""') not in templates:  # rc doubles quotes

@@ -6,8 +6,8 @@ dialogs open on its monitor."""
 import pytest
 
 import harness as H
-from calendar_helpers import Calendar
 from harness import wait_for
+from pages.calendar import Calendar
 
 PRIMARY = (0, 0, 1280, 1024)
 RIGHT = (1280, 0, 2304, 768)

@@ -37,7 +37,12 @@ def tz_for(local_time, now_utc: float | None = None) -> str:
     return f"TKO{sign}{a // 3600:02d}:{a % 3600 // 60:02d}:{a % 60:02d}"
 
 
+def today() -> _dt.date:
+    """The date a program started at a local time of day sees: tz_for keeps
+    today's UTC date."""
+    return _dt.datetime.now(_dt.timezone.utc).date()
+
+
 def local(hour: int, minute: int, second: int) -> _dt.datetime:
     """A local time today, the date being the one the program will see."""
-    today = _dt.datetime.now(_dt.timezone.utc).date()
-    return _dt.datetime.combine(today, _dt.time(hour, minute, second))
+    return _dt.datetime.combine(today(), _dt.time(hour, minute, second))

@@ -15,6 +15,13 @@ from .base import TIMEOUT_SCALE, HarnessError, wait_for
 if TYPE_CHECKING:
     from .driver import Driver
 
+
+def xdotool(display: str, *args):
+    """Real input on an X display: pointer moves, clicks, typed keys (xdotool)."""
+    subprocess.run(["xdotool", *map(str, args)], env=dict(os.environ, DISPLAY=display), check=True, timeout=10,
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 class Xserver:
     def __init__(self, size="1024x768x24"):
         r, w = os.pipe()

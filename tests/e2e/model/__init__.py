@@ -7,7 +7,9 @@ One module per identifier header of the program. Each names its header
 header's IDC_CAL_DAY_FIRST; a constant named as in the header is checked under
 its own name. Texts are Text pairs (Russian, English), each a row of the
 program's texts table, or Label strings, each written in one of the module's
-TEMPLATES. tests/e2e/test_model.py checks all of it against the sources: the
+TEMPLATES; a tuple of texts holds rows of one run (months, weekdays).
+Colours the program paints are Colour numbers: facts the tests know, not
+identifiers. tests/e2e/test_model.py checks the rest against the sources: the
 values here are never read from them, so a changed identifier or text in the
 program fails that one test instead of passing silently everywhere else.
 """
@@ -30,3 +32,7 @@ class Text(NamedTuple):
 class Label(str):
     """A text a dialog template gives a control (the same in both languages
     unless the program relabels it; then it is a Text)."""
+
+
+class Colour(int):
+    """A colour the program paints, as a COLORREF (0x00BBGGRR)."""

@@ -4,13 +4,12 @@ tooltip and the box its close may show."""
 
 from __future__ import annotations
 
-import os
-import subprocess
 import time
 
 import harness as H
 from harness import wait_for
 from harness.settings_file import settings_file
+from harness.xserver import xdotool
 
 # Distinctive colours (COLORREF 0x00BBGGRR) the tests give the segments:
 # background, time, date, memory, RAM.
@@ -51,20 +50,14 @@ def columns_of(pixels: H.Pixels, colour: int) -> list[int]:
 
 def drag(display: str, start: tuple[int, int], by: tuple[int, int]):
     """A real left-button drag with the X pointer (xdotool)."""
-    env = dict(os.environ, DISPLAY=display)
     x, y = start
-
-    def xdo(*args):
-        subprocess.run(["xdotool", *map(str, args)], env=env, check=True, timeout=10,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    xdo("mousemove", x, y)
-    xdo("mousedown", 1)
+    xdotool(display, "mousemove", x, y)
+    xdotool(display, "mousedown", 1)
     time.sleep(0.2)
     for step in (1, 2, 3, 4):
-        xdo("mousemove", x + by[0] * step // 4, y + by[1] * step // 4)
+        xdotool(display, "mousemove", x + by[0] * step // 4, y + by[1] * step // 4)
         time.sleep(0.1)
-    xdo("mouseup", 1)
+    xdotool(display, "mouseup", 1)
 
 
 def tray_tips(wine) -> list[str]:
