@@ -37,7 +37,24 @@ def tz_for(local_time, now_utc: float | None = None) -> str:
     return f"TKO{sign}{a // 3600:02d}:{a % 3600 // 60:02d}:{a % 60:02d}"
 
 
+def utc_today() -> _dt.date:
+    """Today's UTC date: a program's local date is set within a day of it."""
+    return _dt.datetime.now(_dt.timezone.utc).date()
+
+
 def local(hour: int, minute: int, second: int) -> _dt.datetime:
     """A local time today, the date being the one the program will see."""
-    today = _dt.datetime.now(_dt.timezone.utc).date()
-    return _dt.datetime.combine(today, _dt.time(hour, minute, second))
+    return _dt.datetime.combine(utc_today(), _dt.time(hour, minute, second))
+
+
+# Tests that wait for a minute boundary start this far into the minute before
+# it: Wine may take many seconds to start a program on a busy machine, and what
+# they check (a box opening at the boundary) needs the program up before it.
+START_SECOND = 15
+START_TIMEOUT = 40
+BOUNDARY_TIMEOUT = 60 - START_SECOND + 30
+
+
+def before_the_minute(clock) -> bool:
+    """The program's clock, started at START_SECOND, has not yet reached the next minute."""
+    return clock.seconds_running() + 1 < 60 - START_SECOND
