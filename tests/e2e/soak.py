@@ -31,7 +31,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
-from bench_clock import anonymous_memory, repeat_until_still, session_pid  # noqa: E402
+from harness.memory import anonymous_memory, repeat_until_still, session_pid  # noqa: E402
 from calendar_helpers import IDM_CALENDAR, Calendar, day_button  # noqa: E402
 
 CAPTION = "Вы просили напомнить..."
