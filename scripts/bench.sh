@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every benchmark, one line per figure, each against a baseline measured in the
-# same run (see tests/e2e/bench_clock.py and bench_seconds.py).
+# same run (see tests/e2e/bench_clock.py, which runs bench_growth.py and
+# bench_settings_file.py too, and bench_seconds.py).
 # Usage: scripts/bench.sh          full figures (about 20 minutes)
 #        scripts/bench.sh quick    short runs of each, for a first look
 set -euo pipefail

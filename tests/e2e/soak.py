@@ -31,7 +31,8 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import harness as H  # noqa: E402
-from bench_clock import anonymous_memory, repeat_until_still, session_pid  # noqa: E402
+from harness.memory import anonymous_memory, repeat_until_still, session_pid  # noqa: E402
+from harness.timezone import today  # noqa: E402
 from model import menu as M  # noqa: E402
 from model import reminder_box as B  # noqa: E402
 from pages.calendar import Calendar, day_button  # noqa: E402
@@ -106,7 +107,7 @@ class Soak:
         self.session, self.minutes = session, minutes
         self.driver = session.driver
         self.random = random.Random(seed)
-        self.day = datetime.datetime.now(datetime.timezone.utc).date()
+        self.day = today()
         self.groups, self.expected = plan(self.day, minutes)
         self.written = settings_file(self.groups)
         self.seen: dict[int, tuple[float, str]] = {}   # box -> (first seen, text)

@@ -8,6 +8,7 @@ import time
 import harness as H
 from harness import wait_for
 from harness.leaks import check_no_leak
+from harness.timezone import local
 from pages.indicator import BG, DARK, DATE, LIGHT, MEM, RAM, TIME, Indicator, columns_of, drag, indicator_settings
 
 DAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
@@ -132,12 +133,11 @@ def test_kept_on_screen(clocks, driver):
 
 
 def test_title_is_the_date_segment_and_follows_midnight(clocks):
-    utc_today = datetime.datetime.now(datetime.timezone.utc).date()
-    start = datetime.datetime.combine(utc_today, datetime.time(23, 59, 57))
+    start = local(23, 59, 57)
     clock = clocks.start(ini=indicator_settings({"Status": 0}), local_time=start)
     # The clock reads 23:59:57 or a moment later at its start.
     first = wait_for(clock.title, what="the title")
-    today = utc_today
+    today = start.date()
     if first != long_date(today):
         assert first == long_date(today + datetime.timedelta(days=1)), first
     wait_for(lambda: clock.title() == long_date(today + datetime.timedelta(days=1)), timeout=10,

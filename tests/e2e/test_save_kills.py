@@ -13,11 +13,13 @@ import time
 import pytest
 
 import harness as H
-from harness.big_settings import big_settings  # noqa: E402
+from harness.big_settings import big_settings
+from harness.settings_file import entry, settings_file
+from harness.timezone import today
 
 EDITIONS = ["271", "262"]
 # A file the close adds many keys to: each goes into the copy in turn.
-SMALL = b"[Status]\r\nLanguage=Eng\r\n[Alarm]\r\nDay= 9: 0,Tea,\x83,;\r\n[Font]\r\nName=Arial\r\n"
+SMALL = settings_file({"Status": {"Language": "Eng"}, "Alarm": {"Day": entry(9, 0, "Tea")}, "Font": {"Name": "Arial"}})
 # Before SMALL's reminder: a file without LastTime catches up the day's earlier
 # reminders at the start, and that save would come before the close's.
 BEFORE_ITS_REMINDER = "08:00"
@@ -71,7 +73,7 @@ def reads(text: bytes, changed: tuple[bytes, ...]) -> list[tuple[bytes, bytes]]:
 @pytest.mark.parametrize("edition", EDITIONS)
 def test_a_close_killed_at_any_moment_leaves_the_old_file_or_the_new_one(clocks, edition):
     # The program's day is today's UTC date: its local time can only be set within a day of it.
-    day = datetime.datetime.now(datetime.timezone.utc).date()
+    day = today()
     old = big_settings(day)
     changed = (b"X", b"Y", b"LastTime")
     seed = random.randrange(1 << 30)

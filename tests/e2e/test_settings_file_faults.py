@@ -12,13 +12,13 @@ from pathlib import Path
 import pytest
 
 import harness as H
+from harness.settings_file import entry, settings_file, stamp
 from harness.timezone import local
 from pages.reminder_box import box_texts_in_turn, no_box_for
-from test_reminders import entry, ini, stamp
 
 # The rest of a user's settings, after the reminders.
-REST = (b"[Position]\r\nX=400\r\nY=300\r\n[Colors]\r\nColors=102030,00ff00,00ffff,ffff00,b4b4b4\r\n"
-        b"[Font]\r\nName=Arial\r\nSize=-20\r\n")
+REST = {"Position": {"X": 400, "Y": 300}, "Colors": {"Colors": "102030,00ff00,00ffff,ffff00,b4b4b4"},
+        "Font": {"Name": "Arial", "Size": -20}}
 
 
 def test_a_file_held_at_start_is_taken_up_once_free_and_nothing_fires_twice(clocks, wine):
@@ -31,7 +31,7 @@ def test_a_file_held_at_start_is_taken_up_once_free_and_nothing_fires_twice(cloc
     status = {"Status": "0", "Language": "Eng", "LastTime": stamp(now.replace(hour=9, minute=40))}
     workdir = wine.new_workdir()
     path = workdir / H.INI_NAME
-    path.write_bytes(ini(alarm, status) + REST)
+    path.write_bytes(settings_file({"Status": status, "Alarm": alarm, **REST}))
     wine.driver.hold(path)
     try:
         clock = clocks.start(cwd=workdir, local_time=now)
@@ -53,7 +53,7 @@ def test_a_file_held_at_start_is_taken_up_once_free_and_nothing_fires_twice(cloc
 
 
 def test_a_close_whose_save_runs_out_of_memory_saves_when_tried_again(clocks):
-    clock = clocks.start(ini="[Status]\nLanguage=Eng\n", env={"TIKKANO_FAULT": "close-save:1:1"})
+    clock = clocks.start(ini=settings_file({"Status": {"Language": "Eng"}}), env={"TIKKANO_FAULT": "close-save:1:1"})
     clock.post(H.WM_CLOSE)
     [box] = clock.wait_message_boxes(1)
     assert box.text.startswith("The settings were not saved"), box.text
@@ -132,8 +132,11 @@ def test_a_close_on_a_full_disk_keeps_the_file_whole_and_can_be_tried_again(full
     last reminders. The file stays as it was, and the close says so: Cancel
     ends with the file untouched; with room made, Retry saves it whole."""
     group = b"".join(entry(h, m, f"Reminder {h}:{m:02d}") for h in range(8, 20) for m in range(0, 60, 5))
-    content = b"[Status]\r\nLanguage=Eng\r\n[Alarm]\r\n01012001=" + group + b"\r\n"
-    content += b"Day=" + b"x" * (4085 - len(content) - 7) + b";\r\n"
+    sections = {"Status": {"Language": "Eng"}, "Alarm": {"01012001": group}}
+    # A last group that brings the file to 4,085 bytes.
+    room = 4085 - len(settings_file(sections)) - len(b"Day=;\r\n")
+    sections["Alarm"]["Day"] = b"x" * room + b";"
+    content = settings_file(sections)
     assert len(content) == 4085
     settings = full_disk.inside(full_disk.folder / H.INI_NAME)
     settings.write_bytes(content)

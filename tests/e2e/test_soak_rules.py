@@ -3,7 +3,7 @@ from a block caught in flight."""
 
 import datetime
 
-from bench_clock import repeat_until_still
+from harness.memory import repeat_until_still
 from soak import GROUPS, group_keys, lasting_growth, plan
 
 

@@ -5,14 +5,18 @@ Pieces, from the bottom up:
   win32         Windows' own numbers: messages, styles, answers
   base          where things are (TIKKANO_DIST, TIKKANO_E2E_BIN, TIKKANO_SHOTS,
                 TIKKANO_E2E_CACHE), the windows' classes and messages, waiting
-  timezone      tz_for: the program's local time through TZ
-  settings_file Ini (reading the file), SettingsFile (writing one), the golden defaults
+  timezone      tz_for: the program's local time through TZ; local (a time today) and
+                the start just before a minute boundary
+  settings_file Ini (reading the file), settings_file (writing one), the golden defaults
+  big_settings  files of 1 MiB and more
   xserver       Xvfb, or Xorg's dummy driver for several monitors
   driver        the line protocol of tikkano_driver.exe (probes: its screen and
                 process commands; replies: what its answers become)
   wine          the cached ready prefix and WineSession, one session of it
   clock         Clock: one running copy of tikkano.exe / tikkano262.exe
   leaks         the one check that repeated work leaks neither memory nor GDI objects
+  memory        the Linux side of a session's processes: CPU time, anonymous memory,
+                and work repeated until those figures are still (benchmarks, soak)
 
 The pages (tests/e2e/pages) sit on top: one per dialog and one for the indicator.
 """

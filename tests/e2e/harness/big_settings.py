@@ -1,7 +1,8 @@
-"""A settings file of about 1 MiB such as a heavy user of reminders has: the
-main sections, 1,000 reminders of one day spread over the five kinds of group
-that apply to it, and a year of dated groups after it. Used by the tests and
-the benchmark of reading and writing such a file."""
+"""Big settings files. One of about 1 MiB such as a heavy user of reminders
+has: the main sections, 1,000 reminders of one day spread over the five kinds
+of group that apply to it, and a year of dated groups after it. And groups
+edited by hand far past the program's bound of 1 MiB a group. Used by the
+tests and the benchmarks of reading and writing such files."""
 
 from __future__ import annotations
 
@@ -41,3 +42,28 @@ def big_settings(day: datetime.date, extra: dict[str, bytes] | None = None, size
         alarm.append(line)
         length += len(line) + 2
     return head + b"\r\n".join(alarm) + b"\r\n" + tail
+
+
+def oversized_group(key: str, size: int) -> bytes:
+    """A hand-edited group of `size` bytes: a reminder due before now, filler due
+    at 23:59, an entry due before now that the program's 1 MiB bound cuts in
+    two, and more entries due before now past the bound (the program's local
+    time being 10:30)."""
+    head = entry(10, 0, f"{key} before the bound")
+    filler = entry(23, 59, "x" * 80)
+    body = head + filler * ((MIB - len(head) - 20) // len(filler))
+    body += entry(10, 1, f"{key} cut by the bound " + "c" * 40)
+    assert len(body) > MIB > len(body) - 60
+    past = entry(10, 2, f"{key} past the bound")
+    return body + past * ((size - len(body)) // len(past))
+
+
+def alarm_values(raw: bytes, keys) -> dict[str, bytes]:
+    """The values of `keys` in a settings file's bytes, as they stand there
+    (a file too big for the profile functions is read line by line)."""
+    values = {}
+    for line in raw.split(b"\r\n"):
+        key, sep, value = line.partition(b"=")
+        if sep and key.decode("latin-1") in keys:
+            values[key.decode("latin-1")] = value
+    return values

@@ -1,4 +1,5 @@
-"""The settings file: reading what the program wrote, and the golden defaults."""
+"""The settings file: reading what the program wrote, writing one for a start
+(the one builder), and the golden defaults."""
 
 from __future__ import annotations
 
@@ -6,6 +7,8 @@ import datetime as _dt
 import re
 
 from .base import REPO
+from .timezone import today
+
 
 class Ini:
     """A parsed settings file: sections and keys in file order."""
@@ -74,12 +77,13 @@ def ini_bytes(ini) -> bytes:
     return text.encode("cp1251")
 
 
-
-
 # --------------------------------------------------------------------------
 # Writing a settings file for a start
 
 RUN = b"\x83"  # the byte the program puts between an entry's text and its program
+# A comma and a semicolon in an entry's text or run field, as the program stores
+# them (the bare ones end the field and the entry).
+COMMA, SEMICOLON = b"\x82", b"\x84"
 
 
 def _bytes(value) -> bytes:
@@ -106,6 +110,13 @@ def entry(hour: int, minute: int, text="", run=RUN, sound=b"") -> bytes:
 def stamp(moment: _dt.datetime) -> str:
     """A moment as LastTime holds it: yyyymmddhhmm."""
     return moment.strftime("%Y%m%d%H%M")
+
+
+def utc_day_stamps(hhmm: str, before: _dt.date) -> set[str]:
+    """LastTime of a program started by local time of day on `before`, the UTC
+    day taken before the start: the date is that day's, or the next one's when
+    the run crossed midnight."""
+    return {day.strftime("%Y%m%d") + hhmm for day in (before, today())}
 
 
 def group_keys(day: _dt.date) -> dict[str, str]:

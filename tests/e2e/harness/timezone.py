@@ -46,3 +46,16 @@ def today() -> _dt.date:
 def local(hour: int, minute: int, second: int) -> _dt.datetime:
     """A local time today, the date being the one the program will see."""
     return _dt.datetime.combine(today(), _dt.time(hour, minute, second))
+
+
+# Tests that wait for a minute boundary start this far into the minute before
+# it: Wine may take many seconds to start a program on a busy machine, and what
+# they check (a box opening at the boundary) needs the program up before it.
+START_SECOND = 15
+START_TIMEOUT = 40
+BOUNDARY_TIMEOUT = 60 - START_SECOND + 30
+
+
+def before_the_minute(clock) -> bool:
+    """The program's clock, started at START_SECOND, has not yet reached the next minute."""
+    return clock.seconds_running() + 1 < 60 - START_SECOND
