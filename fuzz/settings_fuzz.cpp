@@ -77,6 +77,68 @@ bool sameValues(const MemoryProfile& a, const MemoryProfile& b) {
     return true;
 }
 
+// A number reads back as itself once written with "%d".
+void numbersReadBack(const std::vector<std::string>& values) {
+    for (const std::string& v : values) {
+        const int n = tikkano::parseDecimal(v);
+        char written[16];
+        std::snprintf(written, sizeof written, "%d", n);
+        require(tikkano::parseDecimal(written) == n);
+    }
+}
+
+// Whatever the file says, a save reads back to the same save. The file is
+// filled as a hand edit leaves it; a line holds no "\r", which would end it there.
+void savesReadBack(const std::vector<std::string>& values) {
+    TrimmingProfile file;
+    for (std::size_t i = 0; i < std::size(kKeys) && i < values.size(); ++i)
+        if (values[i].find('\r') == std::string::npos) file.store(kKeys[i].section, kKeys[i].name, values[i]);
+    const TrimmingProfile first = saved(file);
+    const TrimmingProfile second = saved(first);
+    require(sameValues(saved(second), second));
+}
+
+// A stamp in range reads back whole.
+void stampReadsBack(const std::string& text) {
+    using tikkano::Moment;
+    const Moment stamp = tikkano::parseMoment(text);
+    if (stamp.year >= 0 && stamp.year <= 9999 && stamp.month >= 0 && stamp.month <= 99 && stamp.day >= 0 &&
+        stamp.day <= 99 && stamp.hour >= 0 && stamp.hour <= 99 && stamp.minute >= 0 && stamp.minute <= 99) {
+        const Moment again = tikkano::parseMoment(tikkano::formatMoment(stamp));
+        require(again.year == stamp.year && again.month == stamp.month && again.day == stamp.day &&
+                again.hour == stamp.hour && again.minute == stamp.minute);
+    }
+}
+
+// A screen-size change with a hand-edited place, then the window moved there
+// and kept on a desktop: all stays in range. `value(i)` is the i-th of them.
+template <typename Value>
+void screenPlaceInRange(const Value& value) {
+    using namespace tikkano;
+    const int previousExtent = parseDecimal(value(0));
+    const int newExtent = parseDecimal(value(1));
+    const int current = parseDecimal(value(3));
+    MemoryProfile places;
+    char key[16];
+    std::snprintf(key, sizeof key, "X%d", newExtent);
+    places.write("Position", key, value(2));
+    const int place = swapScreenPlace(places, 'X', current, previousExtent, newExtent).value_or(current);
+    require(place == current || (place > 0 && (newExtent <= 0 || place <= newExtent)));
+
+    const Rect window = movedTo({parseDecimal(value(4)), parseDecimal(value(5)), parseDecimal(value(6)),
+                                 parseDecimal(value(7))},
+                                place, parseDecimal(value(8)));
+    const Rect desktop{0, 0, parseDecimal(value(9)), parseDecimal(value(10))};
+    const Place kept = keepOnScreen(window, desktop);
+    if (desktop.right >= 0 && desktop.bottom >= 0 && window.right >= window.left && window.bottom >= window.top) {
+        require(kept.left >= 0 && kept.top >= 0);
+        const long long width = static_cast<long long>(window.right) - window.left;
+        const long long height = static_cast<long long>(window.bottom) - window.top;
+        if (width <= desktop.right) require(kept.left + width <= desktop.right);
+        if (height <= desktop.bottom) require(kept.top + height <= desktop.bottom);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -89,57 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (plainProfileText(*text))
         for (const Key& key : kKeys) ProfileSection::inText(text, key.section).find(key.name);
 
-    // A number reads back as itself once written with "%d".
-    for (const std::string& v : values) {
-        const int n = parseDecimal(v);
-        char written[16];
-        std::snprintf(written, sizeof written, "%d", n);
-        require(parseDecimal(written) == n);
-    }
-
-    // Whatever the file says, a save reads back to the same save.
-    // The file is filled as a hand edit leaves it; a line holds no "\r", which
-    // would end it there.
-    TrimmingProfile file;
-    for (std::size_t i = 0; i < std::size(kKeys) && i < values.size(); ++i)
-        if (values[i].find('\r') == std::string::npos) file.store(kKeys[i].section, kKeys[i].name, values[i]);
-    const TrimmingProfile first = saved(file);
-    const TrimmingProfile second = saved(first);
-    require(sameValues(saved(second), second));
-
-    // A stamp in range reads back whole.
-    const Moment stamp = parseMoment(value(20));
-    if (stamp.year >= 0 && stamp.year <= 9999 && stamp.month >= 0 && stamp.month <= 99 && stamp.day >= 0 &&
-        stamp.day <= 99 && stamp.hour >= 0 && stamp.hour <= 99 && stamp.minute >= 0 && stamp.minute <= 99) {
-        const Moment again = parseMoment(formatMoment(stamp));
-        require(again.year == stamp.year && again.month == stamp.month && again.day == stamp.day &&
-                again.hour == stamp.hour && again.minute == stamp.minute);
-    }
-
-    // A screen-size change with a hand-edited place.
-    const std::size_t p = std::size(kKeys);
-    const int previousExtent = parseDecimal(value(p));
-    const int newExtent = parseDecimal(value(p + 1));
-    const int current = parseDecimal(value(p + 3));
-    MemoryProfile places;
-    char key[16];
-    std::snprintf(key, sizeof key, "X%d", newExtent);
-    places.write("Position", key, value(p + 2));
-    const int place = swapScreenPlace(places, 'X', current, previousExtent, newExtent).value_or(current);
-    require(place == current || (place > 0 && (newExtent <= 0 || place <= newExtent)));
-
-    // Moving the window there and keeping it on a desktop stays in range.
-    const Rect window = movedTo({parseDecimal(value(p + 4)), parseDecimal(value(p + 5)),
-                                 parseDecimal(value(p + 6)), parseDecimal(value(p + 7))},
-                                place, parseDecimal(value(p + 8)));
-    const Rect desktop{0, 0, parseDecimal(value(p + 9)), parseDecimal(value(p + 10))};
-    const Place kept = keepOnScreen(window, desktop);
-    if (desktop.right >= 0 && desktop.bottom >= 0 && window.right >= window.left && window.bottom >= window.top) {
-        require(kept.left >= 0 && kept.top >= 0);
-        const long long width = static_cast<long long>(window.right) - window.left;
-        const long long height = static_cast<long long>(window.bottom) - window.top;
-        if (width <= desktop.right) require(kept.left + width <= desktop.right);
-        if (height <= desktop.bottom) require(kept.top + height <= desktop.bottom);
-    }
+    numbersReadBack(values);
+    savesReadBack(values);
+    stampReadsBack(value(20));
+    screenPlaceInRange([&](std::size_t i) { return value(std::size(kKeys) + i); });
     return 0;
 }

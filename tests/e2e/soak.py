@@ -22,7 +22,6 @@ Each figure is printed as one line; the exit code is 0 only if all hold.
 from __future__ import annotations
 
 import datetime
-from dataclasses import dataclass
 import random
 import sys
 import time
@@ -36,70 +35,10 @@ from harness.timezone import today  # noqa: E402
 from model import menu as M  # noqa: E402
 from model import reminder_box as B  # noqa: E402
 from pages.calendar import Calendar, day_button  # noqa: E402
+from soak_plan import HOLDS, START, plan, soak_settings  # noqa: E402
+from soak_report import Sample, report  # noqa: E402
 
 CAPTION = B.CAPTION.russian  # a reminder box's, the same in both languages
-START = datetime.time(10, 0, 30)
-HOLDS = (70, 0, 5, 20)  # seconds a reminder box is left open, in turn
-GROUPS = ("date", "weekday", "monthly", "yearly", "every-day")
-
-
-def entry(hour: int, minute: int, text: str) -> bytes:
-    """One entry as the program writes it: "%2d:%2d,text,run,sound;"."""
-    return b"%2d:%2d,%s,\x83,;" % (hour, minute, text.encode("cp1251"))
-
-
-def group_keys(day: datetime.date) -> dict[str, str]:
-    weekday = (day.weekday() + 1) % 7  # 0 = Sunday, as Windows counts
-    return {"date": f"{day.day:02d}{day.month:02d}{day.year:04d}", "weekday": f"{weekday:02d}",
-            "monthly": f"M{day.day:02d}", "yearly": f"Y{day.day:02d}{day.month:02d}", "every-day": "Day"}
-
-
-def plan(day: datetime.date, minutes: int) -> tuple[dict[str, bytes], list[str]]:
-    """Groups with one reminder for each minute after the start, turn by turn
-    in each kind of group, and the box texts expected in order."""
-    keys = group_keys(day)
-    groups: dict[str, bytes] = {keys[g]: b"" for g in GROUPS}
-    expected = []
-    start = datetime.datetime.combine(day, START)
-    for i in range(1, minutes + 1):
-        at = (start + datetime.timedelta(minutes=i)).replace(second=0)
-        kind = GROUPS[i % len(GROUPS)]
-        text = f"Soak {i:03d} {kind}"
-        groups[keys[kind]] += entry(at.hour, at.minute, text)
-        expected.append(f"{at.hour:02d}:{at.minute:02d} - {text}")
-    return groups, expected
-
-
-def settings_file(groups: dict[str, bytes]) -> bytes:
-    lines = [b"[Status]", b"Language=Rus", b"Status=6", b"dStatus=3", b"Key=1",
-             b"[Position]", b"X=300", b"Y=200", b"[Alarm]"]
-    lines += [k.encode() + b"=" + v for k, v in groups.items()]
-    return b"\r\n".join(lines) + b"\r\n"
-
-
-def lasting_growth(values: list[int]) -> int:
-    """Growth over the first value that lasts: seen in two samples in a row,
-    or in the last one. Samples are taken while the clock runs, so one can
-    catch a block allocated for a moment (a box's text, a tooltip) that is
-    freed by the next; growth that stays shows in every later sample."""
-    lasting = [min(a, b) for a, b in zip(values[1:], values[2:])] + values[-1:]
-    return max(lasting) - values[0]
-
-
-@dataclass
-class Sample:
-    seconds: float
-    pagefile: int      # PagefileUsage, as Windows reports it
-    handles: int
-    gdi_objects: int
-    heap_in_use: int   # bytes in use in the Windows heaps
-    unix_arena: int    # resident bytes of Wine's Unix-side malloc arena
-    windows_side: int  # resident anonymous bytes apart from that arena
-    gdi_kinds: str     # GDI objects by kind, as the spy DLL lists them
-
-    def row(self):
-        return (round(self.seconds), self.pagefile, self.handles, self.gdi_objects, self.heap_in_use,
-                self.unix_arena, self.windows_side)
 
 
 class Soak:
@@ -109,7 +48,7 @@ class Soak:
         self.random = random.Random(seed)
         self.day = today()
         self.groups, self.expected = plan(self.day, minutes)
-        self.written = settings_file(self.groups)
+        self.written = soak_settings(self.groups)
         self.seen: dict[int, tuple[float, str]] = {}   # box -> (first seen, text)
         self.shown_at: dict[int, float] = {}
         self.hold: dict[int, float] = {}
@@ -269,65 +208,7 @@ class Soak:
         self.tend_boxes(dismiss_all=True)
         self.sample(started)
         code = self.clock.close(timeout=30)
-        return self.report(code)
-
-    def report(self, exit_code: int) -> bool:
-        ok = True
-
-        def line(name, value, good):
-            nonlocal ok
-            ok = ok and good
-            print(f"{name}: {value} {'ok' if good else 'FAILED'}", flush=True)
-
-        fired = [text for _, text in sorted(self.seen.values())]
-        line("reminders expected", len(self.expected), True)
-        line("reminder boxes seen", len(fired), len(fired) == len(self.expected))
-        lost = [t for t in self.expected if t not in fired]
-        doubled = sorted({t for t in fired if fired.count(t) > 1})
-        line("lost", lost or 0, not lost)
-        line("doubled", doubled or 0, not doubled)
-        line("in order", fired == self.expected, fired == self.expected)
-        line("most boxes open at once", self.most_open, True)
-        line("actions", self.actions, bool(self.actions))
-        line("samples (s, PagefileUsage, handles, GDI objects, Windows heaps in use, Unix malloc arena, "
-             "Windows side)", [s.row() for s in self.samples], True)
-        warm = [s for s in self.samples if self.warm_at is not None and s.seconds >= self.warm_at]
-        line("warm-up, s", None if self.warm_at is None else round(self.warm_at), self.warm_at is not None)
-        if len(warm) >= 2:
-            def growth(name, field, judged=True):
-                values = [getattr(s, field) for s in warm]
-                most, lasting = max(values[1:]) - values[0], lasting_growth(values)
-                line(f"{name} after warm-up",
-                     f"{values[0]} -> {values[-1]} (lasting growth {lasting}, most growth {most})",
-                     not judged or (lasting <= 0 and values[0] > 0))
-            growth("handles", "handles")
-            growth("GDI objects", "gdi_objects")
-            if warm[0].gdi_kinds != warm[-1].gdi_kinds:
-                line("GDI objects by kind (type:count)", f"{warm[0].gdi_kinds} -> {warm[-1].gdi_kinds}", True)
-            growth("Windows heaps in use, bytes", "heap_in_use")
-            # Wine reports as PagefileUsage the process's resident anonymous
-            # pages: besides what is allocated, it grows by each page touched
-            # for the first time (a stack going one frame deeper, a heap
-            # block handed out from a fresh page while another is free).
-            # What is allocated is judged above, the pages are shown, split
-            # into the C-library arena of Wine's Unix side (win32u, the X11
-            # driver, FreeType) and the rest (the Windows heaps, stacks).
-            growth("Windows side of the resident memory, bytes", "windows_side", judged=False)
-            growth("Unix malloc arena, bytes", "unix_arena", judged=False)
-            growth("PagefileUsage, bytes", "pagefile", judged=False)
-        else:
-            line("memory samples after warm-up", len(warm), False)
-        line("exit code", exit_code, exit_code == 0)
-        written, read = H.Ini(self.written), self.clock.ini()
-        changed = {(section, key): (value, read.get(section, key))
-                   for section in written.sections for key, value in written[section].items()
-                   if read.get(section, key) != value}
-        last = datetime.datetime.combine(self.day, START) + datetime.timedelta(minutes=self.minutes)
-        last_time = read.get("Status", "LastTime")
-        line("settings read back as written", changed or "all keys", not changed)
-        line("LastTime", last_time, last_time is not None and last_time >= last.strftime("%Y%m%d%H%M"))
-        print(f"soak {'passed' if ok else 'FAILED'}", flush=True)
-        return ok
+        return report(self, code)
 
 
 def main(argv: list[str]) -> int:

@@ -18,7 +18,7 @@ import model  # noqa: E402
 from model import Colour, Label, Text  # noqa: E402
 
 REPO = Path(__file__).resolve().parents[2]
-DEFINE = re.compile(r"^\s*#\s*define\s+(\w+)\s+(\d+)\b", re.MULTILINE)
+DEFINE = re.compile(r"^\s*#\s*define\s+(\w+)\s+(0x[0-9a-fA-F]+|\d+)\b", re.MULTILINE)
 LITERALS = r'((?:\s*"(?:[^"\\]|\\.)*")+)\s*'
 TEXT_ROW = re.compile(r"^TEXT\(\w+,\s*" + LITERALS + "," + LITERALS + r"\)", re.MULTILINE)
 LITERAL = re.compile(r'"((?:[^"\\]|\\.)*)"')
@@ -57,10 +57,12 @@ def test_every_module_holds_something_to_check():
 
 @pytest.mark.parametrize("module", [m for m in MODULES if hasattr(m, "HEADER")], ids=lambda m: m.__name__)
 def test_identifiers_match_their_header(module):
-    defines = {name: int(value) for name, value in DEFINE.findall((REPO / module.HEADER).read_text())}
+    headers = (module.HEADER,) if isinstance(module.HEADER, str) else module.HEADER
+    defines = {name: int(value, 0) for header in headers for name, value in DEFINE.findall((REPO / header).read_text())}
     wrong = {}
     for name, value in constants(module, int).items():
-        in_header = name if name in defines else getattr(module, "PREFIX", "") + name
+        in_header = getattr(module, "HEADER_NAMES", {}).get(name) or (
+            name if name in defines else getattr(module, "PREFIX", "") + name)
         if defines.get(in_header) != value:
             wrong[name] = (value, in_header, defines.get(in_header))
     assert not wrong, f"model {module.__name__} against {module.HEADER}: {wrong}"

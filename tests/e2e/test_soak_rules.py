@@ -4,7 +4,8 @@ from a block caught in flight."""
 import datetime
 
 from harness.memory import repeat_until_still
-from soak import GROUPS, group_keys, lasting_growth, plan
+from harness.settings_file import group_keys
+from soak_plan import GROUPS, lasting_growth, plan
 
 
 def test_growth_counts_only_when_it_lasts():
@@ -25,7 +26,7 @@ def test_plan_has_one_reminder_a_minute_in_every_kind_of_group():
     groups, expected = plan(day, 62)
     keys = group_keys(day)
     assert keys == {"date": "08122026", "weekday": "02", "monthly": "M08", "yearly": "Y0812",
-                    "every-day": "Day"}
+                    "every day": "Day"}
     assert len(expected) == 62 and len(set(expected)) == 62
     assert expected[0] == "10:01 - Soak 001 weekday" and expected[-1] == "11:02 - Soak 062 monthly"
     minutes = [e[:5] for e in expected]

@@ -45,49 +45,17 @@ class Clock:
         exe = program(edition)
         if not exe.exists():
             raise FileNotFoundError(f"{exe} is not built")
-        workdir = Path(cwd) if cwd else session.new_workdir()
-        workdir.mkdir(parents=True, exist_ok=True)
-        if ini is not None:
-            target = (workdir if edition == "271" else session.windows_dir) / INI_NAME
-            target.write_bytes(ini_bytes(ini))
-        run_env = dict(session.env)
-        if locale:
-            run_env["LC_ALL"] = LOCALES[locale]
+        workdir = _workdir_with_settings(session, edition, ini, cwd)
         launched = time.time()
-        if local_time is not None:
-            run_env["TZ"] = tz_for(local_time, launched)
-        if env:
-            run_env.update(env)
+        run_env = _environment(session, locale, local_time, env, launched)
         driver = session.driver
         before = set(driver.find_all(INDICATOR_CLASS))
         log = session.logs / f"{workdir.name}-{edition}.log"
         with open(log, "ab") as out:
             popen = subprocess.Popen([*session.launcher, *(launcher or []), "wine", str(exe)], cwd=workdir, env=run_env,
                                      stdin=subprocess.DEVNULL, stdout=out, stderr=out)
-
-        def new_indicator():
-            if popen.poll() is not None:
-                said = log.read_bytes()[-2000:].decode("utf-8", "replace").strip()
-                raise HarnessError(f"{exe.name} ended with {popen.returncode} before showing its indicator"
-                                   + (f"; Wine printed:\n{said}" if said else ""))
-            fresh = [h for h in driver.find_all(INDICATOR_CLASS) if h not in before]
-            return fresh[0] if fresh else None
-
         try:
-            hwnd = _wait_until(new_indicator, timeout, interval=poll,
-                               what=f"the {INDICATOR_CLASS} window of {exe.name}")
-            # The window is found while it is still being created; its set-up
-            # (menu, z-order, timer) is done once the first refresh has replaced
-            # the creation title with the date.
-            def first_refresh_done():
-                if popen.poll() is not None:
-                    return True
-                try:
-                    return driver.text(hwnd) not in ("", "Horvik")
-                except DriverError:
-                    return False  # busy (a huge settings file): not yet
-
-            _wait_until(first_refresh_done, timeout, interval=poll, what=f"the first refresh of {exe.name}")
+            hwnd = _indicator_set_up(driver, popen, exe, log, before, timeout, poll)
             owner = driver.owner(hwnd)
             pid = driver.pidof(hwnd)
         except BaseException:
@@ -189,3 +157,52 @@ class Clock:
             self.popen.kill()
             self.popen.wait(10)
 
+
+def _workdir_with_settings(session: WineSession, edition: str, ini, cwd) -> Path:
+    """The working folder of a start, with its settings file where the edition reads it."""
+    workdir = Path(cwd) if cwd else session.new_workdir()
+    workdir.mkdir(parents=True, exist_ok=True)
+    if ini is not None:
+        target = (workdir if edition == "271" else session.windows_dir) / INI_NAME
+        target.write_bytes(ini_bytes(ini))
+    return workdir
+
+
+def _environment(session: WineSession, locale, local_time, env, launched: float) -> dict:
+    """The session's environment with the start's locale, local time (TZ) and extras."""
+    run_env = dict(session.env)
+    if locale:
+        run_env["LC_ALL"] = LOCALES[locale]
+    if local_time is not None:
+        run_env["TZ"] = tz_for(local_time, launched)
+    if env:
+        run_env.update(env)
+    return run_env
+
+
+def _indicator_set_up(driver, popen, exe: Path, log: Path, before: set, timeout, poll) -> int:
+    """The new indicator window, once its first refresh is done; an error
+    with what Wine printed when the program ends before showing it."""
+    def new_indicator():
+        if popen.poll() is not None:
+            said = log.read_bytes()[-2000:].decode("utf-8", "replace").strip()
+            raise HarnessError(f"{exe.name} ended with {popen.returncode} before showing its indicator"
+                               + (f"; Wine printed:\n{said}" if said else ""))
+        fresh = [h for h in driver.find_all(INDICATOR_CLASS) if h not in before]
+        return fresh[0] if fresh else None
+
+    hwnd = _wait_until(new_indicator, timeout, interval=poll, what=f"the {INDICATOR_CLASS} window of {exe.name}")
+
+    # The window is found while it is still being created; its set-up (menu,
+    # z-order, timer) is done once the first refresh has replaced the
+    # creation title with the date.
+    def first_refresh_done():
+        if popen.poll() is not None:
+            return True
+        try:
+            return driver.text(hwnd) not in ("", "Horvik")
+        except DriverError:
+            return False  # busy (a huge settings file): not yet
+
+    _wait_until(first_refresh_done, timeout, interval=poll, what=f"the first refresh of {exe.name}")
+    return hwnd

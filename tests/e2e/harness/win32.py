@@ -46,13 +46,5 @@ MF_SEPARATOR = 0x800
 # Dialog and message box answers
 IDOK, IDCANCEL, IDRETRY, IDYES, IDNO = 1, 2, 4, 6, 7
 
-# The common dialogs' controls (dlgs.h): the font chooser's face and size
-# boxes, the colour chooser's red, green and blue fields, its "Add to Custom
-# Colors" button and the area of its custom colours; the file chooser's boxes.
-FONT_FACE_COMBO, FONT_SIZE_COMBO = 1136, 1138
-COLOUR_RED, COLOUR_GREEN, COLOUR_BLUE, COLOUR_ADD, COLOUR_CUSTOM = 706, 707, 708, 712, 721
-# The file chooser's folder box ("Look in", cmb2) and its file name box (cmb13).
-FILE_FOLDER_COMBO, FILE_NAME_COMBO = 1137, 1148
-
 # Resource types
 RT_VERSION, RT_MANIFEST = 16, 24

@@ -6,6 +6,7 @@ from __future__ import annotations
 import time
 
 import harness as H
+from model import common_dialogs as W
 from harness import wait_for
 from model import clock_settings as C
 from model import menu as M
@@ -17,19 +18,19 @@ class FontChooser(Dialog):
     """Windows' font chooser, owned by the settings dialog."""
 
     def face(self) -> str:
-        return self.text(H.FONT_FACE_COMBO)
+        return self.text(W.FONT_FACE_COMBO)
 
     def pick_size(self, size: str):
         """Picks a size from the chooser's list (a typed size loses to the
         list's selection on OK)."""
-        combo = self.item(H.FONT_SIZE_COMBO)
+        combo = self.item(W.FONT_SIZE_COMBO)
         children = self.driver.children(self.hwnd)
         at = next(i for i, (h, _ident, _cls) in enumerate(children) if h == combo)
         sizes = next(h for h, _ident, cls in children[at + 1:] if cls == "ComboLBox")
         index = wait_for(lambda: size in self.driver.listbox_items(sizes) and self.driver.listbox_items(sizes).index(size),
                          what=f"size {size} in the chooser's list")
         self.driver.send(combo, H.CB_SETCURSEL, index)
-        self.driver.post(self.hwnd, H.WM_COMMAND, H.CBN_SELCHANGE << 16 | H.FONT_SIZE_COMBO, combo)
+        self.driver.post(self.hwnd, H.WM_COMMAND, H.CBN_SELCHANGE << 16 | W.FONT_SIZE_COMBO, combo)
         wait_for(lambda: self.driver.text(combo) == size, what="the size chosen")
 
 
@@ -37,16 +38,16 @@ class ColourChooser(Dialog):
     """Windows' colour chooser, owned by the settings dialog."""
 
     def type_rgb(self, rgb: tuple[int, int, int]):
-        for field, value in zip((H.COLOUR_RED, H.COLOUR_GREEN, H.COLOUR_BLUE), rgb):
+        for field, value in zip((W.COLOUR_RED, W.COLOUR_GREEN, W.COLOUR_BLUE), rgb):
             self.set_text(field, str(value))
 
     def add_to_custom(self):
-        self.press(H.COLOUR_ADD)
+        self.press(W.COLOUR_ADD)
 
     def click_custom_slot(self, slot: int):
         """A click on custom colour `slot`: they lie in two rows of eight in the
         area of the custom colours control."""
-        left, top, right, bottom = self.driver.rect(self.item(H.COLOUR_CUSTOM))
+        left, top, right, bottom = self.driver.rect(self.item(W.COLOUR_CUSTOM))
         cl, ct, _, _ = self.driver.client(self.hwnd)
         x = left - cl + (right - left) * (2 * (slot % 8) + 1) // 16
         y = top - ct + (bottom - top) * (2 * (slot // 8) + 1) // 4

@@ -4,6 +4,7 @@
 from __future__ import annotations
 
 import harness as H
+from model import common_dialogs as W
 from model import reminder_edit as E
 from pages.dialog import Dialog
 
@@ -13,11 +14,11 @@ class FileChooser(Dialog):
 
     def folder(self) -> str:
         """The folder it shows."""
-        return self.text(H.FILE_FOLDER_COMBO)
+        return self.text(W.FILE_FOLDER_COMBO)
 
     def choose(self, name: str):
         """Types a file name and takes it with OK."""
-        self.set_text(H.FILE_NAME_COMBO, name)
+        self.set_text(W.FILE_NAME_COMBO, name)
         self.end(H.IDOK)
 
 
