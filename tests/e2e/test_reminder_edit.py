@@ -52,7 +52,7 @@ def test_whole_road_of_one_reminder_from_double_click_to_its_box(clocks, wine):
     calendar = Calendar.open(clock, via="caption")
     left, top, right, bottom = d.rect(calendar.item(day_button(today())))
     probe = (right - 5, bottom - 4)  # inside the fill, clear of the edges and the caption
-    assert d.pixel(*probe) == C.TODAY_MARK
+    H.wait_for(lambda: d.pixel(*probe) == C.TODAY_MARK, what="today's mark, once the calendar has painted")
 
     reminder_list = todays_list(calendar)
     edit = reminder_list.open_edit(R.ADD)

@@ -119,9 +119,12 @@ class Clock:
                     continue
             except DriverError:
                 continue  # closed meanwhile
-            static = self.driver.dlgitem(h, 0xFFFF)
-            text = self.driver.text(static) if static else ""
-            boxes.append(MessageBox(h, self.driver.text(h), text))
+            try:
+                static = self.driver.dlgitem(h, 0xFFFF)
+                text = self.driver.text(static) if static else ""
+                boxes.append(MessageBox(h, self.driver.text(h), text))
+            except DriverError:
+                continue  # its thread is busy (a save of a huge file): not readable yet
         return boxes
 
     def wait_message_boxes(self, count=1, timeout=10.0, owner=None) -> list[MessageBox]:
